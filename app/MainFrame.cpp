@@ -1,0 +1,66 @@
+// The main frame's start-up, position memory and routing.
+#include "app/MainFrame.h"
+
+namespace {
+const char* const Section = "Settings";
+constexpr int DefaultLeft = 120;
+constexpr int DefaultTop = 90;
+// The frame's outer size is the field plus these, whatever the platform's borders are.
+constexpr int ExtraWidth = 12;
+constexpr int ExtraHeight = 60;
+}  // namespace
+
+CMainFrame::CMainFrame(GameServices& services, ICmdTarget* pNext)
+    : m_wndView(services), m_sys(services), m_pNext(pNext)
+{
+}
+
+CSize CMainFrame::FieldSizeFor(int cxFullScreen)
+{
+    const int width = cxFullScreen * 22 / 32;
+    return CSize{width, width * 3 / 4};
+}
+
+int CMainFrame::OnCreate(IFrameWindow& frame, IWindowHost& viewHost)
+{
+    m_pFrame = &frame;
+    if (!m_wndView.Create(viewHost))
+        return -1;
+    ActivateFrame(-1);
+    return 0;
+}
+
+void CMainFrame::ActivateFrame(int /*nCmdShow*/)
+{
+    if (!m_bFirstActivate || !m_pFrame)
+        return;
+    m_bFirstActivate = 0;
+    const CSize field = FieldSizeFor(m_pFrame->GetFullScreenWidth());
+    m_wndView.SetFieldSize(field);
+    const int left = m_sys.profile.GetInt(Section, "Left", DefaultLeft);
+    const int top = m_sys.profile.GetInt(Section, "Top", DefaultTop);
+    m_pFrame->SetNormalRect(
+        CRect{left, top, left + field.cx + ExtraWidth, top + field.cy + ExtraHeight});
+}
+
+void CMainFrame::OnDestroy()
+{
+    if (!m_pFrame)
+        return;
+    const CRect rect = m_pFrame->GetNormalRect();
+    m_sys.profile.WriteInt(Section, "Left", rect.left);
+    m_sys.profile.WriteInt(Section, "Top", rect.top);
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, CCmdUI* pCmdUI)
+{
+    if (m_wndView.OnCmdMsg(nID, pCmdUI))
+        return 1;
+    return m_pNext ? m_pNext->OnCmdMsg(nID, pCmdUI) : 0;
+}
+
+void CMainFrame::OnActivate(BOOL bMinimized)
+{
+    if (!bMinimized)
+        m_wndView.OnActivateChange();
+}

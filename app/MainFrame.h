@@ -1,0 +1,45 @@
+// The main frame: holds the game window, sizes the play field from the screen, remembers
+// its position in the profile, and routes commands, focus and activation to the game window.
+#pragma once
+
+#include "game/GameView.h"
+#include "platform/CmdUI.h"
+
+// What the native frame window offers.
+class IFrameWindow {
+public:
+    virtual ~IFrameWindow() = default;
+    // Width of the client area of a full-screen window (the stand-in for SM_CXFULLSCREEN).
+    virtual int GetFullScreenWidth() = 0;
+    // Shows the frame restored (normal) with this outer rectangle.
+    virtual void SetNormalRect(const CRect& rect) = 0;
+    // The outer rectangle the frame has, or would have, when restored.
+    virtual CRect GetNormalRect() = 0;
+};
+
+class CMainFrame : public ICmdTarget {
+public:
+    // pNext receives the commands that neither the game window nor the frame handles.
+    CMainFrame(GameServices& services, ICmdTarget* pNext);
+    ~CMainFrame() override = default;
+
+    // Play field from the screen width: width = cx * 22 / 32, height = width * 3 / 4.
+    static CSize FieldSizeFor(int cxFullScreen);
+
+    // Creates the game window as the frame's only child, then makes the first activation.
+    int OnCreate(IFrameWindow& frame, IWindowHost& viewHost);
+    void ActivateFrame(int nCmdShow);
+    // Stores the restored rectangle's corner as "Left" and "Top".
+    void OnDestroy();
+    BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
+    // Every activation change that is not a minimisation holds or resumes the game.
+    void OnActivate(BOOL bMinimized);
+
+    CGameView m_wndView;
+    BOOL m_bFirstActivate = 1;
+
+private:
+    GameServices& m_sys;
+    ICmdTarget* m_pNext;
+    IFrameWindow* m_pFrame = nullptr;
+};

@@ -1,0 +1,51 @@
+// The game window's construction, destruction and field size.
+#include "game/GameView.h"
+
+int CGameView::s_nSlotTicks = 0;
+int CGameView::s_nEndTicks = 0;
+BOOL CGameView::s_bWasHeld = 0;
+time64 CGameView::s_tHoldStart = 0;
+
+std::string CharString(unsigned char c)
+{
+    return c == 0 ? std::string() : std::string(1, static_cast<char>(c));
+}
+
+CGameView::CGameView(GameServices& services) : m_sys(services)
+{
+    LoadSettings();
+}
+
+CGameView::~CGameView()
+{
+    // Closing the program during a game ends it without results: nothing but the settings
+    // is written, and the circles go with the list.
+    SaveSettings();
+}
+
+BOOL CGameView::Create(IWindowHost& host)
+{
+    AttachHost(&host);
+    return 1;
+}
+
+void CGameView::SetFieldSize(const CSize& size)
+{
+    m_nWidth = size.cx;
+    m_nHeight = size.cy;
+    m_dUnit = m_nWidth * 0.05;
+}
+
+void CGameView::ResetProgramState()
+{
+    s_nSlotTicks = 0;
+    s_nEndTicks = 0;
+    s_bWasHeld = 0;
+    s_tHoldStart = 0;
+}
+
+void CGameView::PlaySound(const char* file, SoundMode mode)
+{
+    if (m_bSounds)
+        m_sys.sound.Play(file, mode);
+}

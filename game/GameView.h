@@ -1,0 +1,160 @@
+// The game window: every piece of game state, and the handlers that change it. Its methods
+// live with their subsystem: game/ (life cycle, tick, hotkey sets), input/ (keys and clicks),
+// render/ (painting and the ageing of circles), options/ (menu commands and settings).
+#pragma once
+
+#include <array>
+#include <list>
+#include <string>
+
+#include "game/GameServices.h"
+#include "platform/CmdUI.h"
+#include "platform/Win.h"
+#include "platform/Window.h"
+
+class CDC;
+
+// One target circle.
+struct CCircle {
+    int m_nX = 0;            // centre, field pixels
+    int m_nY = 0;
+    double m_dRadius = 0.0;  // 3.0 at the spawn, grows to m_dUnit, then shrinks away
+    BOOL m_bLeftButton = 0;  // 1: wants the left button, 0: the right one
+    std::string m_strLabel;  // key label, empty for a mouse-only circle
+    BOOL m_bGrowing = 0;
+};
+
+// Circles in order of creation: oldest at the head. The list owns them.
+using CCircleList = std::list<CCircle>;
+
+// One entry of the statistics ring; a slot lasts six running ticks.
+struct SLOT {
+    time64 tStart = 0;
+    int nUseful = 0;       // useful actions of the hits made while the slot was current
+    double dPaused = 0.0;  // minutes of holds that ended while the slot was current
+};
+
+class CGameView : public CWnd, public ICmdTarget {
+public:
+    static constexpr int MaxKeys = 1024;
+    static constexpr int SlotCount = 128;
+    static constexpr int HistorySize = 1024;
+    static constexpr UINT_PTR GameTimerId = 1;
+    static constexpr UINT TimerMs = 50;
+
+    explicit CGameView(GameServices& services);
+    ~CGameView() override;
+    CGameView(const CGameView&) = delete;
+    CGameView& operator=(const CGameView&) = delete;
+
+    // The frame creates the window once and sets the field size at its first activation.
+    BOOL Create(IWindowHost& host);
+    void SetFieldSize(const CSize& size);
+
+    // Game life cycle (game/LifeCycle.cpp).
+    void NewGame();
+    void StopGame(const BOOL& bShowResult);
+    void OnNewStopGame();
+    void OnPauseGame();
+    void OnActivateChange();
+    void OnHoldChange(const BOOL& bByPause);
+    void OnClose();
+    BOOL OnQueryEndSession();
+    static double SecondsBetween(const time64& a, const time64& b);
+
+    // Tick and spawning (game/Tick.cpp).
+    void OnTimer(UINT_PTR nIDEvent);
+    void SpawnCircle(BOOL bLeftButton, BOOL bWantLabel);
+
+    // Key presses and click judging (input/Input.cpp).
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonDblClk(UINT nFlags, CPoint point);
+    void JudgeClick(CPoint point, BOOL bLeftButton);
+
+    // Painting (render/).
+    void OnPaint();
+    virtual void DrawScene(CDC* pDC);
+    static std::string GetKeyName(char ch, const std::string& label);
+
+    // Menu commands and their update handlers (options/).
+    BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
+    void OnShowStatistics();
+    void OnNoIntersect();
+    void OnCustomKeys();
+    void OnDarkening();
+    void OnSounds();
+    void OnSelectRace();
+    void OnUpdateNewStopGame(CCmdUI* pCmdUI);
+    void OnUpdatePauseGame(CCmdUI* pCmdUI);
+    void OnUpdateSelectRace(CCmdUI* pCmdUI);
+    void OnUpdateShowStatistics(CCmdUI* pCmdUI);
+    void OnUpdateNoIntersect(CCmdUI* pCmdUI);
+    void OnUpdateCustomKeys(CCmdUI* pCmdUI);
+    void OnUpdateDarkening(CCmdUI* pCmdUI);
+    void OnUpdateSounds(CCmdUI* pCmdUI);
+
+    // Game state, in declaration order.
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    double m_dUnit = 0.0;
+    BOOL m_bShowStatistics = 1;
+    BOOL m_bNoIntersect = 1;
+    BOOL m_bCustomKeys = 0;
+    BOOL m_bDarkening = 1;
+    BOOL m_bSounds = 1;
+    std::string m_strRace;
+    CCircleList m_listCircles;
+    std::array<int, HistorySize> m_anApmHistory{};
+    int m_nApmSamples = 0;
+    BOOL m_bPaused = 0;
+    BOOL m_bActive = 1;
+    double m_dPausedMinutes = 0.0;
+    std::array<std::string, MaxKeys> m_astrKeys;
+    int m_nKeys = 0;
+    std::array<SLOT, SlotCount> m_aSlots{};
+    int m_nSlot = 0;
+    int m_nApm = 0;
+    int m_nApmAverage = 0;
+    int m_nAccuracy = 0;
+    int m_nApmMax = 0;
+    int m_nEndCounter = 0;
+    int m_nUsefulTotal = 0;
+    int m_nUsefulWindow = 0;
+    int m_nMisses = 0;
+    BOOL m_bRunning = 0;
+    BOOL m_bShowResult = 0;
+    BOOL m_bHistoryStarted = 0;
+    int m_nScore = 0;
+    time64 m_tStart = 0;
+    time64 m_tEnd = 0;
+    UINT_PTR m_nTimerId = 0;
+    std::string m_strLastKey;
+
+    // Tick and hold bookkeeping that outlives games: live as long as the program.
+    static int s_nSlotTicks;
+    static int s_nEndTicks;
+    static BOOL s_bWasHeld;
+    static time64 s_tHoldStart;
+    // A new program: back to the values at load time.
+    static void ResetProgramState();
+
+    BOOL IsHeld() const { return m_bPaused || !m_bActive; }
+    CRect FieldRect() const { return CRect{0, 0, m_nWidth, m_nHeight}; }
+
+private:
+    bool AgeCircle(CCircle& circle);  // one frame of a circle's life; true when it escapes
+    void ReadHotkeySet();
+    void CloseSlot();
+    void PlaySound(const char* file, SoundMode mode);
+    void LoadSettings();
+    void SaveSettings();
+
+    GameServices& m_sys;
+};
+
+// A one-character string of the byte c, as assigning a character to a string gives it:
+// the zero byte makes an empty string.
+std::string CharString(unsigned char c);

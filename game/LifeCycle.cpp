@@ -1,0 +1,117 @@
+// Starting, holding, resuming and stopping a game, and the time accounting of holds.
+#include "game/GameView.h"
+
+namespace {
+constexpr double MinutesPerSecond = 0.016666666666666666;
+}
+
+double CGameView::SecondsBetween(const time64& a, const time64& b)
+{
+    // Whole seconds from b to a. Only the difference of the two times is used, so a game
+    // that runs over midnight keeps its true length.
+    return static_cast<double>(a - b);
+}
+
+void CGameView::NewGame()
+{
+    if (m_strRace.empty()) {
+        CDlgSelect dlg(m_sys.raceDialog);
+        dlg.m_bCancelEnabled = 0;
+        dlg.DoModal();
+        m_strRace = dlg.m_strRace;
+    }
+    m_strLastKey.clear();
+
+    m_dPausedMinutes = 0.0;
+    m_nScore = 0;
+    m_nApmSamples = 0;
+    m_nSlot = 0;
+    m_nApm = 0;
+    m_nApmAverage = 0;
+    m_nAccuracy = 0;
+    m_nEndCounter = 0;
+    m_nApmMax = 0;
+    m_nUsefulTotal = 0;
+    m_nUsefulWindow = 0;
+    m_nMisses = 0;
+    m_nKeys = 0;
+
+    m_sys.random.srand(m_sys.clock.Time32());
+    m_sys.random.rand();
+
+    ReadHotkeySet();
+    PlaySound("res/welcome.wav", SoundMode::Sync);
+
+    m_bRunning = 1;
+    m_bShowResult = 0;
+    m_bHistoryStarted = 0;
+    m_tStart = m_sys.clock.Now();
+    for (SLOT& slot : m_aSlots)
+        slot = SLOT{m_tStart, 0, 0.0};
+    // A game that starts still paused from the game before is held from its own start;
+    // the hold of the earlier game is not this game's time.
+    if (IsHeld())
+        s_tHoldStart = m_tStart;
+    m_nTimerId = SetTimer(GameTimerId, TimerMs);
+}
+
+void CGameView::StopGame(const BOOL& bShowResult)
+{
+    KillTimer(m_nTimerId);
+    m_listCircles.clear();
+    m_bRunning = 0;
+    m_tEnd = m_sys.clock.Now();
+    if (bShowResult) {
+        m_bShowResult = 1;
+        InvalidateRect(FieldRect(), 0);
+        PlaySound("res/applause.wav", SoundMode::Sync);
+    }
+}
+
+void CGameView::OnNewStopGame()
+{
+    if (m_bRunning)
+        StopGame(1);
+    else
+        NewGame();
+}
+
+void CGameView::OnPauseGame()
+{
+    m_bPaused = !m_bPaused;
+    OnHoldChange(1);
+}
+
+void CGameView::OnActivateChange()
+{
+    if (!m_bRunning)
+        return;
+    m_bActive = !m_bActive;
+    OnHoldChange(0);
+}
+
+void CGameView::OnHoldChange(const BOOL& bByPause)
+{
+    const bool begins = bByPause ? m_bPaused != 0 : m_bActive == 0;
+    if (begins) {
+        s_tHoldStart = m_sys.clock.Now();
+        return;
+    }
+    m_bActive = 1;
+    const time64 now = m_sys.clock.Now();
+    // Each hold counts one second more than it lasted.
+    const double d = (SecondsBetween(now, s_tHoldStart) + 1.0) * MinutesPerSecond;
+    m_aSlots[m_nSlot].dPaused += d;
+    m_dPausedMinutes += d;
+}
+
+void CGameView::OnClose()
+{
+    StopGame(0);
+}
+
+BOOL CGameView::OnQueryEndSession()
+{
+    StopGame(0);
+    return 1;
+}

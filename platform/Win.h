@@ -1,0 +1,29 @@
+// The few plain Windows-style types the game speaks in: flags, points, rectangles, times.
+#pragma once
+
+#include <cstdint>
+
+using BOOL = int;  // 0 or 1 by convention; option fields may hold other values
+using UINT = unsigned int;
+using UINT_PTR = std::uintptr_t;
+using time64 = std::int64_t;  // seconds since 1970-01-01 00:00 UTC
+
+struct CPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct CSize {
+    int cx = 0;
+    int cy = 0;
+};
+
+struct CRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const CRect&) const = default;
+};

@@ -1,0 +1,127 @@
+// The headless platform's services, each recording what it was asked.
+#include "platform/headless/Headless.h"
+
+#include <charconv>
+
+time64 HeadlessClock::Now() const
+{
+    // Whole seconds, rounded down also before 1970.
+    return m_ms >= 0 ? m_ms / 1000 : -((-m_ms + 999) / 1000);
+}
+
+void HeadlessClock::Sleep(unsigned int ms)
+{
+    m_log.Add("sleep " + std::to_string(ms));
+    m_ms += ms;
+}
+
+UINT_PTR HeadlessWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapseMs)
+{
+    m_log.Add("settimer " + std::to_string(nIDEvent) + " " + std::to_string(nElapseMs));
+    m_timerSet = true;
+    return nIDEvent;
+}
+
+BOOL HeadlessWindow::KillTimer(UINT_PTR nIDEvent)
+{
+    m_log.Add("killtimer " + std::to_string(nIDEvent));
+    const bool wasSet = m_timerSet && nIDEvent == 1;
+    if (wasSet)
+        m_timerSet = false;
+    return wasSet;
+}
+
+void HeadlessWindow::InvalidateRect(const CRect& rect, BOOL /*bErase*/)
+{
+    m_log.Add("invalidate " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+              std::to_string(rect.right) + " " + std::to_string(rect.bottom));
+    m_invalid = true;
+}
+
+void HeadlessSound::Play(const std::string& file, SoundMode mode)
+{
+    m_log.Add("sound " + file + (mode == SoundMode::Sync ? " sync" : " async"));
+}
+
+void HeadlessMessageBox::Show(const std::string& text)
+{
+    m_log.Add("messagebox " + text);
+}
+
+MemoryProfile::Entry* MemoryProfile::Lookup(const std::string& section, const std::string& entry)
+{
+    for (Entry& e : m_entries) {
+        if (e.section == section && e.name == entry)
+            return &e;
+    }
+    return nullptr;
+}
+
+std::string MemoryProfile::GetString(const std::string& section, const std::string& entry,
+                                     const std::string& def)
+{
+    const Entry* e = Lookup(section, entry);
+    return e ? e->value : def;
+}
+
+void MemoryProfile::WriteString(const std::string& section, const std::string& entry,
+                                const std::string& value)
+{
+    if (Entry* e = Lookup(section, entry))
+        e->value = value;
+    else
+        m_entries.push_back(Entry{section, entry, value});
+}
+
+int MemoryProfile::GetInt(const std::string& section, const std::string& entry, int def)
+{
+    const Entry* e = Lookup(section, entry);
+    if (!e)
+        return def;
+    int value = 0;
+    const char* first = e->value.data();
+    const char* last = first + e->value.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last && first != last ? value : def;
+}
+
+void MemoryProfile::WriteInt(const std::string& section, const std::string& entry, int value)
+{
+    WriteString(section, entry, std::to_string(value));
+}
+
+std::vector<std::pair<std::string, std::string>> MemoryProfile::Section(const std::string& section) const
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const Entry& e : m_entries) {
+        if (e.section == section)
+            entries.emplace_back(e.name, e.value);
+    }
+    return entries;
+}
+
+bool ScriptedRaceDialog::IsRaceCode(const std::string& code)
+{
+    for (const CDlgSelect::Control& control : CDlgSelect::Controls) {
+        if (control.race && code == control.race)
+            return true;
+    }
+    return false;
+}
+
+int ScriptedRaceDialog::DoModal(CDlgSelect& dlg)
+{
+    std::optional<std::string> answer;
+    if (!m_answers.empty()) {
+        answer = std::move(m_answers.front());
+        m_answers.pop_front();
+    }
+    for (const CDlgSelect::Control& control : CDlgSelect::Controls) {
+        if (answer && control.race && *answer == control.race)
+            dlg.OnButton(control.nID);
+    }
+    const bool chose = dlg.Result() == CDlgSelect::IDOK;
+    m_log.Add("dialog 159 cancel=" + std::to_string(dlg.m_bCancelEnabled ? 1 : 0) +
+              " result=" + (chose ? dlg.m_strRace : std::string("none")));
+    return dlg.Result();
+}

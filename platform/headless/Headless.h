@@ -1,0 +1,146 @@
+// The platform without a window system: a settable clock, a recording window, sound and
+// message box, a profile in memory, a scripted race dialog, and files from disk.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/App.h"
+#include "game/GameServices.h"
+#include "platform/DiskFiles.h"
+#include "platform/Window.h"
+#include "platform/headless/EventLog.h"
+
+// Milliseconds since 1970; Sleep moves it forward, as if the wait had passed.
+class HeadlessClock : public IClock {
+public:
+    HeadlessClock(EventLog& log, std::int64_t ms) : m_log(log), m_ms(ms) {}
+    time64 Now() const override;
+    void Sleep(unsigned int ms) override;
+    void Advance(std::int64_t ms) { m_ms += ms; }
+    void Set(std::int64_t ms) { m_ms = ms; }
+    std::int64_t Milliseconds() const { return m_ms; }
+
+private:
+    EventLog& m_log;
+    std::int64_t m_ms;
+};
+
+class HeadlessWindow : public IWindowHost {
+public:
+    explicit HeadlessWindow(EventLog& log) : m_log(log) {}
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapseMs) override;
+    BOOL KillTimer(UINT_PTR nIDEvent) override;
+    void InvalidateRect(const CRect& rect, BOOL bErase) override;
+
+    bool TimerSet() const { return m_timerSet; }
+    // Whether a paint is due; a paint clears it.
+    bool Invalid() const { return m_invalid; }
+    void Validate() { m_invalid = false; }
+
+private:
+    EventLog& m_log;
+    bool m_timerSet = false;
+    bool m_invalid = false;
+};
+
+class HeadlessSound : public ISound {
+public:
+    explicit HeadlessSound(EventLog& log) : m_log(log) {}
+    void Play(const std::string& file, SoundMode mode) override;
+
+private:
+    EventLog& m_log;
+};
+
+class HeadlessMessageBox : public IMessageBox {
+public:
+    explicit HeadlessMessageBox(EventLog& log) : m_log(log) {}
+    void Show(const std::string& text) override;
+
+private:
+    EventLog& m_log;
+};
+
+// Entries of every section in the order they were first written.
+class MemoryProfile : public IProfile {
+public:
+    void SetRegistryKey(const std::string& key) override { m_key = key; }
+    std::string GetString(const std::string& section, const std::string& entry,
+                          const std::string& def) override;
+    void WriteString(const std::string& section, const std::string& entry,
+                     const std::string& value) override;
+    int GetInt(const std::string& section, const std::string& entry, int def) override;
+    void WriteInt(const std::string& section, const std::string& entry, int value) override;
+
+    const std::string& RegistryKey() const { return m_key; }
+    // The entries of one section, as (name, value) in order.
+    std::vector<std::pair<std::string, std::string>> Section(const std::string& section) const;
+
+private:
+    struct Entry {
+        std::string section, name, value;
+    };
+    Entry* Lookup(const std::string& section, const std::string& entry);
+    std::string m_key;
+    std::vector<Entry> m_entries;
+};
+
+// Answers race dialogs from a queue: a race code presses that race's button, nothing closes
+// the dialog without one.
+class ScriptedRaceDialog : public IRaceDialog {
+public:
+    explicit ScriptedRaceDialog(EventLog& log) : m_log(log) {}
+    int DoModal(CDlgSelect& dlg) override;
+    // A code of the dialog's buttons, or nullopt to close it without a race button.
+    void Queue(std::optional<std::string> code) { m_answers.push_back(std::move(code)); }
+    static bool IsRaceCode(const std::string& code);
+
+private:
+    EventLog& m_log;
+    std::deque<std::optional<std::string>> m_answers;
+};
+
+class HeadlessFrame : public IFrameWindow {
+public:
+    explicit HeadlessFrame(int cxFullScreen) : m_cxFullScreen(cxFullScreen) {}
+    int GetFullScreenWidth() override { return m_cxFullScreen; }
+    void SetNormalRect(const CRect& rect) override { m_normal = rect; }
+    CRect GetNormalRect() override { return m_normal; }
+
+private:
+    int m_cxFullScreen;
+    CRect m_normal;
+};
+
+class HeadlessShell : public IAppShell {
+public:
+    explicit HeadlessShell(EventLog& log) : m_log(log) {}
+    void ShowAboutBox() override { m_log.Add("dialog 100"); }
+    void CloseMainWindow() override { m_closeRequested = true; }
+    bool CloseRequested() const { return m_closeRequested; }
+
+private:
+    EventLog& m_log;
+    bool m_closeRequested = false;
+};
+
+// Everything the game needs, headless, with one event log.
+struct HeadlessPlatform {
+    static constexpr std::int64_t DefaultClockSeconds = 1767614400;
+
+    EventLog log;
+    HeadlessClock clock{log, DefaultClockSeconds * 1000};
+    CrtRand random;
+    HeadlessSound sound{log};
+    DiskFiles files;
+    HeadlessMessageBox messages{log};
+    MemoryProfile profile;
+    ScriptedRaceDialog raceDialog{log};
+    HeadlessWindow window{log};
+    GameServices services{clock, random, sound, files, messages, profile, raceDialog};
+};

@@ -1,0 +1,256 @@
+// The command language of orbicle-sim.
+#include "tools/sim/Sim.h"
+
+#include <charconv>
+#include <cstdio>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+
+#include "res/Resource.h"
+
+namespace {
+// A bad command or argument; its message becomes the "error:" line.
+struct SimError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+template <typename T>
+T ParseNumber(const std::string& text, T lo, T hi, const char* what)
+{
+    T value{};
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || first == last || value < lo || value > hi)
+        throw SimError(std::string("bad ") + what + " '" + text + "'");
+    return value;
+}
+
+void ExpectArgs(const std::vector<std::string>& args, std::size_t lo, std::size_t hi, const char* usage)
+{
+    if (args.size() < lo || args.size() > hi)
+        throw SimError(std::string("usage: ") + usage);
+}
+
+constexpr long MaxRepeat = 100'000'000;
+}  // namespace
+
+SimSession::SimSession() = default;
+
+SimSession::~SimSession()
+{
+    // The program may end without an exit command; its frame then goes without a word.
+    if (m_app)
+        m_app->DestroyMainFrame();
+}
+
+CGameView* SimSession::View()
+{
+    return m_app && m_app->m_pMainWnd ? &m_app->m_pMainWnd->m_wndView : nullptr;
+}
+
+bool SimSession::Execute(const std::string& rawLine, std::ostream& out)
+{
+    std::string line = rawLine;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    std::istringstream words(line);
+    std::string verb;
+    if (!(words >> verb) || verb[0] == '#')
+        return true;
+    Args args;
+    for (std::string word; words >> word;)
+        args.push_back(word);
+    try {
+        if (!Dispatch(verb, args, line, out))
+            throw SimError("unknown command '" + verb + "'");
+        return true;
+    } catch (const SimError& error) {
+        out << "error: " << error.what() << '\n';
+        return false;
+    }
+}
+
+bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::string& line,
+                          std::ostream& out)
+{
+    const bool running = m_started && !m_exited;
+    auto requireRunning = [&] {
+        if (!running)
+            throw SimError(verb + ": the program is not running (" + (m_exited ? "after exit" : "before start") + ")");
+    };
+    auto requireBeforeStart = [&] {
+        if (m_started)
+            throw SimError(verb + ": only before start");
+    };
+
+    if (verb == "screen") {
+        ExpectArgs(args, 1, 1, "screen CX");
+        requireBeforeStart();
+        m_cxScreen = ParseNumber<int>(args[0], 32, 8192, "screen width");
+    } else if (verb == "profile") {
+        ExpectArgs(args, 1, SIZE_MAX, "profile NAME VALUE");
+        requireBeforeStart();
+        // The value is the rest of the line after the name and one blank, possibly empty.
+        const std::size_t nameAt = line.find(args[0], line.find("profile") + 7);
+        const std::size_t valueAt = nameAt + args[0].size() + 1;
+        m_platform.profile.WriteString("Settings", args[0], valueAt < line.size() ? line.substr(valueAt) : "");
+    } else if (verb == "clock") {
+        ExpectArgs(args, 1, 1, "clock SECONDS");
+        constexpr std::int64_t limit = 1'000'000'000'000LL;
+        m_platform.clock.Set(ParseNumber<std::int64_t>(args[0], -limit, limit, "seconds") * 1000);
+    } else if (verb == "start") {
+        ExpectArgs(args, 0, 0, "start");
+        requireBeforeStart();
+        Start();
+    } else if (verb == "advance") {
+        ExpectArgs(args, 1, 1, "advance MS");
+        m_platform.clock.Advance(ParseNumber<std::int64_t>(args[0], 0, 1'000'000'000'000LL, "milliseconds"));
+    } else if (verb == "tick" || verb == "timer") {
+        ExpectArgs(args, 0, 1, "tick|timer [N]");
+        requireRunning();
+        Tick(args.empty() ? 1 : ParseNumber<long>(args[0], 0, MaxRepeat, "count"), verb == "tick");
+    } else if (verb == "paint") {
+        ExpectArgs(args, 0, 0, "paint");
+        requireRunning();
+        Paint();
+    } else if (verb == "click") {
+        ExpectArgs(args, 3, 4, "click X Y left|right [double]");
+        requireRunning();
+        const CPoint point{ParseNumber<int>(args[0], -1'000'000, 1'000'000, "x"),
+                           ParseNumber<int>(args[1], -1'000'000, 1'000'000, "y")};
+        if (args[2] != "left" && args[2] != "right")
+            throw SimError("bad button '" + args[2] + "'");
+        if (args.size() == 4 && args[3] != "double")
+            throw SimError("bad click kind '" + args[3] + "'");
+        const bool left = args[2] == "left";
+        const bool dbl = args.size() == 4;
+        CGameView& view = *View();
+        if (left)
+            dbl ? view.OnLButtonDblClk(0, point) : view.OnLButtonDown(0, point);
+        else
+            dbl ? view.OnRButtonDblClk(0, point) : view.OnRButtonDown(0, point);
+    } else if (verb == "key") {
+        ExpectArgs(args, 1, 1, "key CODE");
+        requireRunning();
+        View()->OnKeyDown(ParseNumber<UINT>(args[0], 0, 255, "key code"), 1, 0);
+    } else if (verb == "deactivate" || verb == "activate") {
+        ExpectArgs(args, 0, 0, "activate|deactivate");
+        requireRunning();
+        const bool active = verb == "activate";
+        if (active != m_frameActive) {
+            m_frameActive = active;
+            m_app->m_pMainWnd->OnActivate(0);
+        }
+    } else if (verb == "command") {
+        ExpectArgs(args, 1, 1, "command ID");
+        requireRunning();
+        RunMenuCommand(ParseNumber<UINT>(args[0], 0, 65535, "command id"), out);
+    } else if (verb == "dialog") {
+        ExpectArgs(args, 1, 1, "dialog CODE|cancel");
+        if (args[0] == "cancel")
+            m_platform.raceDialog.Queue(std::nullopt);
+        else if (ScriptedRaceDialog::IsRaceCode(args[0]))
+            m_platform.raceDialog.Queue(args[0]);
+        else
+            throw SimError("bad race code '" + args[0] + "' (hu, or, ud, ne, df or cancel)");
+    } else if (verb == "state") {
+        ExpectArgs(args, 0, 0, "state");
+        requireRunning();
+        out << StateJson(*View()) << '\n';
+    } else if (verb == "menu") {
+        ExpectArgs(args, 0, 0, "menu");
+        requireRunning();
+        PrintMenu(out);
+    } else if (verb == "events") {
+        ExpectArgs(args, 0, 0, "events");
+        PrintEvents(out);
+    } else if (verb == "exit") {
+        ExpectArgs(args, 0, 0, "exit");
+        requireRunning();
+        Exit(out);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void SimSession::Start()
+{
+    m_started = true;
+    m_app = std::make_unique<COrbicleApp>(m_platform.services, m_shell);
+    m_app->InitInstance();
+    m_frame = std::make_unique<HeadlessFrame>(m_cxScreen);
+    m_app->m_pMainWnd->OnCreate(*m_frame, m_platform.window);
+    // Shown and activated; the activation of a frame with no game changes nothing.
+    m_frameActive = true;
+    m_app->m_pMainWnd->OnActivate(0);
+    for (const MenuItem& item : MainMenu())
+        m_menu.push_back(InitialState(item));
+}
+
+void SimSession::Tick(long count, bool paint)
+{
+    for (long i = 0; i < count; ++i) {
+        m_platform.clock.Advance(CGameView::TimerMs);
+        if (m_platform.window.TimerSet())
+            View()->OnTimer(CGameView::GameTimerId);
+        if (paint && m_platform.window.Invalid())
+            Paint();
+    }
+}
+
+void SimSession::Paint()
+{
+    m_platform.window.Validate();
+    View()->OnPaint();
+}
+
+bool SimSession::RunMenuCommand(UINT nID, std::ostream& out)
+{
+    switch (RunCommand(*m_app->m_pMainWnd, nID)) {
+    case CommandResult::Unhandled:
+        throw SimError("unknown command id " + std::to_string(nID));
+    case CommandResult::Disabled:
+        out << "disabled " << nID << '\n';
+        return false;
+    case CommandResult::Done:
+        break;
+    }
+    if (m_shell.CloseRequested())
+        Exit(out);
+    return true;
+}
+
+void SimSession::Exit(std::ostream& out)
+{
+    m_app->DestroyMainFrame();
+    m_exited = true;
+    std::string json = "{";
+    for (const auto& [name, value] : m_platform.profile.Section("Settings")) {
+        if (json.size() > 1)
+            json += ',';
+        json += JsonString(name) + ':' + JsonString(value);
+    }
+    out << json << "}\n";
+}
+
+void SimSession::PrintMenu(std::ostream& out)
+{
+    const auto items = MainMenu();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].nID == 0)
+            continue;
+        MenuItemState& state = m_menu[i];
+        UpdateMenuItem(*m_app->m_pMainWnd, items[i].nID, state);
+        out << items[i].nID << " \"" << state.text << "\" " << (state.enabled ? "enabled" : "disabled")
+            << (state.checked ? " checked" : "") << '\n';
+    }
+}
+
+void SimSession::PrintEvents(std::ostream& out)
+{
+    for (const std::string& line : m_platform.log.Take())
+        out << line << '\n';
+}

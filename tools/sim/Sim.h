@@ -1,0 +1,53 @@
+// orbicle-sim's session: runs the real game on the headless platform, one command at a time.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/Menu.h"
+#include "platform/headless/Headless.h"
+
+class SimSession {
+public:
+    SimSession();
+    ~SimSession();
+
+    // Runs one line of the command language, writing its output to out. Returns false when
+    // the line was a bad command (an "error:" line has been written).
+    bool Execute(const std::string& line, std::ostream& out);
+
+    HeadlessPlatform& Platform() { return m_platform; }
+    // The game window, once started and until exit; null otherwise.
+    CGameView* View();
+
+private:
+    using Args = std::vector<std::string>;
+    bool Dispatch(const std::string& verb, const Args& args, const std::string& line, std::ostream& out);
+
+    void Start();
+    void Tick(long count, bool paint);
+    void Paint();
+    void Exit(std::ostream& out);
+    void PrintMenu(std::ostream& out);
+    void PrintEvents(std::ostream& out);
+    bool RunMenuCommand(UINT nID, std::ostream& out);
+
+    HeadlessPlatform m_platform;
+    HeadlessShell m_shell{m_platform.log};
+    std::unique_ptr<HeadlessFrame> m_frame;
+    std::unique_ptr<COrbicleApp> m_app;
+    std::vector<MenuItemState> m_menu;
+    int m_cxScreen = 1024;
+    bool m_started = false;
+    bool m_exited = false;
+    bool m_frameActive = false;
+};
+
+// A JSON string of the bytes of s; bytes outside 0x20-0x7E are written as \u00XX.
+std::string JsonString(const std::string& s);
+
+// One line of JSON with every field of the game window and the program-wide values.
+std::string StateJson(const CGameView& view);

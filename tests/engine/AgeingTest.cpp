@@ -1,0 +1,83 @@
+// A circle's life: it grows to the unit, shrinks, and escapes with a penalty.
+#include "tests/engine/GameFixture.h"
+
+namespace {
+// Frames until the circle leaves the list, drawing only that circle.
+int FramesToEscape(CGameView& view, double* peak)
+{
+    *peak = 0.0;
+    for (int frame = 1; frame < 1000; ++frame) {
+        *peak = std::max(*peak, view.m_listCircles.front().m_dRadius);
+        view.DrawScene(nullptr);
+        if (view.m_listCircles.empty())
+            return frame;
+    }
+    return -1;
+}
+}  // namespace
+
+TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
+{
+    Make(1164);  // an 800-pixel field: unit 40
+    ASSERT_EQ(View().m_nWidth, 800);
+    StartGame();
+    View().m_listCircles.clear();
+
+    AddCircle(400, 300, 3.0, 1);
+    double peak = 0.0;
+    EXPECT_EQ(FramesToEscape(View(), &peak), 71);
+    EXPECT_NEAR(peak, 41.89, 0.01);
+
+    AddCircle(400, 300, 3.0, 1, "Q");
+    EXPECT_EQ(FramesToEscape(View(), &peak), 136);
+    EXPECT_GE(peak, 40.0 + 40.0 / 72);
+    EXPECT_LT(peak, 40.0 + 2 * 40.0 / 72);
+}
+
+TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
+{
+    Make();
+    StartGame();
+    View().m_listCircles.clear();
+    // Two shrunk circles escape in the same frame; a third one still shrinks.
+    const double small = View().m_dUnit * 0.1;
+    AddCircle(100, 100, small, 1).m_bGrowing = 0;
+    AddCircle(200, 100, 20.0, 0).m_bGrowing = 0;
+    AddCircle(300, 100, small, 0).m_bGrowing = 0;
+    View().m_nScore = 25;
+    View().DrawScene(nullptr);
+    ASSERT_EQ(View().m_listCircles.size(), 1u);
+    EXPECT_EQ(View().m_listCircles.front().m_nX, 200);
+    EXPECT_DOUBLE_EQ(View().m_listCircles.front().m_dRadius, 20.0 - View().m_dUnit / 36);
+    EXPECT_EQ(View().m_nScore, 5);
+    EXPECT_EQ(EventsMatching("sound"),
+              (std::vector<std::string>{"sound res/goaway.wav async", "sound res/goaway.wav async"}));
+
+    View().m_bSounds = 0;
+    View().m_listCircles.front().m_dRadius = small;
+    View().DrawScene(nullptr);
+    EXPECT_TRUE(View().m_listCircles.empty());
+    EXPECT_EQ(View().m_nScore, 0);
+    EXPECT_TRUE(Events().empty());
+}
+
+TEST_F(GameTest, PaintsAgeCirclesEvenWhilePausedButOnlyWithSomethingToShow)
+{
+    Make();
+    StartGame();
+    Tick();
+    const double radius = View().m_listCircles.front().m_dRadius;
+    View().OnPauseGame();
+    View().OnPaint();  // an uncovered window repaints while paused
+    EXPECT_GT(View().m_listCircles.front().m_dRadius, radius);
+}
+
+TEST(KeyNameTest, FunctionKeysAreNamedByTheirFirstCharacter)
+{
+    EXPECT_EQ(CGameView::GetKeyName('p', "p"), "F1");
+    EXPECT_EQ(CGameView::GetKeyName('q', "q"), "F2");
+    EXPECT_EQ(CGameView::GetKeyName('r', "r"), "F3");
+    EXPECT_EQ(CGameView::GetKeyName('p', "px"), "F1");
+    EXPECT_EQ(CGameView::GetKeyName('A', "A"), "A");
+    EXPECT_EQ(CGameView::GetKeyName('\0', ""), "");
+}

@@ -1,0 +1,138 @@
+// orbicle-sim's command language: outputs, errors and the contract of each command.
+#include <sstream>
+
+#include "tests/engine/GameFixture.h"
+#include "tools/sim/Sim.h"
+
+class SimTest : public ::testing::Test {
+protected:
+    SimTest()
+    {
+        CGameView::ResetProgramState();
+        m_session.Platform().files = DiskFiles({m_folder.Path()});
+    }
+    // Runs the lines; returns what they printed.
+    std::string Run(const std::string& script)
+    {
+        std::istringstream lines(script);
+        std::ostringstream out;
+        for (std::string line; std::getline(lines, line);)
+            m_ok = m_session.Execute(line, out) && m_ok;
+        return out.str();
+    }
+    TempFolder m_folder;
+    SimSession m_session;
+    bool m_ok = true;
+};
+
+TEST_F(SimTest, AWholeSessionFromStartToExit)
+{
+    m_folder.Write("res/keys_df.txt", "A\x01");
+    EXPECT_EQ(Run("# comment\n\nscreen 800\nprofile Options 10011\nstart\nmenu\n"),
+              "32784 \"&New Game\" enabled\n"
+              "32788 \"&Pause Game\" disabled\n"
+              "32780 \"Select &Race\" enabled\n"
+              "57665 \"E&xit\" enabled\n"
+              "32779 \"Show S&tatistics\" enabled checked\n"
+              "32783 \"No&intersecting Circles\" enabled\n"
+              "32777 \"Custom &Keys\" enabled\n"
+              "32793 \"Da&rkening\" enabled checked\n"
+              "32776 \"&Sounds\" enabled checked\n"
+              "57664 \"&About Orbicle...\" enabled\n");
+    EXPECT_EQ(Run("events\ndialog df\nclick 1 1 left\nevents\n"),
+              "invalidate 0 0 550 412\n"
+              "dialog 159 cancel=0 result=df\n"
+              "sound res/welcome.wav sync\n"
+              "settimer 1 50\n");
+    const std::string state = Run("state\n");
+    for (const char* field : {"{\"m_nWidth\":550,\"m_nHeight\":412,\"m_dUnit\":27.5,", "\"m_listCircles\":[],",
+                              "\"m_astrKeys\":[\"A\",\"\\u0001\"],\"m_nKeys\":2,", "\"m_nTimerId\":1,",
+                              "\"m_strRace\":\"df\",", "\"s_bWasHeld\":0,\"s_tHoldStart\":0}\n"})
+        EXPECT_NE(state.find(field), std::string::npos) << field;
+
+    Run("tick 96\ncommand 32784\nevents\n");
+    EXPECT_EQ(m_session.View()->m_bShowResult, 1);
+    EXPECT_EQ(Run("command 32780\n"), "disabled 32780\n");
+    EXPECT_EQ(Run("command 57664\nevents\n"), "dialog 100\n");
+    EXPECT_EQ(Run("exit\n"), "{\"Options\":\"10011\",\"Left\":\"120\",\"Top\":\"90\",\"Race\":\"df\"}\n");
+    EXPECT_TRUE(m_ok);
+    // After the end only the log can be read.
+    EXPECT_EQ(Run("state\n").rfind("error: ", 0), 0u);
+}
+
+TEST_F(SimTest, TickPaintsAndTimerDoesNot)
+{
+    m_folder.Write("res/keys_df.txt", "A");
+    Run("profile Race df\nstart\ncommand 32784\ntimer 1\n");
+    const double timerOnly = m_session.View()->m_listCircles.front().m_dRadius;
+    EXPECT_EQ(timerOnly, 3.0);
+    Run("tick 1\n");
+    EXPECT_GT(m_session.View()->m_listCircles.front().m_dRadius, timerOnly);
+    Run("events\npaint\n");
+    EXPECT_EQ(Run("events\n"), "");  // a paint asks nothing of the platform
+    EXPECT_TRUE(m_ok);
+}
+
+TEST_F(SimTest, ActivationChangesOnlyWhenItReallyChanges)
+{
+    m_folder.Write("res/keys_df.txt", "A");
+    Run("profile Race df\nstart\ncommand 32784\nactivate\n");
+    EXPECT_EQ(m_session.View()->m_bActive, 1);
+    Run("deactivate\ndeactivate\n");
+    EXPECT_EQ(m_session.View()->m_bActive, 0);
+    Run("activate\n");
+    EXPECT_EQ(m_session.View()->m_bActive, 1);
+    EXPECT_TRUE(m_ok);
+}
+
+TEST_F(SimTest, ProfileValuesAreTheRestOfTheLine)
+{
+    Run("profile Race two words \nprofile Options\nstart\n");
+    EXPECT_EQ(m_session.View()->m_strRace, "two words ");
+    EXPECT_EQ(m_session.View()->m_bSounds, 1);  // an empty entry falls back to "11011"
+    EXPECT_TRUE(m_ok);
+}
+
+TEST_F(SimTest, SleepAndAdvanceMoveTheClock)
+{
+    m_folder.Write("res/keys_df.txt", "A");
+    Run("clock 1000\nprofile Race df\nstart\ncommand 32784\ncommand 32788\ntick 3\ncommand 32788\n");
+    EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'150);
+    Run("tick\nadvance 1234\n");
+    EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'150 + 50 + 750 + 1234);
+    EXPECT_TRUE(m_ok);
+}
+
+TEST_F(SimTest, BadCommandsPrintOneErrorLineAndTheRunGoesOn)
+{
+    const char* bad[] = {
+        "tick",           // before start
+        "frobnicate",     "screen wide",   "screen 0",  "clock 12x", "advance -5",
+        "dialog elves",   "key 300",       "key",
+    };
+    for (const char* line : bad) {
+        m_ok = true;
+        const std::string out = Run(std::string(line) + "\n");
+        EXPECT_EQ(out.rfind("error: ", 0), 0u) << line;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << line;
+        EXPECT_FALSE(m_ok) << line;
+    }
+    m_ok = true;
+    Run("start\n");
+    for (const char* line : {"start", "screen 1024", "profile Race hu", "click 1 2 middle", "click 1 2 left triple",
+                             "command 99999", "tick -1", "state now"}) {
+        const std::string out = Run(std::string(line) + "\n");
+        EXPECT_EQ(out.rfind("error: ", 0), 0u) << line;
+    }
+    EXPECT_FALSE(m_ok);
+    // The game is still there and answers.
+    m_ok = true;
+    EXPECT_NE(Run("state\n").find("\"m_bRunning\":0"), std::string::npos);
+    EXPECT_TRUE(m_ok);
+}
+
+TEST(JsonStringTest, EscapesQuotesBackslashesAndNonPrintableBytes)
+{
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString(std::string("\r\n\x7F\xE9 ~", 6)), "\"\\u000D\\u000A\\u007F\\u00E9 ~\"");
+}

@@ -1,0 +1,358 @@
+// The tick: the random generator, spawning and placement, the cap, the end rule, statistics
+// slots, rates, accuracy and history.
+#include <cmath>
+
+#include "tests/engine/GameFixture.h"
+
+namespace {
+// The same generator, stepped by hand, to predict what a spawn draws.
+struct Predictor {
+    explicit Predictor(unsigned seed) { random.srand(seed); }
+    int Next() { return random.rand(); }
+    CrtRand random;
+};
+}  // namespace
+
+TEST(CrtRandTest, ReplaysTheRuntimeSequence)
+{
+    CrtRand random;
+    // The runtime's sequence before any srand, and after srand(1), is the same.
+    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    for (int value : expected)
+        EXPECT_EQ(random.rand(), value);
+    random.srand(1);
+    EXPECT_EQ(random.rand(), 41);
+    random.srand(1767614400u);
+    for (int i = 0; i < 100000; ++i) {
+        const int r = random.rand();
+        ASSERT_GE(r, 0);
+        ASSERT_LE(r, 32767);
+    }
+}
+
+TEST_F(GameTest, FirstSpawnFollowsTheSeededSequenceAndPlacement)
+{
+    Make(1024);  // 704 x 528, unit 35.2
+    const unsigned seed = static_cast<unsigned>(m_platform.clock.Now());
+    StartGame();
+
+    Predictor p(seed);
+    p.Next();  // New Game discards one value
+    const int roll = p.Next() % 1000;
+    const double angle = p.Next() * 0.010956144901882993;
+    const double s = p.Next() * 3.051850947599719e-05;
+    const int x = 352 + static_cast<int>(std::cos(angle) * ((352 - 35.2 - 12.0) * s + 12.0));
+    const int y = 264 + static_cast<int>(std::sin(angle) * ((264 - 35.2 - 9.0) * s + 9.0));
+
+    Tick();
+    ASSERT_EQ(View().m_listCircles.size(), 1u);
+    const CCircle& c = View().m_listCircles.front();
+    EXPECT_EQ(c.m_nX, x);
+    EXPECT_EQ(c.m_nY, y);
+    EXPECT_EQ(c.m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0);
+    EXPECT_EQ(c.m_strLabel, "");  // custom keys are off by default
+    // Grown once by the paint of that tick.
+    EXPECT_DOUBLE_EQ(c.m_dRadius, 3.0 + 35.2 * (1.0 / 36.0));
+    EXPECT_EQ(c.m_bGrowing, 1);
+    EXPECT_EQ(m_platform.random.State(), p.random.State());
+}
+
+TEST_F(GameTest, RollChoosesButtonAndLabelAndLabelsComeFromTheSet)
+{
+    Make();
+    StartGame("AB");
+    View().m_bCustomKeys = 1;
+    int labelled = 0, right = 0, plainLeft = 0;
+    for (int i = 0; i < 3000; ++i) {
+        View().m_listCircles.clear();
+        View().m_bHistoryStarted = 0;  // keeps the end rule away
+        CrtRand before = m_platform.random;
+        const int roll = before.rand() % 1000;
+        View().OnTimer(1);
+        ASSERT_EQ(View().m_listCircles.size(), 1u);
+        const CCircle& c = View().m_listCircles.back();
+        if (roll < 100) {
+            ++labelled;
+            EXPECT_EQ(c.m_bLeftButton, 1);
+            EXPECT_TRUE(c.m_strLabel == "A" || c.m_strLabel == "B");
+        } else {
+            EXPECT_EQ(c.m_strLabel, "");
+            EXPECT_EQ(c.m_bLeftButton, roll >= 450 ? 1 : 0);
+            (roll >= 450 ? plainLeft : right)++;
+        }
+    }
+    // Roughly 10 %, 35 % and 55 % of the spawns.
+    EXPECT_NEAR(labelled / 3000.0, 0.10, 0.03);
+    EXPECT_NEAR(right / 3000.0, 0.35, 0.04);
+    EXPECT_NEAR(plainLeft / 3000.0, 0.55, 0.04);
+}
+
+TEST_F(GameTest, CircleWantingALabelWithNoLabelsLoadedDrawsNoRandomNumber)
+{
+    Make();
+    StartGame("");
+    View().m_bCustomKeys = 1;
+    View().m_bNoIntersect = 0;
+    for (int i = 0; i < 200; ++i) {
+        View().m_listCircles.clear();
+        CrtRand before = m_platform.random;
+        const int roll = before.rand() % 1000;
+        before.rand();
+        before.rand();
+        View().OnTimer(1);
+        EXPECT_EQ(View().m_listCircles.back().m_strLabel, "");
+        // The roll and one placement: nothing for the label.
+        EXPECT_EQ(m_platform.random.State(), before.State()) << "roll " << roll;
+    }
+}
+
+TEST_F(GameTest, CrowdedFieldTakesTheThirtyFirstPlacement)
+{
+    Make();
+    StartGame();
+    // Circles everywhere: every placement conflicts.
+    for (int x = 0; x <= 704; x += 30)
+        for (int y = 0; y <= 528; y += 30)
+            AddCircle(x, y, 3.0, 1);
+    const std::size_t before = View().m_listCircles.size();
+    CrtRand expected = m_platform.random;
+    for (int i = 0; i < 1 + 31 * 2; ++i)
+        expected.rand();
+    View().m_nApm = 30 * static_cast<int>(before);  // let the cap allow one more
+    View().OnTimer(1);
+    EXPECT_EQ(View().m_listCircles.size(), before + 1);
+    EXPECT_EQ(m_platform.random.State(), expected.State());
+
+    // Without the option one placement is final.
+    View().m_bNoIntersect = 0;
+    expected = m_platform.random;
+    for (int i = 0; i < 3; ++i)
+        expected.rand();
+    View().m_nApm += 30;
+    View().OnTimer(1);
+    EXPECT_EQ(m_platform.random.State(), expected.State());
+}
+
+TEST_F(GameTest, NonIntersectingPlacementKeepsCentresApart)
+{
+    Make(1920);
+    StartGame();
+    View().m_nApm = 30 * 5;  // up to six circles
+    Tick(6 * 6);
+    // Only spawns are looked at here, so hold the statistics still.
+    const auto& circles = View().m_listCircles;
+    ASSERT_GE(circles.size(), 2u);
+    const double spacing = 2.1 * View().m_dUnit;
+    for (auto a = circles.begin(); a != circles.end(); ++a) {
+        for (auto b = std::next(a); b != circles.end(); ++b) {
+            const double d = std::hypot(a->m_nX - b->m_nX, a->m_nY - b->m_nY);
+            EXPECT_GT(d, spacing);
+        }
+        // A full-size circle stays inside the field.
+        EXPECT_GE(a->m_nX - View().m_dUnit, 0);
+        EXPECT_LE(a->m_nX + View().m_dUnit, View().m_nWidth);
+        EXPECT_GE(a->m_nY - View().m_dUnit, 0);
+        EXPECT_LE(a->m_nY + View().m_dUnit, View().m_nHeight);
+    }
+}
+
+TEST_F(GameTest, CapFollowsTheRate)
+{
+    Make();
+    StartGame();
+    View().OnTimer(1);
+    ASSERT_EQ(View().m_listCircles.size(), 1u);
+    for (int apm : {0, 29}) {
+        View().m_nApm = apm;
+        View().OnTimer(1);
+        EXPECT_EQ(View().m_listCircles.size(), 1u) << apm;
+    }
+    View().m_nApm = 30;
+    View().OnTimer(1);
+    View().OnTimer(1);
+    EXPECT_EQ(View().m_listCircles.size(), 2u);
+    View().m_nApm = 60;
+    View().OnTimer(1);
+    View().OnTimer(1);
+    EXPECT_EQ(View().m_listCircles.size(), 3u);
+}
+
+TEST_F(GameTest, GameWithNoHitsEndsOnThe537thRunningTickOfAFreshProgram)
+{
+    Make();
+    StartGame();
+    View().m_bSounds = 1;
+    int ticks = 0;
+    while (View().m_bRunning && ticks < 2000) {
+        Tick();
+        ++ticks;
+        if (ticks == 96) {
+            EXPECT_EQ(View().m_bHistoryStarted, 1);
+            EXPECT_EQ(View().m_nApmSamples, 1);
+        }
+        if (ticks == 95)
+            EXPECT_EQ(View().m_bHistoryStarted, 0);
+    }
+    EXPECT_EQ(ticks, 537);
+    EXPECT_EQ(View().m_nEndCounter, 21);
+    EXPECT_EQ(View().m_bShowResult, 1);
+    EXPECT_TRUE(View().m_listCircles.empty());
+    const auto events = Events();
+    EXPECT_NE(std::find(events.begin(), events.end(), "sound res/applause.wav sync"), events.end());
+    EXPECT_NE(std::find(events.begin(), events.end(), "killtimer 1"), events.end());
+
+    // The counters run on into the next game: its first slot closes sooner.
+    const int slotTicks = CGameView::s_nSlotTicks;
+    EXPECT_EQ(slotTicks, 537 % 6);
+    View().m_strRace = "df";
+    View().NewGame();
+    Tick(6 - slotTicks);
+    EXPECT_EQ(View().m_nSlot, 1);
+}
+
+TEST_F(GameTest, BestRateAboveTwentyLengthensTheGame)
+{
+    Make();
+    StartGame();
+    Tick(96);
+    ASSERT_EQ(View().m_bHistoryStarted, 1);
+    View().m_nApmMax = 60;
+    // The counter rises every 21st tick; the game ends when it reaches 61.
+    int ticks = 0;
+    while (View().m_bRunning && ticks < 5000) {
+        View().m_nApmMax = std::max(View().m_nApmMax, 60);
+        Tick();
+        ++ticks;
+    }
+    EXPECT_EQ(View().m_nEndCounter, 61);
+    EXPECT_EQ(ticks, 61 * 21);
+}
+
+TEST_F(GameTest, HeldTicksChangeNothingAndTheFirstRunningTickSleeps)
+{
+    Make();
+    StartGame();
+    Tick(3);
+    View().OnPauseGame();
+    Events();
+    const int slotTicks = CGameView::s_nSlotTicks;
+    const auto circles = View().m_listCircles.size();
+    Tick(40);
+    EXPECT_TRUE(Events().empty());  // no repaint, no spawn, no sleep
+    EXPECT_EQ(CGameView::s_nSlotTicks, slotTicks);
+    EXPECT_EQ(View().m_listCircles.size(), circles);
+    EXPECT_EQ(CGameView::s_bWasHeld, 1);
+
+    View().OnPauseGame();
+    Events();
+    const auto before = m_platform.clock.Milliseconds();
+    Tick();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"invalidate 0 0 704 528", "sleep 750"}));
+    EXPECT_EQ(m_platform.clock.Milliseconds() - before, 50 + 750);
+    EXPECT_EQ(CGameView::s_bWasHeld, 0);
+    Tick();
+    EXPECT_EQ(EventsMatching("sleep").size(), 0u);
+}
+
+// Runs ticks until the next slot closes.
+static void CloseOneSlot(CGameView& view)
+{
+    const int slot = view.m_nSlot;
+    for (int i = 0; i < 6 && view.m_nSlot == slot; ++i)
+        view.OnTimer(1);
+    ASSERT_NE(view.m_nSlot, slot);
+}
+
+TEST_F(GameTest, SlotsRatesAccuracyAndHistory)
+{
+    Make();
+    StartGame();
+    const time64 start = View().m_tStart;
+
+    // Within the first second the time in play is below half a second: the rates keep
+    // whatever they had.
+    View().m_nApm = 42;
+    View().m_nApmAverage = 17;
+    View().m_aSlots[0].nUseful = 3;
+    CloseOneSlot(View());
+    EXPECT_EQ(View().m_nSlot, 1);
+    EXPECT_EQ(View().m_nUsefulTotal, 3);
+    EXPECT_EQ(View().m_nUsefulWindow, 3);
+    EXPECT_EQ(View().m_nApm, 42);
+    EXPECT_EQ(View().m_nApmAverage, 17);
+    EXPECT_EQ(View().m_nApmMax, 42);
+    EXPECT_EQ(View().m_nAccuracy, 100);
+    View().m_nApm = View().m_nApmAverage = View().m_nApmMax = 0;
+
+    // Ten seconds in: 3 + 7 useful actions and 5 misses.
+    m_platform.clock.Set((start + 10) * 1000);
+    View().m_aSlots[1].nUseful = 7;
+    View().m_nMisses = 5;
+    CloseOneSlot(View());
+    EXPECT_EQ(View().m_nUsefulTotal, 10);
+    EXPECT_EQ(View().m_nApm, 60);  // 10 actions in 10 s
+    EXPECT_EQ(View().m_nApmAverage, 60);
+    EXPECT_EQ(View().m_nApmMax, 60);
+    EXPECT_EQ(View().m_nAccuracy, 66);  // 10 x 100 / 15
+    EXPECT_EQ(View().m_aSlots[2].tStart, start + 10);
+    EXPECT_EQ(View().m_aSlots[2].nUseful, 0);
+
+    // A 20-second pause ending now: 21 s of hold come off both measures.
+    View().OnPauseGame();
+    m_platform.clock.Set((start + 30) * 1000);
+    View().OnPauseGame();
+    EXPECT_DOUBLE_EQ(View().m_aSlots[2].dPaused, 21 * 0.016666666666666666);
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 21 * 0.016666666666666666);
+    m_platform.clock.Set((start + 69) * 1000);
+    CloseOneSlot(View());
+    // 69 s less 21 s of hold: 48 s in play, 10 useful actions -> 12.5 a minute.
+    EXPECT_EQ(View().m_nApm, 12);
+    EXPECT_EQ(View().m_nApmAverage, 12);
+    EXPECT_EQ(View().m_nApmMax, 60);  // the best stays
+
+    // The first sample is taken when slot 16 becomes current.
+    while (View().m_nSlot != 15) {
+        EXPECT_EQ(View().m_bHistoryStarted, 0);
+        CloseOneSlot(View());
+    }
+    CloseOneSlot(View());
+    EXPECT_EQ(View().m_bHistoryStarted, 1);
+    EXPECT_EQ(View().m_nApmSamples, 1);
+    EXPECT_EQ(View().m_anApmHistory[0], View().m_nApm);
+
+    // After 128 closes the oldest slot leaves the window with its actions.
+    while (View().m_nSlot != 0)
+        CloseOneSlot(View());
+    EXPECT_EQ(View().m_nUsefulWindow, 7);  // slot 0's three actions have left
+    EXPECT_EQ(View().m_nUsefulTotal, 10);
+    EXPECT_EQ(View().m_nApmSamples, 8);    // slots 16, 32, ..., 112 and the wrap to 0
+
+    // The history ring wraps after 1024 samples.
+    View().m_nApmSamples = 1023;
+    while (View().m_nSlot % 16 != 15)
+        CloseOneSlot(View());
+    CloseOneSlot(View());
+    EXPECT_EQ(View().m_nApmSamples, 0);
+    EXPECT_EQ(View().m_anApmHistory[1023], View().m_nApm);
+}
+
+TEST_F(GameTest, HoldsThatOutweighTheTimeInPlayLeaveTheRatesAlone)
+{
+    Make();
+    StartGame();
+    const time64 start = View().m_tStart;
+    View().m_nApm = 33;
+    View().m_nApmAverage = 22;
+    // Two quick pauses: each counts a second more than it lasted.
+    View().OnPauseGame();
+    View().OnPauseGame();
+    View().OnPauseGame();
+    View().OnPauseGame();
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 2 * 0.016666666666666666);
+    m_platform.clock.Set((start + 1) * 1000);
+    View().m_aSlots[0].nUseful = 5;
+    CloseOneSlot(View());
+    // One second of clock less two of holds: negative time in play.
+    EXPECT_EQ(View().m_nApm, 33);
+    EXPECT_EQ(View().m_nApmAverage, 22);
+}

@@ -1,0 +1,24 @@
+// The game's sound effects, synthesised with integer arithmetic, and their WAV encoding.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/assetgen/Bytes.h"
+
+namespace assetgen {
+
+constexpr int kSampleRate = 22050;
+
+struct Sound {
+    std::string fileName;  // e.g. "hit1.wav"
+    std::vector<std::int16_t> samples;  // mono, kSampleRate per second
+};
+
+// welcome, applause, hit1, hit2, hit3, miss and goaway.
+std::vector<Sound> makeSounds();
+// A RIFF WAVE file: PCM, 16 bits, one channel.
+Bytes encodeWav(const std::vector<std::int16_t>& samples, int sampleRate);
+
+}  // namespace assetgen

@@ -1,0 +1,117 @@
+// The committed art, sounds and hotkey sets are exactly what orbicle-assetgen makes, and the
+// generator answers bad arguments with a message instead of writing somewhere unexpected.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <string>
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+#include "tests/assets/AssetFiles.h"
+
+namespace fs = std::filesystem;
+using namespace assettest;
+
+namespace {
+
+// Every file the generator owns, relative to res/.
+const std::set<std::string> kExpectedFiles = {
+    "background.bmp",
+    "cursors/df.cur", "cursors/df.png", "cursors/hu.cur", "cursors/hu.png",
+    "cursors/ne.cur", "cursors/ne.png", "cursors/or.cur", "cursors/or.png",
+    "cursors/ud.cur", "cursors/ud.png",
+    "icon/orbicle.ico", "icon/orbicle_16.png", "icon/orbicle_32.png", "icon/orbicle_48.png",
+    "welcome.wav", "applause.wav", "hit1.wav", "hit2.wav", "hit3.wav", "miss.wav", "goaway.wav",
+    "keys_df.txt", "keys_hu.txt", "keys_ne.txt", "keys_or.txt", "keys_ud.txt",
+};
+
+// A fresh directory under the system's temporary folder, removed again at the end.
+class TempDir {
+public:
+    TempDir() {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("orbicle-assets-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+struct RunResult {
+    int exitCode = -1;
+    std::string errors;  // what the generator wrote to its error stream
+};
+
+RunResult runGenerator(const std::string& args, const fs::path& scratch) {
+    const fs::path errFile = scratch / "stderr.txt";
+    const std::string command =
+        "\"" + std::string(ORBICLE_ASSETGEN) + "\" " + args + " 2> \"" + errFile.string() + "\"";
+    RunResult result;
+#if defined(_WIN32)
+    // cmd.exe drops the outermost quotes of a command, so wrap it in one more pair.
+    const int status = std::system(("\"" + command + "\"").c_str());
+    result.exitCode = status;
+#else
+    const int status = std::system(command.c_str());
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    const Bytes err = readFile(errFile);
+    result.errors.assign(err.begin(), err.end());
+    return result;
+}
+
+std::set<std::string> filesUnder(const fs::path& root) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), root).generic_string());
+    return names;
+}
+
+}  // namespace
+
+TEST(Generator, RebuildsEveryCommittedFileBitForBit) {
+    TempDir scratch;
+    const fs::path out = scratch.path() / "res";
+    const RunResult run = runGenerator("\"" + out.string() + "\"", scratch.path());
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.errors, "");
+
+    EXPECT_EQ(filesUnder(out), kExpectedFiles);
+    for (const std::string& name : kExpectedFiles) {
+        const Bytes made = readFile(out / name);
+        const Bytes committed = readFile(resDir() / name);
+        ASSERT_FALSE(committed.empty()) << "res/" << name << " is missing; run the 'assets' target";
+        EXPECT_EQ(made.size(), committed.size()) << name;
+        EXPECT_TRUE(made == committed) << "res/" << name << " differs from what the generator makes";
+    }
+}
+
+TEST(Generator, RejectsBadArgumentsWithAMessage) {
+    TempDir scratch;
+    const RunResult noArgs = runGenerator("", scratch.path());
+    EXPECT_EQ(noArgs.exitCode, 2);
+    EXPECT_NE(noArgs.errors.find("usage: orbicle-assetgen OUTPUT_DIR"), std::string::npos) << noArgs.errors;
+
+    const RunResult badFlag = runGenerator("\"" + (scratch.path() / "x").string() + "\" --fast y", scratch.path());
+    EXPECT_EQ(badFlag.exitCode, 2);
+    EXPECT_FALSE(fs::exists(scratch.path() / "x")) << "nothing is written after a bad flag";
+
+    // An output "directory" that is an existing file cannot be written into.
+    const fs::path blocker = scratch.path() / "plain-file";
+    std::ofstream(blocker) << "not a folder";
+    const RunResult blocked = runGenerator("\"" + blocker.string() + "\"", scratch.path());
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_NE(blocked.errors.find("orbicle-assetgen: "), std::string::npos) << blocked.errors;
+}

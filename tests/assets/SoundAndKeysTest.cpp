@@ -1,0 +1,135 @@
+// The sounds are short PCM WAV files of the right character, and the hotkey sets hold only
+// bytes a key can answer: the common commands, control groups, hero keys and race letters.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string>
+
+#include "tests/assets/AssetFiles.h"
+
+using namespace assettest;
+
+namespace {
+
+struct Wav {
+    std::vector<int> samples;
+    int rate = 0;
+    double seconds() const { return rate ? static_cast<double>(samples.size()) / rate : 0; }
+};
+
+// Reads a canonical PCM WAV file, checking every header field on the way.
+Wav readWav(const std::string& name) {
+    SCOPED_TRACE(name);
+    const Bytes f = readFile(resDir() / name);
+    Wav wav;
+    EXPECT_GE(f.size(), 44u);
+    if (f.size() < 44) return wav;
+    EXPECT_EQ(std::string(f.begin(), f.begin() + 4), "RIFF");
+    EXPECT_EQ(le32(f, 4), f.size() - 8);
+    EXPECT_EQ(std::string(f.begin() + 8, f.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(le32(f, 16), 16u);
+    EXPECT_EQ(le16(f, 20), 1u) << "PCM";
+    EXPECT_EQ(le16(f, 22), 1u) << "mono";
+    wav.rate = static_cast<int>(le32(f, 24));
+    EXPECT_TRUE(wav.rate == 22050 || wav.rate == 44100);
+    EXPECT_EQ(le32(f, 28), static_cast<std::uint32_t>(wav.rate) * 2) << "bytes per second";
+    EXPECT_EQ(le16(f, 32), 2u) << "bytes per frame";
+    EXPECT_EQ(le16(f, 34), 16u) << "bits per sample";
+    EXPECT_EQ(std::string(f.begin() + 36, f.begin() + 40), "data");
+    const std::uint32_t dataBytes = le32(f, 40);
+    EXPECT_EQ(dataBytes, f.size() - 44);
+    for (std::size_t i = 44; i + 1 < f.size(); i += 2)
+        wav.samples.push_back(static_cast<std::int16_t>(le16(f, i)));
+    return wav;
+}
+
+// Zero crossings per second over [from, to) of the samples: higher is brighter.
+double crossingRate(const Wav& w, std::size_t from, std::size_t to) {
+    int crossings = 0;
+    for (std::size_t i = from + 1; i < to; ++i) crossings += (w.samples[i - 1] < 0) != (w.samples[i] < 0);
+    return crossings * static_cast<double>(w.rate) / static_cast<double>(to - from);
+}
+double crossingRate(const Wav& w) { return crossingRate(w, 0, w.samples.size()); }
+
+}  // namespace
+
+TEST(Sounds, AreShortCleanPcmFilesOfTheirIntendedLength) {
+    struct Length {
+        const char* name;
+        double minSeconds, maxSeconds;
+    };
+    const Length lengths[] = {{"welcome.wav", 0.8, 1.2}, {"applause.wav", 1.7, 2.3}, {"hit1.wav", 0.06, 0.15},
+                              {"hit2.wav", 0.06, 0.15},  {"hit3.wav", 0.06, 0.15},   {"miss.wav", 0.06, 0.2},
+                              {"goaway.wav", 0.15, 0.4}};
+    for (const Length& l : lengths) {
+        SCOPED_TRACE(l.name);
+        const Wav w = readWav(l.name);
+        ASSERT_FALSE(w.samples.empty());
+        EXPECT_GE(w.seconds(), l.minSeconds);
+        EXPECT_LE(w.seconds(), l.maxSeconds);
+        int peak = 0;
+        for (int s : w.samples) peak = std::max(peak, std::abs(s));
+        EXPECT_GT(peak, 12000) << "clearly audible";
+        EXPECT_LT(peak, 32767) << "not clipped";
+        // Starting and ending near silence, so nothing clicks.
+        EXPECT_LT(std::abs(w.samples.front()), 500);
+        EXPECT_LT(std::abs(w.samples.back()), 500);
+    }
+}
+
+TEST(Sounds, HitsDifferTheLabelledOneIsBrightestMissIsDullAndGoAwayFalls) {
+    const double hit1 = crossingRate(readWav("hit1.wav")), hit2 = crossingRate(readWav("hit2.wav"));
+    const double hit3 = crossingRate(readWav("hit3.wav")), miss = crossingRate(readWav("miss.wav"));
+    EXPECT_GT(std::abs(hit1 - hit2), 0.2 * std::min(hit1, hit2)) << "left and right hits sound different";
+    EXPECT_GT(hit3, 1.3 * std::max(hit1, hit2)) << "the labelled hit is the brightest";
+    EXPECT_LT(miss, 0.5 * std::min({hit1, hit2, hit3})) << "a miss is dull";
+
+    const Wav away = readWav("goaway.wav");
+    const std::size_t half = away.samples.size() / 2;
+    EXPECT_GT(crossingRate(away, 0, half), 1.4 * crossingRate(away, half, away.samples.size())) << "falling";
+}
+
+namespace {
+
+const char* const kRaces[] = {"hu", "or", "ud", "ne", "df"};
+
+std::string readKeys(const std::string& race) {
+    const Bytes b = readFile(resDir() / ("keys_" + race + ".txt"));
+    return std::string(b.begin(), b.end());
+}
+
+}  // namespace
+
+TEST(HotkeySets, HoldOnlyAnswerableKeysAndTheCommonCommands) {
+    for (const char* race : kRaces) {
+        SCOPED_TRACE(race);
+        const std::string keys = readKeys(race);
+        ASSERT_FALSE(keys.empty());
+        EXPECT_LE(keys.size(), 1024u);
+        for (char c : keys)
+            EXPECT_TRUE((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == 'p' || c == 'q' || c == 'r')
+                << "byte " << static_cast<int>(static_cast<unsigned char>(c)) << " is not a key's code";
+        EXPECT_EQ(std::set<char>(keys.begin(), keys.end()).size(), keys.size()) << "every key once, equally likely";
+        for (char c : std::string("AMSHP1234567890pqr"))
+            EXPECT_NE(keys.find(c), std::string::npos) << "missing '" << c << "'";
+    }
+}
+
+TEST(HotkeySets, EachRaceTrainsLettersOfItsOwn) {
+    std::map<std::string, std::set<char>> own;
+    for (const char* race : kRaces) {
+        const std::string keys = readKeys(race);
+        for (char c : keys)
+            if (std::string("AMSHP1234567890pqr").find(c) == std::string::npos) own[race].insert(c);
+        EXPECT_GE(own[race].size(), 8u) << race;
+    }
+    for (const char* a : kRaces)
+        for (const char* b : kRaces) {
+            if (std::string(a) < b) {
+                EXPECT_NE(own[a], own[b]) << a << " and " << b << " train the same letters";
+            }
+        }
+}

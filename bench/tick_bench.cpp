@@ -12,6 +12,8 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT) override { return id; }
     BOOL KillTimer(UINT_PTR) override { return 1; }
     void InvalidateRect(const CRect&, BOOL) override { ++invalidated; }
+    CDC* BeginPaint(CRect&) override { return nullptr; }
+    void EndPaint() override {}
     long invalidated = 0;
 };
 

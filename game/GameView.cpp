@@ -1,23 +1,29 @@
 // The game window's construction, destruction and field size.
 #include "game/GameView.h"
 
+#include "platform/dc/Dc.h"
+
 int CGameView::s_nSlotTicks = 0;
 int CGameView::s_nEndTicks = 0;
 BOOL CGameView::s_bWasHeld = 0;
 time64 CGameView::s_tHoldStart = 0;
+BOOL CGameView::s_bFirstPaint = 1;
 
 std::string CharString(unsigned char c)
 {
     return c == 0 ? std::string() : std::string(1, static_cast<char>(c));
 }
 
-CGameView::CGameView(GameServices& services) : m_sys(services)
+CGameView::CGameView(GameServices& services)
+    : m_pMemDC(std::make_unique<CDC>()), m_pBackBitmap(std::make_unique<CBitmap>()), m_sys(services)
 {
     LoadSettings();
 }
 
 CGameView::~CGameView()
 {
+    m_pBackBitmap.reset();
+    m_pMemDC.reset();
     // Closing the program during a game ends it without results: nothing but the settings
     // is written, and the circles go with the list.
     SaveSettings();
@@ -42,6 +48,7 @@ void CGameView::ResetProgramState()
     s_nEndTicks = 0;
     s_bWasHeld = 0;
     s_tHoldStart = 0;
+    s_bFirstPaint = 1;
 }
 
 void CGameView::PlaySound(const char* file, SoundMode mode)

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <list>
+#include <memory>
 #include <string>
 
 #include "game/GameServices.h"
@@ -12,6 +13,7 @@
 #include "platform/Win.h"
 #include "platform/Window.h"
 
+class CBitmap;
 class CDC;
 
 // One target circle.
@@ -78,6 +80,8 @@ public:
     void OnPaint();
     virtual void DrawScene(CDC* pDC);
     static std::string GetKeyName(char ch, const std::string& label);
+    // n points on a circular arc, angles in degrees, clockwise on the screen.
+    static void GetArcPoints(int cx, int cy, int r, double start, double sweep, int n, CPoint* points);
 
     // Menu commands and their update handlers (options/).
     BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
@@ -107,6 +111,8 @@ public:
     BOOL m_bSounds = 1;
     std::string m_strRace;
     CCircleList m_listCircles;
+    std::unique_ptr<CDC> m_pMemDC;            // the back buffer's context, made at the first paint
+    std::unique_ptr<CBitmap> m_pBackBitmap;   // the back buffer, field-sized
     std::array<int, HistorySize> m_anApmHistory{};
     int m_nApmSamples = 0;
     BOOL m_bPaused = 0;
@@ -138,6 +144,7 @@ public:
     static int s_nEndTicks;
     static BOOL s_bWasHeld;
     static time64 s_tHoldStart;
+    static BOOL s_bFirstPaint;  // the back buffer is made by the first paint of the run
     // A new program: back to the values at load time.
     static void ResetProgramState();
 
@@ -145,7 +152,11 @@ public:
     CRect FieldRect() const { return CRect{0, 0, m_nWidth, m_nHeight}; }
 
 private:
+    void DrawDarkening(CDC* pDC) const;
+    void DrawCircle(CDC* pDC, const CCircle& circle) const;
     bool AgeCircle(CCircle& circle);  // one frame of a circle's life; true when it escapes
+    void DrawResult(CDC* pDC) const;
+    void DrawHud(CDC* pDC) const;
     void ReadHotkeySet();
     void CloseSlot();
     void PlaySound(const char* file, SoundMode mode);

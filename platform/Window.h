@@ -4,6 +4,8 @@
 
 #include "platform/Win.h"
 
+class CDC;
+
 class IWindowHost {
 public:
     virtual ~IWindowHost() = default;
@@ -14,6 +16,12 @@ public:
     virtual BOOL KillTimer(UINT_PTR nIDEvent) = 0;
     // Asks for a paint of the rectangle; bErase asks for the class background first.
     virtual void InvalidateRect(const CRect& rect, BOOL bErase) = 0;
+
+    // Painting: the device context of the window's client area, clipped to the area to
+    // repaint, whose bounding box goes to rcPaint; null if the window cannot be painted.
+    // EndPaint shows what was drawn and makes the area valid again.
+    virtual CDC* BeginPaint(CRect& rcPaint) = 0;
+    virtual void EndPaint() = 0;
 };
 
 class CWnd {

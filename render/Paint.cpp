@@ -1,56 +1,79 @@
-// Painting the field: the paint handler and DrawScene, whose circle pass also ages the
-// circles, one step per drawn frame, and lets shrunk ones escape.
-#include <iterator>
-
+// Painting the field: the back buffer, the background picture, and DrawScene's order of steps.
 #include "game/GameView.h"
+#include "platform/Resources.h"
+#include "platform/dc/Dc.h"
+#include "render/PaintDC.h"
+#include "res/Resource.h"
+
+namespace {
+constexpr int PictureWidth = 550;
+constexpr int PictureHeight = 412;
+}
 
 void CGameView::OnPaint()
 {
+    CPaintDC paint(*this);
+    CDC* pDC = paint.Get();
+    if (!pDC)
+        return;
+    if (s_bFirstPaint) {
+        s_bFirstPaint = 0;
+        m_pMemDC->CreateCompatibleDC(pDC);
+        m_pBackBitmap->CreateCompatibleBitmap(pDC, m_nWidth, m_nHeight);
+    }
     // Before any race, game or result there is nothing but the gray background.
     if (!m_bRunning && !m_bShowResult && m_strRace.empty())
         return;
-    DrawScene(nullptr);
+
+    CRect rcClip;
+    pDC->GetClipBox(&rcClip);
+    CDC pictureDC;
+    pictureDC.CreateCompatibleDC(pDC);
+    pictureDC.SelectObject(LoadBitmapResource(IDB_BACKGROUND));
+
+    CBitmap* pOldBitmap = m_pMemDC->SelectObject(m_pBackBitmap.get());
+    m_pMemDC->SelectClipRgn(nullptr);
+    m_pMemDC->IntersectClipRect(rcClip);
+    m_pMemDC->StretchBlt(0, 0, m_nWidth, m_nHeight, &pictureDC, 0, 0, PictureWidth, PictureHeight, SRCCOPY);
+    DrawScene(m_pMemDC.get());
+    pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), m_pMemDC.get(), rcClip.left,
+                rcClip.top, SRCCOPY);
+    m_pMemDC->SelectObject(pOldBitmap);
 }
 
-void CGameView::DrawScene(CDC* /*pDC*/)
+void CGameView::DrawScene(CDC* pDC)
 {
-    // Newest first, so the oldest circle ends on top. Erasing the current circle leaves
-    // `next` valid, and the walk goes on with the circle before it.
+    if (m_bDarkening)
+        DrawDarkening(pDC);
+
+    // Newest first, so the oldest circle ends on top, where a click finds it first. Erasing
+    // the current circle leaves `next` valid, and the walk goes on with the circle before it.
     for (auto next = m_listCircles.end(); next != m_listCircles.begin();) {
         auto current = std::prev(next);
+        DrawCircle(pDC, *current);
         if (AgeCircle(*current))
             m_listCircles.erase(current);
         else
             next = current;
     }
+
+    if (m_bShowResult)
+        DrawResult(pDC);
+    DrawHud(pDC);
 }
 
-bool CGameView::AgeCircle(CCircle& circle)
+void CGameView::DrawDarkening(CDC* pDC) const
 {
-    // A labelled circle lives twice as many frames as a mouse-only one.
-    const double step = m_dUnit * (circle.m_strLabel.empty() ? 1.0 / 36.0 : 1.0 / 72.0);
-    if (circle.m_bGrowing) {
-        if (circle.m_dRadius >= m_dUnit)
-            circle.m_bGrowing = 0;
-        circle.m_dRadius += step;
-        return false;
+    // Every third column and row turns black, from column and row 3 on.
+    CPen black(PS_SOLID, 0, Rgb(0, 0, 0));
+    CPen* pOldPen = pDC->SelectObject(&black);
+    for (int x = 3; x <= m_nWidth; x += 3) {
+        pDC->MoveTo(x, 0);
+        pDC->LineTo(x, m_nHeight);
     }
-    if (circle.m_dRadius > m_dUnit * 0.1) {
-        circle.m_dRadius -= step;
-        return false;
+    for (int y = 3; y <= m_nHeight; y += 3) {
+        pDC->MoveTo(0, y);
+        pDC->LineTo(m_nWidth, y);
     }
-    // Shrunk away unhit: the circle escapes.
-    PlaySound("res/goaway.wav", SoundMode::Async);
-    m_nScore = m_nScore < 10 ? 0 : m_nScore - 10;
-    return true;
-}
-
-std::string CGameView::GetKeyName(char ch, const std::string& label)
-{
-    switch (ch) {
-    case 'p': return "F1";
-    case 'q': return "F2";
-    case 'r': return "F3";
-    default: return label;
-    }
+    pDC->SelectObject(pOldPen);
 }

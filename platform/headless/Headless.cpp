@@ -1,6 +1,7 @@
 // The headless platform's services, each recording what it was asked.
 #include "platform/headless/Headless.h"
 
+#include <algorithm>
 #include <charconv>
 
 time64 HeadlessClock::Now() const
@@ -35,7 +36,50 @@ void HeadlessWindow::InvalidateRect(const CRect& rect, BOOL /*bErase*/)
 {
     m_log.Add("invalidate " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
               std::to_string(rect.right) + " " + std::to_string(rect.bottom));
+    AddInvalid(rect);
+}
+
+void HeadlessWindow::Expose(const CRect& rect)
+{
+    AddInvalid(rect);
+}
+
+void HeadlessWindow::AddInvalid(const CRect& rect)
+{
+    if (!m_invalid) {
+        m_invalidArea = rect;
+    } else {
+        m_invalidArea.left = std::min(m_invalidArea.left, rect.left);
+        m_invalidArea.top = std::min(m_invalidArea.top, rect.top);
+        m_invalidArea.right = std::max(m_invalidArea.right, rect.right);
+        m_invalidArea.bottom = std::max(m_invalidArea.bottom, rect.bottom);
+    }
     m_invalid = true;
+}
+
+void HeadlessWindow::SetClientSize(int cx, int cy)
+{
+    m_screen.DeleteDC();  // a selected bitmap cannot be deleted
+    m_screenBitmap.DeleteObject();
+    m_screenBitmap.CreateBitmap(cx, cy);
+    for (std::uint32_t& pixel : m_screenBitmap.GetPixels())
+        pixel = PixelFromColor(Rgb(128, 128, 128));
+    m_screen.CreateCompatibleDC(nullptr);
+    m_screen.SelectObject(&m_screenBitmap);
+}
+
+CDC* HeadlessWindow::BeginPaint(CRect& rcPaint)
+{
+    // A paint nobody asked for covers the whole client area.
+    rcPaint = m_invalid ? m_invalidArea : CRect{0, 0, m_screenBitmap.GetWidth(), m_screenBitmap.GetHeight()};
+    m_invalid = false;
+    m_screen.SelectClipRgn(nullptr);
+    m_screen.IntersectClipRect(rcPaint);
+    return &m_screen;
+}
+
+void HeadlessWindow::EndPaint()
+{
 }
 
 void HeadlessSound::Play(const std::string& file, SoundMode mode)

@@ -13,6 +13,7 @@
 #include "game/GameServices.h"
 #include "platform/DiskFiles.h"
 #include "platform/Window.h"
+#include "platform/dc/Dc.h"
 #include "platform/headless/EventLog.h"
 
 // Milliseconds since 1970; Sleep moves it forward, as if the wait had passed.
@@ -30,22 +31,35 @@ private:
     std::int64_t m_ms;
 };
 
+// A window whose screen is a pixel buffer of its client area, gray until painted.
 class HeadlessWindow : public IWindowHost {
 public:
     explicit HeadlessWindow(EventLog& log) : m_log(log) {}
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapseMs) override;
     BOOL KillTimer(UINT_PTR nIDEvent) override;
     void InvalidateRect(const CRect& rect, BOOL bErase) override;
+    CDC* BeginPaint(CRect& rcPaint) override;
+    void EndPaint() override;
 
+    // The client area, filled with the window class's gray.
+    void SetClientSize(int cx, int cy);
     bool TimerSet() const { return m_timerSet; }
-    // Whether a paint is due; a paint clears it.
+    // Whether a paint is due, and of which area; a paint makes the window valid.
     bool Invalid() const { return m_invalid; }
-    void Validate() { m_invalid = false; }
+    const CRect& InvalidArea() const { return m_invalidArea; }
+    // Marks the area for the next paint without the game asking (the window was uncovered).
+    void Expose(const CRect& rect);
+    const CBitmap& Screen() const { return m_screenBitmap; }
 
 private:
+    void AddInvalid(const CRect& rect);
+
     EventLog& m_log;
     bool m_timerSet = false;
     bool m_invalid = false;
+    CRect m_invalidArea;
+    CDC m_screen;
+    CBitmap m_screenBitmap;
 };
 
 class HeadlessSound : public ISound {

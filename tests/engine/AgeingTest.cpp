@@ -2,13 +2,13 @@
 #include "tests/engine/GameFixture.h"
 
 namespace {
-// Frames until the circle leaves the list, drawing only that circle.
-int FramesToEscape(CGameView& view, double* peak)
+// Frames until the only circle leaves the list.
+int FramesToEscape(GameTest& test, CGameView& view, double* peak)
 {
     *peak = 0.0;
     for (int frame = 1; frame < 1000; ++frame) {
         *peak = std::max(*peak, view.m_listCircles.front().m_dRadius);
-        view.DrawScene(nullptr);
+        test.Paint();
         if (view.m_listCircles.empty())
             return frame;
     }
@@ -25,11 +25,11 @@ TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
 
     AddCircle(400, 300, 3.0, 1);
     double peak = 0.0;
-    EXPECT_EQ(FramesToEscape(View(), &peak), 71);
+    EXPECT_EQ(FramesToEscape(*this, View(), &peak), 71);
     EXPECT_NEAR(peak, 41.89, 0.01);
 
     AddCircle(400, 300, 3.0, 1, "Q");
-    EXPECT_EQ(FramesToEscape(View(), &peak), 136);
+    EXPECT_EQ(FramesToEscape(*this, View(), &peak), 136);
     EXPECT_GE(peak, 40.0 + 40.0 / 72);
     EXPECT_LT(peak, 40.0 + 2 * 40.0 / 72);
 }
@@ -45,7 +45,7 @@ TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
     AddCircle(200, 100, 20.0, 0).m_bGrowing = 0;
     AddCircle(300, 100, small, 0).m_bGrowing = 0;
     View().m_nScore = 25;
-    View().DrawScene(nullptr);
+    Paint();
     ASSERT_EQ(View().m_listCircles.size(), 1u);
     EXPECT_EQ(View().m_listCircles.front().m_nX, 200);
     EXPECT_DOUBLE_EQ(View().m_listCircles.front().m_dRadius, 20.0 - View().m_dUnit / 36);
@@ -55,7 +55,7 @@ TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
 
     View().m_bSounds = 0;
     View().m_listCircles.front().m_dRadius = small;
-    View().DrawScene(nullptr);
+    Paint();
     EXPECT_TRUE(View().m_listCircles.empty());
     EXPECT_EQ(View().m_nScore, 0);
     EXPECT_TRUE(Events().empty());

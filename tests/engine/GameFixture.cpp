@@ -34,6 +34,7 @@ CGameView& GameTest::Make(int cxScreen)
     m_view = std::make_unique<CGameView>(m_platform.services);
     m_view->Create(m_platform.window);
     m_view->SetFieldSize(CMainFrame::FieldSizeFor(cxScreen));
+    m_platform.window.SetClientSize(m_view->m_nWidth, m_view->m_nHeight);
     return *m_view;
 }
 
@@ -43,11 +44,15 @@ void GameTest::Tick(int count)
         m_platform.clock.Advance(CGameView::TimerMs);
         if (m_platform.window.TimerSet())
             m_view->OnTimer(CGameView::GameTimerId);
-        if (m_platform.window.Invalid()) {
-            m_platform.window.Validate();
+        if (m_platform.window.Invalid())
             m_view->OnPaint();
-        }
     }
+}
+
+void GameTest::Paint()
+{
+    m_platform.window.Expose(m_view->FieldRect());
+    m_view->OnPaint();
 }
 
 void GameTest::StartGame(const std::string& keys)

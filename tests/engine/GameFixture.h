@@ -29,6 +29,10 @@ private:
 };
 
 class GameTest : public ::testing::Test {
+public:
+    // One paint of the whole field, as when the window is uncovered.
+    void Paint();
+
 protected:
     GameTest();
 

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/dc/Png.h"
 #include "res/Resource.h"
 
 namespace {
@@ -115,6 +116,13 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         ExpectArgs(args, 0, 0, "paint");
         requireRunning();
         Paint();
+    } else if (verb == "snapshot") {
+        ExpectArgs(args, 1, 1, "snapshot FILE");
+        requireRunning();
+        const CGameView& view = *View();
+        const std::string problem = WritePng(m_platform.window.Screen(), view.m_nWidth, view.m_nHeight, args[0]);
+        if (!problem.empty())
+            throw SimError("snapshot: " + problem);
     } else if (verb == "click") {
         ExpectArgs(args, 3, 4, "click X Y left|right [double]");
         requireRunning();
@@ -183,6 +191,8 @@ void SimSession::Start()
     m_app->InitInstance();
     m_frame = std::make_unique<HeadlessFrame>(m_cxScreen);
     m_app->m_pMainWnd->OnCreate(*m_frame, m_platform.window);
+    // The game window fills the frame's client area, which is the field.
+    m_platform.window.SetClientSize(View()->m_nWidth, View()->m_nHeight);
     // Shown and activated; the activation of a frame with no game changes nothing.
     m_frameActive = true;
     m_app->m_pMainWnd->OnActivate(0);
@@ -197,13 +207,14 @@ void SimSession::Tick(long count, bool paint)
         if (m_platform.window.TimerSet())
             View()->OnTimer(CGameView::GameTimerId);
         if (paint && m_platform.window.Invalid())
-            Paint();
+            View()->OnPaint();
     }
 }
 
 void SimSession::Paint()
 {
-    m_platform.window.Validate();
+    const CGameView& view = *View();
+    m_platform.window.Expose(view.FieldRect());
     View()->OnPaint();
 }
 

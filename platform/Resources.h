@@ -1,0 +1,18 @@
+// Resources built into the program: the background picture, read as LoadBitmap would.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+#include "platform/Win.h"
+
+class CBitmap;
+
+// Decodes a Windows bitmap file (uncompressed, 24 or 32 bits per pixel, bottom-up or
+// top-down) into bitmap. Returns false, leaving bitmap as it was, for anything else.
+bool DecodeBmp(std::span<const unsigned char> file, CBitmap& bitmap);
+
+// The bitmap resource nID, decoded once per run and shared (select it only as a source);
+// null for an unknown id. A picture that is missing or cannot be decoded is replaced by a
+// plain dark green one of the same size.
+CBitmap* LoadBitmapResource(UINT nID);

@@ -1,0 +1,362 @@
+// What the player sees: pixels of painted frames on the headless screen.
+#include <cstdio>
+#include <functional>
+
+#include "platform/Resources.h"
+#include "render/Fonts.h"
+#include "res/Resource.h"
+#include "tests/engine/GameFixture.h"
+
+namespace {
+constexpr COLORREF Black = Rgb(0, 0, 0);
+constexpr COLORREF FigureColor = Rgb(96, 96, 128);
+constexpr COLORREF RateGreen = Rgb(0, 210, 0);
+constexpr COLORREF Magenta = Rgb(255, 0, 255);
+constexpr COLORREF Red = Rgb(255, 0, 0);
+constexpr COLORREF Navy = Rgb(0, 0, 128);
+constexpr COLORREF Gray = Rgb(128, 128, 128);
+
+// Runs of consecutive pixels of one colour along a row or column.
+int Runs(const std::function<COLORREF(int)>& at, int from, int to, COLORREF colour)
+{
+    int runs = 0;
+    bool inside = false;
+    for (int i = from; i <= to; ++i) {
+        const bool match = at(i) == colour;
+        runs += match && !inside;
+        inside = match;
+    }
+    return runs;
+}
+}  // namespace
+
+class RenderTest : public GameTest {
+protected:
+    // A game window at this screen width with a race, so the field is painted, and no game.
+    void Open(int cxScreen = 1024)
+    {
+        Make(cxScreen);
+        View().m_strRace = "df";
+        View().m_bDarkening = 0;
+    }
+    COLORREF At(int x, int y) const
+    {
+        const CBitmap& screen = m_platform.window.Screen();
+        return ColorFromPixel(screen.GetPixels()[static_cast<std::size_t>(y) * screen.GetWidth() + x]);
+    }
+    COLORREF Picture(int x, int y) const
+    {
+        const CBitmap* picture = LoadBitmapResource(IDB_BACKGROUND);
+        return ColorFromPixel(picture->GetPixels()[static_cast<std::size_t>(y) * picture->GetWidth() + x]);
+    }
+    // The frame shows text drawn at (x, y) in the game's font: every pixel of its box is the
+    // same as the text drawn alone with these colours.
+    void ExpectText(int x, int y, const std::string& text, int height, COLORREF fg, COLORREF bg)
+    {
+        CFont font;
+        CreateGameFont(font, height);
+        CBitmap bitmap;
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(&font);
+        const CSize size = dc.GetTextExtent(text);
+        ASSERT_TRUE(bitmap.CreateBitmap(size.cx, size.cy));
+        dc.SelectObject(&bitmap);
+        dc.SetTextColor(fg);
+        dc.SetBkColor(bg);
+        dc.TextOut(0, 0, text);
+        // What fits in the field.
+        int differences = 0;
+        for (int dy = 0; dy < size.cy && y + dy < View().m_nHeight; ++dy)
+            for (int dx = 0; dx < size.cx && x + dx < View().m_nWidth; ++dx)
+                differences += At(x + dx, y + dy) != dc.GetPixel(dx, dy);
+        EXPECT_EQ(differences, 0) << "'" << text << "' at " << x << "," << y;
+    }
+    // Whether any pixel of the rectangle has the colour.
+    bool Contains(int left, int top, int right, int bottom, COLORREF colour) const
+    {
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (At(x, y) == colour)
+                    return true;
+        return false;
+    }
+};
+
+TEST_F(RenderTest, NothingButGrayBeforeAnyRaceGameOrResult)
+{
+    Make();
+    Paint();
+    for (int y = 0; y < View().m_nHeight; y += 37)
+        for (int x = 0; x < View().m_nWidth; x += 41)
+            ASSERT_EQ(At(x, y), Gray);
+}
+
+TEST_F(RenderTest, FieldOf550PixelsShowsThePicturePixelForPixel)
+{
+    Open(800);
+    ASSERT_EQ(View().m_nWidth, 550);
+    Paint();
+    // Everywhere but the score corner.
+    for (int y = 0; y < 412; ++y)
+        for (int x = 0; x < 550 - 110; ++x)
+            ASSERT_EQ(At(x, y), Picture(x, y)) << x << "," << y;
+}
+
+TEST_F(RenderTest, WiderFieldEnlargesThePictureWithoutSmoothing)
+{
+    Open(1920);
+    ASSERT_EQ(View().m_nWidth, 1320);
+    Paint();
+    for (int y = 150; y < 990; y += 7) {
+        for (int x = 0; x < 1200; x += 5) {
+            const int sx = x * 550 / 1320, sy = y * 412 / 990;
+            // The nearest source pixel, never a blend of neighbours.
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy)
+                for (int dx = -1; dx <= 1 && !found; ++dx)
+                    found = At(x, y) == Picture(std::clamp(sx + dx, 0, 549), std::clamp(sy + dy, 0, 411));
+            ASSERT_TRUE(found) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(RenderTest, DarkeningBlackensEveryThirdColumnAndRow)
+{
+    Open(1026);  // 705 x 528: both multiples of 3, so the last lines fall outside the field
+    ASSERT_EQ(View().m_nWidth, 705);
+    ASSERT_EQ(View().m_nHeight, 528);
+    Paint();
+    std::vector<COLORREF> plain;
+    for (int y = 0; y < 528; ++y)
+        for (int x = 0; x < 705; ++x)
+            plain.push_back(At(x, y));
+    View().m_bDarkening = 1;
+    Paint();
+    for (int y = 150; y < 528; ++y) {  // below the score corner
+        for (int x = 0; x < 705; ++x) {
+            const bool line = (x > 0 && x % 3 == 0) || (y > 0 && y % 3 == 0);
+            ASSERT_EQ(At(x, y), line ? Black : plain[static_cast<std::size_t>(y) * 705 + x]) << x << "," << y;
+        }
+    }
+    for (int x = 0; x < 500; ++x) {
+        if (x % 3 != 0 || x == 0)
+            ASSERT_EQ(At(x, 0), plain[static_cast<std::size_t>(x)]) << "row 0 keeps the picture at " << x;
+    }
+    for (int y = 150; y < 528; ++y)
+        ASSERT_EQ(At(0, y) == Black, y % 3 == 0) << "column 0 keeps the picture at " << y;
+}
+
+TEST_F(RenderTest, CirclesOutlineAndInteriorByButton)
+{
+    Open();
+    View().m_bRunning = 1;
+    View().m_bShowStatistics = 0;
+    struct Case {
+        BOOL left;
+        double radius;
+        COLORREF outline, interior;
+        int width;
+    };
+    for (const Case& c : {Case{1, 30.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 5},
+                          Case{0, 35.2, Rgb(0, 0, 255), Rgb(240, 240, 255), 5},
+                          Case{1, 10.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 3},
+                          Case{0, 41.0, Rgb(0, 0, 255), Rgb(240, 240, 255), 6}}) {
+        View().m_listCircles.clear();
+        CCircle& circle = AddCircle(300, 250, c.radius, c.left);
+        circle.m_bGrowing = 0;
+        Paint();
+        EXPECT_EQ(At(300, 250), c.interior);
+        // Across the rim on the horizontal through the centre: a band of the pen's width.
+        const int band = Runs([&](int x) { return At(x, 250); }, 300, 300 + 60, c.outline);
+        EXPECT_EQ(band, 1);
+        int width = 0;
+        for (int x = 300; x < 360; ++x)
+            width += At(x, 250) == c.outline;
+        EXPECT_NEAR(width, c.width, 1) << "radius " << c.radius;
+        // Inside the box's right edge: the outline reaches the radius but not far beyond.
+        EXPECT_EQ(At(300 + static_cast<int>(c.radius) - 1, 250), c.outline);
+        EXPECT_NE(At(300 + static_cast<int>(c.radius) + c.width, 250), c.outline);
+    }
+}
+
+TEST_F(RenderTest, LabelsShowFunctionKeysByName)
+{
+    Open();
+    View().m_bRunning = 1;
+    View().m_bShowStatistics = 0;
+    // A right-button circle's interior differs from the greenish text box.
+    for (const auto& [label, shown] : {std::pair{"p", "F1"}, {"q", "F2"}, {"r", "F3"}, {"A", "A"}}) {
+        View().m_listCircles.clear();
+        AddCircle(300, 250, 40.0, 0, label).m_bGrowing = 0;
+        Paint();
+        CFont font;
+        CreateGameFont(font, 20);
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        dc.SelectObject(&font);
+        const CSize stored = dc.GetTextExtent(label);
+        const int x = 300 - static_cast<int>(std::string(shown).size()) * stored.cx / 2;
+        ExpectText(x, 250 - stored.cy / 2, shown, 20, Black, Rgb(240, 255, 240));
+    }
+}
+
+TEST_F(RenderTest, RateGaugeShowsOneBarPerFiveActions)
+{
+    Open();
+    View().m_bRunning = 1;
+    const int H = View().m_nHeight;
+    for (const auto& [apm, bars] : {std::pair{4, 0}, {5, 1}, {12, 2}, {400, 43}}) {
+        View().m_nApm = apm;
+        Paint();
+        const int upper = Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen);
+        const int bottom = At(45, H - 15) == RateGreen ? 1 : 0;
+        EXPECT_EQ(upper + bottom, bars) << "rate " << apm;
+    }
+    // Without the statistics option there is no gauge at all.
+    View().m_bShowStatistics = 0;
+    Paint();
+    EXPECT_EQ(Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen), 0);
+    EXPECT_NE(At(45, H - 15), RateGreen);
+}
+
+TEST_F(RenderTest, EndGaugeFillsAsTheCounterNearsTheBest)
+{
+    Open();
+    View().m_bRunning = 1;
+    View().m_nApmMax = 99;
+    const int H = View().m_nHeight;
+    for (const auto& [counter, bars] : {std::pair{0, 0}, {50, 8}, {100, 16}}) {
+        View().m_nEndCounter = counter;
+        Paint();
+        EXPECT_EQ(Runs([&](int x) { return At(x, H - 20); }, 100, 300, Magenta), bars) << counter;
+    }
+}
+
+TEST_F(RenderTest, AccuracyGaugeFillsDownward)
+{
+    Open();
+    const int W = View().m_nWidth;
+    for (const auto& [accuracy, lines] : {std::pair{9, 0}, {10, 1}, {55, 2}, {99, 11}, {100, 13}}) {
+        View().m_nAccuracy = accuracy;
+        Paint();
+        EXPECT_EQ(Runs([&](int y) { return At(W - 20, y); }, 30, 110, Red), lines) << accuracy;
+    }
+}
+
+TEST_F(RenderTest, ScoreIsRightAlignedInTenPlaces)
+{
+    Open();
+    const int W = View().m_nWidth;
+    for (int score : {0, 1234, 1234567890}) {
+        View().m_nScore = score;
+        Paint();
+        char text[16];
+        std::snprintf(text, sizeof text, "%10d", score);
+        ExpectText(W - 92, 7, text, 26, Rgb(0, 255, 0), FigureColor);
+    }
+}
+
+TEST_F(RenderTest, FiguresMergeWithThePictureOrCoverIt)
+{
+    Open(800);  // the picture pixel for pixel
+    View().m_bRunning = 1;
+    Paint();
+    const int H = View().m_nHeight, W = View().m_nWidth;
+    // The gauge frames lighten the picture (each pixel ORed with the figure colour); the key
+    // cap and the score plate cover it.
+    EXPECT_EQ(At(12, H - 200), Picture(12, H - 200) | FigureColor);
+    EXPECT_EQ(At(W - 14, 70), Picture(W - 14, 70) | FigureColor);
+    EXPECT_EQ(At(200, H - 25), Picture(200, H - 25) | FigureColor);  // end gauge frame
+    EXPECT_EQ(At(115, H - 28), FigureColor);
+    EXPECT_EQ(At(W - 60, 20), FigureColor);
+
+    // Without the statistics option only the accuracy frame and the score plate are drawn.
+    View().m_bShowStatistics = 0;
+    Paint();
+    EXPECT_EQ(At(12, H - 200), Picture(12, H - 200));
+    EXPECT_EQ(At(115, H - 28), Picture(115, H - 28));
+    EXPECT_EQ(At(W - 14, 70), Picture(W - 14, 70) | FigureColor);
+    EXPECT_EQ(At(W - 60, 20), FigureColor);
+}
+
+TEST_F(RenderTest, KeyCapShowsTheArmedKey)
+{
+    Open();
+    View().m_bRunning = 1;
+    View().m_strLastKey = "q";
+    Paint();
+    ExpectText(96, View().m_nHeight - 47, "F2", 40, Rgb(0, 255, 0), FigureColor);
+}
+
+TEST_F(RenderTest, ResultGraphGridAxesAndClock)
+{
+    Open();
+    View().m_bShowResult = 1;
+    View().m_nApmSamples = 3;
+    View().m_anApmHistory[0] = 10;
+    View().m_anApmHistory[1] = 45;
+    View().m_anApmHistory[2] = 30;
+    const int W = View().m_nWidth, H = View().m_nHeight;
+    const int x0 = W / 8, y0 = H / 8, x1 = 7 * W / 8, y1 = 7 * H / 8;
+    // Rows with grid between the axis and the first vertical line, columns with grid.
+    const int gap = (x1 - x0) / 10;
+    auto gridRows = [&] {
+        return Runs([&](int y) { return Contains(x0 + 4, y, x0 + gap - 2, y + 1, Navy) ? Navy : Black; },
+                    y0, y1 - 4, Navy);
+    };
+    auto gridColumns = [&] {
+        // Above the highest horizontal line.
+        return Runs([&](int x) { return Contains(x, y0 - 5, x + 1, y0 + 20, Navy) ? Navy : Black; }, x0 - 4,
+                    x1 + 4, Navy);
+    };
+    for (const auto& [best, lines] : {std::pair{20, 0}, {45, 2}}) {
+        View().m_nApmMax = best;
+        View().m_nApmAverage = 15;
+        Paint();
+        EXPECT_EQ(gridRows(), lines) << best;
+        // Ten vertical grid lines, the tenth on the right edge, none on the left.
+        EXPECT_EQ(gridColumns(), 10);
+        EXPECT_EQ(At(x0, (y0 + y1) / 2), Gray);  // vertical axis
+        EXPECT_EQ(At((x0 + x1) / 2, y1), Gray);  // horizontal axis
+        ExpectText(x1 - 20, y0 - 15, best == 20 ? " 20" : " 45", 22, Rgb(255, 255, 255), Gray);
+    }
+    for (const auto& [seconds, text] : {std::pair{0, " 0:00"}, {65, " 1:05"}, {600, "10:00"}, {6000, "100:00"}, {-30, " 0:00"}}) {
+        View().m_tStart = 1767614400;
+        View().m_tEnd = View().m_tStart + seconds;
+        Paint();
+        ExpectText(x1 - 40, y1 + 8, text, 22, Rgb(255, 255, 255), Gray);
+    }
+    // No rate at all: the curve lies on the axis and the average is written there.
+    View().m_nApmMax = 0;
+    View().m_nApmAverage = 0;
+    View().m_anApmHistory = {};
+    Paint();
+    EXPECT_EQ(gridRows(), 0);
+    ExpectText(x0 - 30, y1, "  0", 22, Rgb(255, 255, 255), Gray);
+}
+
+TEST_F(RenderTest, APaintOfASmallAreaChangesOnlyThatArea)
+{
+    Open();
+    View().m_bRunning = 1;
+    Paint();
+    std::vector<COLORREF> before;
+    for (int y = 0; y < View().m_nHeight; ++y)
+        for (int x = 0; x < View().m_nWidth; ++x)
+            before.push_back(At(x, y));
+    View().m_bDarkening = 1;
+    const CRect area{100, 120, 160, 170};
+    m_platform.window.Expose(area);
+    View().OnPaint();
+    int changedInside = 0;
+    for (int y = 0; y < View().m_nHeight; ++y) {
+        for (int x = 0; x < View().m_nWidth; ++x) {
+            const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+            const bool changed = At(x, y) != before[static_cast<std::size_t>(y) * View().m_nWidth + x];
+            ASSERT_TRUE(inside || !changed) << x << "," << y;
+            changedInside += changed;
+        }
+    }
+    EXPECT_GT(changedInside, 0);
+}

@@ -1,0 +1,449 @@
+// The device context: its selected objects and attributes, clipping, and the drawing calls,
+// which hand their work to the rasterizer with one clip rectangle per call.
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "platform/dc/Raster.h"
+#include "platform/dc/State.h"
+#include "platform/dc/Text.h"
+
+using namespace dc_detail;
+
+namespace {
+
+CRect Intersect(const CRect& a, const CRect& b)
+{
+    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+    if (r.left >= r.right || r.top >= r.bottom)
+        return {};
+    return r;
+}
+
+bool IsEmpty(const CRect& r)
+{
+    return r.left >= r.right || r.top >= r.bottom;
+}
+
+template <typename T>
+const T* As(const std::shared_ptr<GdiState>& state)
+{
+    return static_cast<const T*>(state.get());
+}
+
+std::shared_ptr<GdiState> StockState(int index)
+{
+    CGdiObject* object = CStockObjects::Get(index);
+    return object ? CStockObjects::SharedStateOf(*object) : nullptr;
+}
+
+}  // namespace
+
+CDC::CDC()
+{
+    DeleteDC();
+}
+
+CDC::~CDC() = default;
+
+BOOL CDC::CreateCompatibleDC(CDC* /*pDC*/)
+{
+    return DeleteDC();
+}
+
+BOOL CDC::DeleteDC()
+{
+    m_pen = StockState(BLACK_PEN);
+    m_brush = StockState(WHITE_BRUSH);
+    m_font = StockState(SYSTEM_FONT);
+    m_bitmap = CStockObjects::SharedStateOf(*CStockObjects::EmptyBitmap());
+    m_textColor = Rgb(0, 0, 0);
+    m_bkColor = Rgb(255, 255, 255);
+    m_bkMode = OPAQUE;
+    m_rop2 = R2_COPYPEN;
+    m_polyFillMode = ALTERNATE;
+    m_stretchMode = BLACKONWHITE;
+    m_hasClip = false;
+    m_clip = {};
+    m_position = {};
+    return 1;
+}
+
+CGdiObject* CDC::Select(CGdiObject* pObject)
+{
+    if (!pObject || !pObject->m_state)
+        return nullptr;
+    std::shared_ptr<GdiState>* slot = nullptr;
+    switch (pObject->GetObjectType()) {
+    case OBJ_PEN: slot = &m_pen; break;
+    case OBJ_BRUSH: slot = &m_brush; break;
+    case OBJ_FONT: slot = &m_font; break;
+    case OBJ_BITMAP: slot = &m_bitmap; break;
+    case OBJ_REGION:
+        SelectClipRgn(static_cast<CRgn*>(pObject));
+        return nullptr;
+    default: return nullptr;
+    }
+    CGdiObject* previous = *slot ? (*slot)->owner : nullptr;
+    *slot = pObject->m_state;
+    return previous;
+}
+
+CPen* CDC::SelectObject(CPen* pPen) { return static_cast<CPen*>(Select(pPen)); }
+CBrush* CDC::SelectObject(CBrush* pBrush) { return static_cast<CBrush*>(Select(pBrush)); }
+CFont* CDC::SelectObject(CFont* pFont) { return static_cast<CFont*>(Select(pFont)); }
+CBitmap* CDC::SelectObject(CBitmap* pBitmap) { return static_cast<CBitmap*>(Select(pBitmap)); }
+CGdiObject* CDC::SelectObject(CGdiObject* pObject) { return Select(pObject); }
+CGdiObject* CDC::SelectStockObject(int nIndex) { return Select(CStockObjects::Get(nIndex)); }
+
+CGdiObject* CDC::SelectGdiObject(CDC* pDC, CGdiObject* pObject)
+{
+    return pDC ? pDC->Select(pObject) : nullptr;
+}
+
+CGdiObject* CDC::GetCurrentObject(UINT nObjectType) const
+{
+    const std::shared_ptr<GdiState>* slot = nullptr;
+    switch (nObjectType) {
+    case OBJ_PEN: slot = &m_pen; break;
+    case OBJ_BRUSH: slot = &m_brush; break;
+    case OBJ_FONT: slot = &m_font; break;
+    case OBJ_BITMAP: slot = &m_bitmap; break;
+    default: return nullptr;
+    }
+    return *slot ? (*slot)->owner : nullptr;
+}
+
+CPen* CDC::GetCurrentPen() const { return static_cast<CPen*>(GetCurrentObject(OBJ_PEN)); }
+CBrush* CDC::GetCurrentBrush() const { return static_cast<CBrush*>(GetCurrentObject(OBJ_BRUSH)); }
+CFont* CDC::GetCurrentFont() const { return static_cast<CFont*>(GetCurrentObject(OBJ_FONT)); }
+CBitmap* CDC::GetCurrentBitmap() const { return static_cast<CBitmap*>(GetCurrentObject(OBJ_BITMAP)); }
+
+int CDC::SetROP2(int nDrawMode)
+{
+    if (nDrawMode < R2_BLACK || nDrawMode > R2_WHITE)
+        return 0;
+    return std::exchange(m_rop2, nDrawMode);
+}
+
+COLORREF CDC::SetTextColor(COLORREF crColor) { return std::exchange(m_textColor, crColor & 0x00FFFFFF); }
+COLORREF CDC::SetBkColor(COLORREF crColor) { return std::exchange(m_bkColor, crColor & 0x00FFFFFF); }
+
+int CDC::SetBkMode(int nBkMode)
+{
+    if (nBkMode != TRANSPARENT && nBkMode != OPAQUE)
+        return 0;
+    return std::exchange(m_bkMode, nBkMode);
+}
+
+int CDC::SetPolyFillMode(int nPolyFillMode)
+{
+    if (nPolyFillMode != ALTERNATE && nPolyFillMode != WINDING)
+        return 0;
+    return std::exchange(m_polyFillMode, nPolyFillMode);
+}
+
+int CDC::SetStretchBltMode(int nStretchMode)
+{
+    if (nStretchMode < BLACKONWHITE || nStretchMode > HALFTONE)
+        return 0;
+    return std::exchange(m_stretchMode, nStretchMode);
+}
+
+Surface* CDC::Target() const
+{
+    auto* surface = static_cast<Surface*>(m_bitmap.get());
+    return surface && surface->width > 0 && surface->height > 0 ? surface : nullptr;
+}
+
+CRect CDC::DrawableBox() const
+{
+    const Surface* surface = Target();
+    if (!surface)
+        return {};
+    const CRect bounds{0, 0, surface->width, surface->height};
+    return m_hasClip ? Intersect(bounds, m_clip) : bounds;
+}
+
+int CDC::SelectClipRgn(CRgn* pRgn)
+{
+    if (!pRgn) {
+        m_hasClip = false;
+        m_clip = {};
+    } else {
+        if (!pRgn->IsCreated())
+            return RGN_ERROR;
+        m_hasClip = true;
+        m_clip = pRgn->GetRect();
+    }
+    return IsEmpty(DrawableBox()) ? NULLREGION : SIMPLEREGION;
+}
+
+int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
+{
+    const CRect rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+    m_clip = m_hasClip ? Intersect(m_clip, rect) : rect;
+    m_hasClip = true;
+    return IsEmpty(DrawableBox()) ? NULLREGION : SIMPLEREGION;
+}
+
+int CDC::GetClipBox(CRect* pRect) const
+{
+    const CRect box = DrawableBox();
+    if (pRect)
+        *pRect = box;
+    return IsEmpty(box) ? NULLREGION : SIMPLEREGION;
+}
+
+namespace {
+
+Canvas MakeCanvas(Surface* surface, const CRect& box, int rop)
+{
+    Canvas c;
+    if (!surface || IsEmpty(box))
+        return c;
+    c.pixels = surface->pixels.data();
+    c.width = surface->width;
+    c.height = surface->height;
+    c.clip = box;
+    c.rop = rop;
+    return c;
+}
+
+}  // namespace
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    return std::exchange(m_position, CPoint{x, y});
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    const CPoint from = std::exchange(m_position, CPoint{x, y});
+    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), m_rop2);
+    const auto* pen = As<PenState>(m_pen);
+    if (canvas.Empty() || !pen || pen->style == PS_NULL)
+        return 1;
+    if (pen->width > 1) {
+        WideLine(canvas, from.x, from.y, x, y, pen->width, pen->pixel);
+    } else {
+        const LineStyle style{PatternOf(pen->style), m_bkMode == OPAQUE, PixelFromColor(m_bkColor)};
+        CosmeticLine(canvas, from.x, from.y, x, y, pen->pixel, style);
+    }
+    return 1;
+}
+
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
+{
+    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), m_rop2);
+    if (canvas.Empty())
+        return 1;
+    const auto* pen = As<PenState>(m_pen);
+    const auto* brush = As<BrushState>(m_brush);
+    ShapePaint paint;
+    if (pen && pen->style != PS_NULL) {
+        paint.penWidth = pen->width;
+        paint.penColour = pen->pixel;
+    }
+    if (brush && !brush->hollow) {
+        paint.fill = true;
+        paint.fillColour = brush->pixel;
+    }
+    FillEllipse(canvas, {x1, y1, x2, y2}, paint);
+    return 1;
+}
+
+BOOL CDC::Polygon(const CPoint* lpPoints, int nCount)
+{
+    if (!lpPoints || nCount < 2)
+        return 0;
+    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), m_rop2);
+    if (canvas.Empty())
+        return 1;
+    const std::span<const CPoint> points(lpPoints, static_cast<std::size_t>(nCount));
+    const auto* brush = As<BrushState>(m_brush);
+    if (brush && !brush->hollow)
+        FillPolygon(canvas, points, m_polyFillMode == WINDING, brush->pixel);
+
+    const auto* pen = As<PenState>(m_pen);
+    if (!pen || pen->style == PS_NULL)
+        return 1;
+    // The outline is one closed figure: a line pattern runs on from edge to edge.
+    const LineStyle style{PatternOf(pen->style), m_bkMode == OPAQUE, PixelFromColor(m_bkColor)};
+    long long styleAt = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const CPoint a = points[i];
+        const CPoint b = points[(i + 1) % points.size()];
+        if (pen->width > 1) {
+            WideLine(canvas, a.x, a.y, b.x, b.y, pen->width, pen->pixel);
+        } else {
+            CosmeticLine(canvas, a.x, a.y, b.x, b.y, pen->pixel, style, styleAt);
+            styleAt += std::max(std::llabs(static_cast<long long>(b.x) - a.x),
+                                std::llabs(static_cast<long long>(b.y) - a.y));
+        }
+    }
+    return 1;
+}
+
+void CDC::FillSolidRect(const CRect& rect, COLORREF crColor)
+{
+    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), R2_COPYPEN);
+    if (canvas.Empty())
+        return;
+    const CRect r{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom), std::max(rect.left, rect.right),
+                  std::max(rect.top, rect.bottom)};
+    const std::uint32_t pixel = PixelFromColor(crColor);
+    for (long long y = std::max(r.top, canvas.clip.top); y < std::min(r.bottom, canvas.clip.bottom); ++y)
+        canvas.Span(y, r.left, r.right, pixel);
+}
+
+BOOL CDC::TextOut(int x, int y, std::string_view text)
+{
+    const auto* state = As<FontState>(m_font);
+    if (!state || !state->font)
+        return 0;
+    const SizedFont& font = *state->font;
+    // Text ignores the raster operation, as GDI's does.
+    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), R2_COPYPEN);
+    if (canvas.Empty() || text.empty())
+        return 1;
+    if (m_bkMode == OPAQUE) {
+        const long long right = static_cast<long long>(x) + font.TextWidth(text);
+        const std::uint32_t bk = PixelFromColor(m_bkColor);
+        for (long long row = y; row < static_cast<long long>(y) + font.CellHeight(); ++row)
+            canvas.Span(row, x, right, bk);
+    }
+    font.Draw(canvas, x, y, text, PixelFromColor(m_textColor));
+    return 1;
+}
+
+BOOL CDC::GetTextExtentPoint32(std::string_view text, CSize* pSize) const
+{
+    const auto* state = As<FontState>(m_font);
+    if (!state || !state->font) {
+        if (pSize)
+            *pSize = {};
+        return 0;
+    }
+    if (pSize)
+        *pSize = {state->font->TextWidth(text), state->font->CellHeight()};
+    return 1;
+}
+
+CSize CDC::GetTextExtent(std::string_view text) const
+{
+    CSize size;
+    GetTextExtentPoint32(text, &size);
+    return size;
+}
+
+BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
+{
+    return StretchBlt(x, y, nWidth, nHeight, pSrcDC, xSrc, ySrc, nWidth, nHeight, dwRop);
+}
+
+namespace {
+
+// For each destination index 0 .. count-1 of the clipped range, the source index, or -1 when it
+// falls outside the source. Destination index i of a run of dstLen samples source index
+// floor((2 i + 1) srcLen / (2 dstLen)): the source pixel under the destination pixel's centre.
+std::vector<int> NearestMap(long long dstStart, long long dstLen, long long srcStart, long long srcLen, bool flip,
+                            long long first, long long count, int srcLimit)
+{
+    std::vector<int> map(static_cast<std::size_t>(count));
+    for (long long k = 0; k < count; ++k) {
+        const long long i = first + k - dstStart;
+        long long j = FloorMulDiv(2 * i + 1, srcLen, 2 * dstLen);
+        if (flip)
+            j = srcLen - 1 - j;
+        const long long s = srcStart + j;
+        map[static_cast<std::size_t>(k)] = s >= 0 && s < srcLimit ? static_cast<int>(s) : -1;
+    }
+    return map;
+}
+
+}  // namespace
+
+BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                     int nSrcHeight, DWORD dwRop)
+{
+    if (dwRop != SRCCOPY || !pSrcDC)
+        return 0;
+    const Surface* from = pSrcDC->Target();
+    Surface* to = Target();
+    if (!from || !to)
+        return 0;
+    if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0)
+        return 1;
+
+    // Normalized rectangles; opposite signs of a destination and a source size mirror.
+    const long long dl = std::min<long long>(x, static_cast<long long>(x) + nWidth);
+    const long long dt = std::min<long long>(y, static_cast<long long>(y) + nHeight);
+    const long long dw = std::llabs(nWidth), dh = std::llabs(nHeight);
+    const long long sl = std::min<long long>(xSrc, static_cast<long long>(xSrc) + nSrcWidth);
+    const long long st = std::min<long long>(ySrc, static_cast<long long>(ySrc) + nSrcHeight);
+    const long long sw = std::llabs(nSrcWidth), sh = std::llabs(nSrcHeight);
+    const bool flipX = (nWidth < 0) != (nSrcWidth < 0);
+    const bool flipY = (nHeight < 0) != (nSrcHeight < 0);
+
+    const CRect box = DrawableBox();
+    const long long left = std::max<long long>(box.left, dl), right = std::min<long long>(box.right, dl + dw);
+    const long long top = std::max<long long>(box.top, dt), bottom = std::min<long long>(box.bottom, dt + dh);
+    if (left >= right || top >= bottom)
+        return 1;
+
+    // Copying within one bitmap reads from a snapshot, so overlapping areas copy correctly.
+    std::vector<std::uint32_t> snapshot;
+    const std::uint32_t* source = from->pixels.data();
+    if (from == to) {
+        snapshot = from->pixels;
+        source = snapshot.data();
+    }
+
+    const std::vector<int> cols = NearestMap(dl, dw, sl, sw, flipX, left, right - left, from->width);
+    const std::vector<int> rows = NearestMap(dt, dh, st, sh, flipY, top, bottom - top, from->height);
+    const bool allColumns = std::none_of(cols.begin(), cols.end(), [](int c) { return c < 0; });
+    const bool plainRows = !flipX && sw == dw && allColumns;
+    const auto n = static_cast<std::size_t>(right - left);
+    int previousSource = -1;
+    std::uint32_t* previousRow = nullptr;
+    for (long long yy = top; yy < bottom; ++yy) {
+        const int sy = rows[static_cast<std::size_t>(yy - top)];
+        if (sy < 0)
+            continue;
+        std::uint32_t* dst = to->pixels.data() + yy * to->width + left;
+        const std::uint32_t* src = source + static_cast<std::ptrdiff_t>(sy) * from->width;
+        if (allColumns && sy == previousSource) {
+            std::memcpy(dst, previousRow, n * sizeof(std::uint32_t));  // a repeated source row
+        } else if (plainRows) {
+            std::memcpy(dst, src + cols.front(), n * sizeof(std::uint32_t));
+        } else {
+            for (std::size_t k = 0; k < n; ++k)
+                if (cols[k] >= 0)
+                    dst[k] = src[cols[k]];
+        }
+        previousSource = sy;
+        previousRow = dst;
+    }
+    return 1;
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
+{
+    const CRect box = DrawableBox();
+    if (x < box.left || x >= box.right || y < box.top || y >= box.bottom)
+        return CLR_INVALID;
+    Surface* s = Target();
+    s->pixels[static_cast<std::size_t>(y) * s->width + x] = PixelFromColor(crColor);
+    return crColor & 0x00FFFFFF;
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    const CRect box = DrawableBox();
+    if (x < box.left || x >= box.right || y < box.top || y >= box.bottom)
+        return CLR_INVALID;
+    const Surface* s = Target();
+    return ColorFromPixel(s->pixels[static_cast<std::size_t>(y) * s->width + x]);
+}

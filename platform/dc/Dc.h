@@ -1,0 +1,323 @@
+// A small software device context in the shape of GDI and MFC's CDC: pens, brushes, fonts and
+// bitmaps selected into a context that draws into a 32-bit pixel buffer with the Windows drawing
+// rules the game's painting code relies on (see Raster.cpp and Text.cpp for the exact rules).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/Win.h"
+
+// A colour as Windows stores it: 0x00BBGGRR.
+using COLORREF = std::uint32_t;
+using DWORD = std::uint32_t;
+
+// Builds a COLORREF from 0..255 components (named so that it never meets the windows.h macro).
+constexpr COLORREF Rgb(int r, int g, int b)
+{
+    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int GetRed(COLORREF c) { return static_cast<int>(c & 0xFF); }
+constexpr int GetGreen(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int GetBlue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+// The buffer's pixel format, 0x00RRGGBB, and the conversions from and to COLORREF.
+constexpr std::uint32_t PixelFromColor(COLORREF c)
+{
+    return (static_cast<std::uint32_t>(GetRed(c)) << 16) | (static_cast<std::uint32_t>(GetGreen(c)) << 8) |
+           static_cast<std::uint32_t>(GetBlue(c));
+}
+constexpr COLORREF ColorFromPixel(std::uint32_t p)
+{
+    return Rgb(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF));
+}
+
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+
+// Pen styles. Widths 0 and 1 draw one-pixel lines; wider pens are solid with round ends and joins.
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_DASHDOT = 3;
+constexpr int PS_DASHDOTDOT = 4;
+constexpr int PS_NULL = 5;
+
+// Binary raster operations of SetROP2: the new pixel from the destination D and the pen P.
+constexpr int R2_BLACK = 1;        // 0
+constexpr int R2_NOTMERGEPEN = 2;  // ~(D | P)
+constexpr int R2_MASKNOTPEN = 3;   // D & ~P
+constexpr int R2_NOTCOPYPEN = 4;   // ~P
+constexpr int R2_MASKPENNOT = 5;   // P & ~D
+constexpr int R2_NOT = 6;          // ~D
+constexpr int R2_XORPEN = 7;       // D ^ P
+constexpr int R2_NOTMASKPEN = 8;   // ~(D & P)
+constexpr int R2_MASKPEN = 9;      // D & P
+constexpr int R2_NOTXORPEN = 10;   // ~(D ^ P)
+constexpr int R2_NOP = 11;         // D
+constexpr int R2_MERGENOTPEN = 12; // D | ~P
+constexpr int R2_COPYPEN = 13;     // P
+constexpr int R2_MERGEPENNOT = 14; // P | ~D
+constexpr int R2_MERGEPEN = 15;    // D | P
+constexpr int R2_WHITE = 16;       // 1
+
+// Background modes, fill modes, stretch modes.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+constexpr int ALTERNATE = 1;
+constexpr int WINDING = 2;
+constexpr int BLACKONWHITE = 1;
+constexpr int WHITEONBLACK = 2;
+constexpr int COLORONCOLOR = 3;
+constexpr int HALFTONE = 4;
+
+// Raster operation of BitBlt and StretchBlt; only the plain copy is supported.
+constexpr DWORD SRCCOPY = 0x00CC0020;
+
+// Stock objects.
+constexpr int WHITE_BRUSH = 0;
+constexpr int BLACK_BRUSH = 4;
+constexpr int NULL_BRUSH = 5;
+constexpr int HOLLOW_BRUSH = NULL_BRUSH;
+constexpr int WHITE_PEN = 6;
+constexpr int BLACK_PEN = 7;
+constexpr int NULL_PEN = 8;
+constexpr int SYSTEM_FONT = 13;
+constexpr int DEFAULT_GUI_FONT = 17;
+
+// Object types of GetCurrentObject.
+constexpr UINT OBJ_PEN = 1;
+constexpr UINT OBJ_BRUSH = 2;
+constexpr UINT OBJ_FONT = 6;
+constexpr UINT OBJ_BITMAP = 7;
+constexpr UINT OBJ_REGION = 8;
+
+// Clip region results.
+constexpr int RGN_ERROR = 0;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+
+// CreateFontA arguments. Weights below FW_SEMIBOLD pick the regular face, the rest the bold one.
+constexpr int FW_DONTCARE = 0;
+constexpr int FW_NORMAL = 400;
+constexpr int FW_SEMIBOLD = 600;
+constexpr int FW_BOLD = 700;
+constexpr DWORD ANSI_CHARSET = 0;
+constexpr DWORD DEFAULT_CHARSET = 1;
+constexpr DWORD OUT_DEFAULT_PRECIS = 0;
+constexpr DWORD CLIP_DEFAULT_PRECIS = 0;
+constexpr DWORD DEFAULT_QUALITY = 0;
+constexpr DWORD NONANTIALIASED_QUALITY = 3;
+constexpr DWORD ANTIALIASED_QUALITY = 4;
+constexpr DWORD DEFAULT_PITCH = 0;
+constexpr DWORD FIXED_PITCH = 1;
+constexpr DWORD VARIABLE_PITCH = 2;
+constexpr DWORD FF_DONTCARE = 0x00;
+constexpr DWORD FF_ROMAN = 0x10;
+constexpr DWORD FF_SWISS = 0x20;
+constexpr DWORD FF_MODERN = 0x30;
+constexpr DWORD FF_SCRIPT = 0x40;
+constexpr DWORD FF_DECORATIVE = 0x50;
+
+namespace dc_detail {
+struct GdiState;
+struct PenState;
+struct BrushState;
+struct FontState;
+struct Surface;
+}  // namespace dc_detail
+
+class CDC;
+
+// Base of every drawing object. An object is not copyable; it may be moved. Destroying an
+// object that is still selected is safe: the context keeps drawing with it until another
+// object takes its place, and hands back no pointer to the destroyed wrapper.
+class CGdiObject {
+public:
+    CGdiObject(const CGdiObject&) = delete;
+    CGdiObject& operator=(const CGdiObject&) = delete;
+    virtual ~CGdiObject();
+
+    // One of OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION.
+    UINT GetObjectType() const { return m_type; }
+    // True once a Create call has succeeded and until DeleteObject.
+    bool IsCreated() const;
+    // Releases what the object holds; fails (FALSE) while it is selected into a context,
+    // as GDI refuses to delete a selected object. Stock objects are never deleted.
+    BOOL DeleteObject();
+
+protected:
+    explicit CGdiObject(UINT type) : m_type(type) {}
+    CGdiObject(CGdiObject&& other) noexcept;
+    CGdiObject& operator=(CGdiObject&& other) noexcept;
+    // Takes a newly made state; fails if the object already holds one (delete it first).
+    BOOL Adopt(std::shared_ptr<dc_detail::GdiState> state);
+
+    std::shared_ptr<dc_detail::GdiState> m_state;
+
+private:
+    friend class CDC;
+    friend class CStockObjects;
+    UINT m_type;
+};
+
+class CPen : public CGdiObject {
+public:
+    CPen() : CGdiObject(OBJ_PEN) {}
+    CPen(int nPenStyle, int nWidth, COLORREF crColor);
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
+};
+
+class CBrush : public CGdiObject {
+public:
+    CBrush() : CGdiObject(OBJ_BRUSH) {}
+    explicit CBrush(COLORREF crColor);
+    BOOL CreateSolidBrush(COLORREF crColor);
+};
+
+// A font chosen by fontconfig and drawn by FreeType. Fonts, faces and rendered glyphs are
+// cached for the whole process, so making the same font again every frame costs a lookup.
+class CFont : public CGdiObject {
+public:
+    CFont() : CGdiObject(OBJ_FONT) {}
+    // A positive nHeight is the cell height (ascent plus descent) in pixels, a negative one the
+    // em height, 0 a default of 16 pixels. Escapement, orientation, character set and the
+    // precisions are accepted and not used: text is always horizontal, in Windows-1252.
+    // Fails when no face at all can be found or loaded.
+    BOOL CreateFontA(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, DWORD bItalic,
+                     DWORD bUnderline, DWORD cStrikeOut, DWORD nCharSet, DWORD nOutPrecision,
+                     DWORD nClipPrecision, DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename);
+    // Path of the font file that was chosen (for diagnostics), empty if none.
+    std::string_view GetFaceFile() const;
+};
+
+// A 32-bit bitmap: pixels 0x00RRGGBB, row-major, top row first, no padding.
+class CBitmap : public CGdiObject {
+public:
+    CBitmap() : CGdiObject(OBJ_BITMAP) {}
+    // Black pixels. A zero size gives an empty bitmap; negative sizes, or more than
+    // MaxPixels pixels, fail.
+    BOOL CreateBitmap(int nWidth, int nHeight);
+    BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
+
+    int GetWidth() const;
+    int GetHeight() const;
+    CSize GetSize() const { return {GetWidth(), GetHeight()}; }
+    // Row-major pixels, GetWidth() * GetHeight() of them; empty before CreateBitmap.
+    std::span<std::uint32_t> GetPixels();
+    std::span<const std::uint32_t> GetPixels() const;
+
+    static constexpr long long MaxPixels = 1LL << 26;  // 64 Mi pixels, 256 MiB
+};
+
+// A rectangular clip region.
+class CRgn : public CGdiObject {
+public:
+    CRgn() : CGdiObject(OBJ_REGION) {}
+    BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
+    CRect GetRect() const { return m_rect; }
+
+private:
+    CRect m_rect;
+};
+
+// A memory device context. Until a bitmap is selected (and for an empty bitmap) every drawing
+// call does nothing. All drawing is confined to the clip box and the bitmap.
+class CDC {
+public:
+    CDC();
+    ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // Makes this a fresh memory context with the stock objects selected; pDC may be null.
+    BOOL CreateCompatibleDC(CDC* pDC);
+    // Back to a fresh context's state: stock objects, default colours and modes, no clip.
+    BOOL DeleteDC();
+
+    // Selection. Each returns the object selected before, or null if the object cannot be
+    // selected (never created) or the previous object no longer exists.
+    CPen* SelectObject(CPen* pPen);
+    CBrush* SelectObject(CBrush* pBrush);
+    CFont* SelectObject(CFont* pFont);
+    CBitmap* SelectObject(CBitmap* pBitmap);
+    CGdiObject* SelectObject(CGdiObject* pObject);
+    CGdiObject* SelectStockObject(int nIndex);
+    static CGdiObject* SelectGdiObject(CDC* pDC, CGdiObject* pObject);
+    CGdiObject* GetCurrentObject(UINT nObjectType) const;
+    CPen* GetCurrentPen() const;
+    CBrush* GetCurrentBrush() const;
+    CFont* GetCurrentFont() const;
+    CBitmap* GetCurrentBitmap() const;
+
+    // Attributes; each setter returns the previous value.
+    int SetROP2(int nDrawMode);
+    int GetROP2() const { return m_rop2; }
+    COLORREF SetTextColor(COLORREF crColor);
+    COLORREF GetTextColor() const { return m_textColor; }
+    COLORREF SetBkColor(COLORREF crColor);
+    COLORREF GetBkColor() const { return m_bkColor; }
+    int SetBkMode(int nBkMode);
+    int GetBkMode() const { return m_bkMode; }
+    int SetPolyFillMode(int nPolyFillMode);
+    int GetPolyFillMode() const { return m_polyFillMode; }
+    // Stored only: every stretch samples the nearest pixel without smoothing.
+    int SetStretchBltMode(int nStretchMode);
+    int GetStretchBltMode() const { return m_stretchMode; }
+
+    // Clipping: a single rectangle, or none (the whole bitmap).
+    int SelectClipRgn(CRgn* pRgn);
+    int IntersectClipRect(int x1, int y1, int x2, int y2);
+    int IntersectClipRect(const CRect& rect) { return IntersectClipRect(rect.left, rect.top, rect.right, rect.bottom); }
+    // The drawable area: clip rectangle and bitmap together. NULLREGION if empty.
+    int GetClipBox(CRect* pRect) const;
+
+    // Lines: from the current position to the point, which becomes the current position.
+    CPoint MoveTo(int x, int y);
+    CPoint MoveTo(CPoint point) { return MoveTo(point.x, point.y); }
+    BOOL LineTo(int x, int y);
+    BOOL LineTo(CPoint point) { return LineTo(point.x, point.y); }
+    CPoint GetCurrentPosition() const { return m_position; }
+
+    // Filled shapes: the interior with the brush, the outline with the pen.
+    BOOL Ellipse(int x1, int y1, int x2, int y2);
+    BOOL Ellipse(const CRect& rect) { return Ellipse(rect.left, rect.top, rect.right, rect.bottom); }
+    BOOL Polygon(const CPoint* lpPoints, int nCount);
+    BOOL Polygon(std::span<const CPoint> points) { return Polygon(points.data(), static_cast<int>(points.size())); }
+    // Fills with the colour directly (no brush, no ROP), as MFC's helper does.
+    void FillSolidRect(const CRect& rect, COLORREF crColor);
+
+    // Text, top-left of the cell at (x, y), on an opaque box of the background colour.
+    BOOL TextOut(int x, int y, std::string_view text);
+    BOOL GetTextExtentPoint32(std::string_view text, CSize* pSize) const;
+    CSize GetTextExtent(std::string_view text) const;
+
+    // Copies with SRCCOPY; the stretch samples the nearest source pixel. Negative sizes mirror.
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                    int nSrcHeight, DWORD dwRop);
+
+    // Single pixels; GetPixel gives CLR_INVALID outside the drawable area.
+    COLORREF SetPixel(int x, int y, COLORREF crColor);
+    COLORREF GetPixel(int x, int y) const;
+
+private:
+    CGdiObject* Select(CGdiObject* pObject);
+    CRect DrawableBox() const;
+    dc_detail::Surface* Target() const;
+
+    std::shared_ptr<dc_detail::GdiState> m_pen;
+    std::shared_ptr<dc_detail::GdiState> m_brush;
+    std::shared_ptr<dc_detail::GdiState> m_font;
+    std::shared_ptr<dc_detail::GdiState> m_bitmap;
+    COLORREF m_textColor = Rgb(0, 0, 0);
+    COLORREF m_bkColor = Rgb(255, 255, 255);
+    int m_bkMode = OPAQUE;
+    int m_rop2 = R2_COPYPEN;
+    int m_polyFillMode = ALTERNATE;
+    int m_stretchMode = BLACKONWHITE;
+    bool m_hasClip = false;
+    CRect m_clip;
+    CPoint m_position;
+};

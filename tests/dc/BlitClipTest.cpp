@@ -1,0 +1,210 @@
+// StretchBlt and BitBlt, the clip rectangle, and safety with wild coordinates or no bitmap.
+#include <climits>
+#include <vector>
+
+#include "tests/dc/Canvas.h"
+
+namespace {
+
+constexpr COLORREF Red = Rgb(255, 0, 0), Green = Rgb(0, 255, 0), Blue = Rgb(0, 0, 255), White = Rgb(255, 255, 255);
+
+}  // namespace
+
+class BlitClipTest : public DcTest {
+protected:
+    // A source context with a 3 x 2 picture: R G B / W R G.
+    void MakeSource()
+    {
+        m_srcBitmap.CreateBitmap(3, 2);
+        m_src.SelectObject(&m_srcBitmap);
+        const COLORREF colours[] = {Red, Green, Blue, White, Red, Green};
+        for (int i = 0; i < 6; ++i)
+            m_src.SetPixel(i % 3, i / 3, colours[i]);
+    }
+
+    // Draws a bit of everything with a brush, pens and text, in the given colour.
+    void DrawEverything(COLORREF colour, int x, int y)
+    {
+        CPen wide(PS_SOLID, 9, colour), thin(PS_DASHDOT, 1, colour);
+        CBrush brush(colour);
+        CFont font;
+        font.CreateFontA(40, 0, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, "Corrida");
+        m_dc.SelectObject(&brush);
+        m_dc.SelectObject(&font);
+        m_dc.SelectObject(&wide);
+        m_dc.MoveTo(x - 100, y);
+        m_dc.LineTo(x + 100, y + 30);
+        m_dc.SelectObject(&thin);
+        m_dc.LineTo(x, y - 100);
+        m_dc.Ellipse(x - 60, y - 60, x + 60, y + 60);
+        const CPoint tri[] = {{x - 90, y + 80}, {x + 90, y}, {x, y - 90}};
+        m_dc.Polygon(tri, 3);
+        m_dc.SetBkColor(colour);
+        m_dc.TextOut(x - 30, y - 10, "Wg");
+        MakeSource();
+        m_dc.StretchBlt(x - 70, y - 70, 140, 140, &m_src, 0, 0, 3, 2, SRCCOPY);
+        m_dc.SelectStockObject(BLACK_PEN);
+        m_dc.SelectStockObject(WHITE_BRUSH);
+        m_dc.SelectStockObject(SYSTEM_FONT);
+        m_src.DeleteDC();  // lets go of the picture, so that the next call can make it anew
+        m_srcBitmap.DeleteObject();
+    }
+
+    CBitmap m_srcBitmap;
+    CDC m_src;
+};
+
+TEST_F(BlitClipTest, StretchTakesTheNearestPixelWithoutSmoothing)
+{
+    MakeSource();
+    ASSERT_TRUE(m_dc.StretchBlt(10, 10, 6, 4, &m_src, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_EQ(Row(10, 10, 16, Red), "##....");
+    EXPECT_EQ(Row(11, 10, 16, Green), "..##..");
+    EXPECT_EQ(Row(12, 10, 16, White), "##....");
+    EXPECT_EQ(Row(13, 10, 16, Green), "....##");
+    EXPECT_EQ(Changed(), 24);
+
+    // 3 -> 7 columns: destination i samples source floor((2 i + 1) * 3 / 14): 0 0 1 1 1 2 2.
+    Reset(80, 60);
+    m_dc.StretchBlt(0, 0, 7, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(Row(0, 0, 7, Red), "##.....");
+    EXPECT_EQ(Row(0, 0, 7, Green), "..###..");
+    EXPECT_EQ(Row(0, 0, 7, Blue), ".....##");
+
+    // Shrinking 3 -> 2 samples the pixels under the centres 0.75 and 2.25: columns 0 and 2.
+    Reset(80, 60);
+    m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(At(0, 0), Red);
+    EXPECT_EQ(At(1, 0), Blue);
+
+    // Opposite signs mirror.
+    Reset(80, 60);
+    m_dc.StretchBlt(3, 0, -3, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(At(0, 0), Blue);
+    EXPECT_EQ(At(2, 0), Red);
+
+    // Only SRCCOPY, and a source is needed.
+    EXPECT_FALSE(m_dc.StretchBlt(0, 0, 3, 1, &m_src, 0, 0, 3, 1, 0x00EE0086));
+    EXPECT_FALSE(m_dc.StretchBlt(0, 0, 3, 1, nullptr, 0, 0, 3, 1, SRCCOPY));
+}
+
+TEST_F(BlitClipTest, BitBltCopiesOneToOneAndSkipsWhatLiesOutsideTheSource)
+{
+    MakeSource();
+    ASSERT_TRUE(m_dc.BitBlt(5, 5, 10, 10, &m_src, 1, 0, SRCCOPY));
+    EXPECT_EQ(At(5, 5), Green);
+    EXPECT_EQ(At(6, 5), Blue);
+    EXPECT_EQ(At(5, 6), Red);
+    EXPECT_EQ(Changed(), 4) << "only the 2 x 2 pixels that exist in the source";
+
+    // Within one bitmap, overlapping areas copy as if from a snapshot.
+    Reset(80, 60);
+    for (int x = 0; x < 10; ++x)
+        m_dc.SetPixel(x, 0, Rgb(x, 0, 0));
+    m_dc.BitBlt(2, 0, 10, 1, &m_dc, 0, 0, SRCCOPY);
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(At(x + 2, 0), Rgb(x, 0, 0));
+}
+
+TEST_F(BlitClipTest, ClipBoxConfinesEveryKindOfDrawing)
+{
+    CRect box;
+    EXPECT_EQ(m_dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, (CRect{0, 0, 80, 60}));
+    EXPECT_EQ(m_dc.IntersectClipRect(20, 15, 50, 45), SIMPLEREGION);
+    EXPECT_EQ(m_dc.IntersectClipRect(CRect{10, 10, 45, 40}), SIMPLEREGION);
+    m_dc.GetClipBox(&box);
+    EXPECT_EQ(box, (CRect{20, 15, 45, 40}));
+
+    DrawEverything(Red, 32, 27);
+    EXPECT_EQ(Changed(), Changed(box)) << "nothing outside the clip box";
+    EXPECT_EQ(Changed(box), box.Width() * box.Height()) << "everything inside was drawn over";
+
+    // Removing the clip opens the whole bitmap again; a clip beside the bitmap leaves nothing.
+    CRgn region;
+    EXPECT_EQ(m_dc.SelectClipRgn(&region), RGN_ERROR) << "a region never created";
+    EXPECT_EQ(m_dc.SelectClipRgn(nullptr), SIMPLEREGION);
+    m_dc.GetClipBox(&box);
+    EXPECT_EQ(box, (CRect{0, 0, 80, 60}));
+    EXPECT_EQ(m_dc.IntersectClipRect(100, 100, 200, 200), NULLREGION);
+    Reset(80, 60);
+    m_dc.IntersectClipRect(100, 100, 200, 200);
+    DrawEverything(Green, 40, 30);
+    EXPECT_EQ(Changed(), 0);
+    EXPECT_EQ(m_dc.GetPixel(1, 1), CLR_INVALID) << "GetPixel reads only inside the clip";
+    region.CreateRectRgn(70, 50, 90, 90);
+    EXPECT_EQ(m_dc.SelectClipRgn(&region), SIMPLEREGION);
+    DrawEverything(Green, 75, 55);
+    EXPECT_EQ(Changed(), Changed({70, 50, 80, 60}));
+    EXPECT_GT(Changed(), 0);
+}
+
+TEST_F(BlitClipTest, WildCoordinatesNeverWriteOutsideTheBitmapOrClip)
+{
+    m_dc.IntersectClipRect(1, 1, 79, 59);
+    const int wild[] = {INT_MIN, INT_MIN / 2, -100000, -1, 0, 40, 79, 80, 100000, INT_MAX / 2, INT_MAX};
+    CPen pens[] = {CPen(PS_SOLID, 1, Red), CPen(PS_DASHDOT, 1, Red), CPen(PS_SOLID, 7, Red)};
+    CBrush brush(Red);
+    m_dc.SelectObject(&brush);
+    CFont font;
+    font.CreateFontA(20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, FF_SWISS, "Corrida");
+    m_dc.SelectObject(&font);
+    m_dc.SetBkColor(Red);
+    MakeSource();
+    for (CPen& pen : pens) {
+        m_dc.SelectObject(&pen);
+        for (int a : wild)
+            for (int b : wild) {
+                m_dc.MoveTo(a, b);
+                m_dc.LineTo(b, a);
+                m_dc.LineTo(a, 40);
+                m_dc.Ellipse(a, b, b, 40);
+                const CPoint poly[] = {{a, b}, {b, 40}, {40, a}, {b, b}};
+                m_dc.Polygon(poly, 4);
+                m_dc.TextOut(a, b, "Wg");
+                m_dc.StretchBlt(a, b, b, a, &m_src, a, b, 3, 2, SRCCOPY);
+                m_dc.StretchBlt(0, 0, 80, 60, &m_src, a, b, b, a, SRCCOPY);
+                m_dc.BitBlt(a, 40, b, 5, &m_src, b, a, SRCCOPY);
+            }
+    }
+    EXPECT_GT(Changed(), 0);
+    EXPECT_EQ(Row(0, 0, 80, Background), std::string(80, '#'));
+    EXPECT_EQ(Row(59, 0, 80, Background), std::string(80, '#'));
+    EXPECT_EQ(Column(0, 0, 60, Background), std::string(60, '#'));
+    EXPECT_EQ(Column(79, 0, 60, Background), std::string(60, '#'));
+    EXPECT_FALSE(m_dc.Polygon(nullptr, 5));
+    const CPoint one[] = {{1, 1}};
+    EXPECT_FALSE(m_dc.Polygon(one, 1));
+    EXPECT_FALSE(m_dc.Polygon(one, -3));
+}
+
+TEST_F(BlitClipTest, WithoutABitmapOrWithAnEmptyOneDrawingDoesNothing)
+{
+    for (int size : {-1, 0}) {
+        CDC dc;
+        CBitmap empty;
+        if (size == 0) {
+            ASSERT_TRUE(empty.CreateBitmap(0, 0));
+            dc.SelectObject(&empty);
+        }
+        CRect box{1, 2, 3, 4};
+        EXPECT_EQ(dc.GetClipBox(&box), NULLREGION);
+        EXPECT_EQ(box, CRect{});
+        dc.MoveTo(0, 0);
+        EXPECT_TRUE(dc.LineTo(10, 10));
+        dc.Ellipse(0, 0, 10, 10);
+        const CPoint tri[] = {{0, 0}, {10, 0}, {0, 10}};
+        dc.Polygon(tri, 3);
+        dc.TextOut(0, 0, "x");
+        dc.FillSolidRect({0, 0, 5, 5}, Red);
+        EXPECT_EQ(dc.SetPixel(0, 0, Red), CLR_INVALID);
+        EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);
+        EXPECT_FALSE(m_dc.BitBlt(0, 0, 5, 5, &dc, 0, 0, SRCCOPY)) << "nothing to copy from";
+        EXPECT_FALSE(dc.BitBlt(0, 0, 5, 5, &m_dc, 0, 0, SRCCOPY)) << "nowhere to copy to";
+    }
+    CBitmap bad;
+    EXPECT_FALSE(bad.CreateBitmap(-1, 5));
+    EXPECT_FALSE(bad.CreateBitmap(1 << 20, 1 << 20)) << "too many pixels";
+    EXPECT_FALSE(bad.IsCreated());
+    EXPECT_EQ(Changed(), 0);
+}

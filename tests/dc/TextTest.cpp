@@ -1,0 +1,137 @@
+// Fonts and TextOut: cell height, extents, the opaque box and its colours.
+#include "tests/dc/Canvas.h"
+
+namespace {
+
+constexpr COLORREF TextColour = Rgb(0, 255, 0);
+constexpr COLORREF BoxColour = Rgb(96, 96, 128);
+
+BOOL MakeFont(CFont& font, int height, const char* face = "Corrida", DWORD quality = DEFAULT_QUALITY)
+{
+    return font.CreateFontA(height, 0, 0, 0, FW_DONTCARE, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+// True when every channel of c lies between those of a and b.
+bool Between(COLORREF c, COLORREF a, COLORREF b)
+{
+    auto within = [](int v, int x, int y) { return v >= std::min(x, y) && v <= std::max(x, y); };
+    return within(GetRed(c), GetRed(a), GetRed(b)) && within(GetGreen(c), GetGreen(a), GetGreen(b)) &&
+           within(GetBlue(c), GetBlue(a), GetBlue(b));
+}
+
+}  // namespace
+
+class TextTest : public DcTest {};
+
+TEST_F(TextTest, ExtentIsTheAdvanceSumAndTheCellHeight)
+{
+    for (int height : {20, 22, 26, 40}) {
+        CFont font;
+        ASSERT_TRUE(MakeFont(font, height)) << "no sans-serif face found by fontconfig";
+        EXPECT_FALSE(font.GetFaceFile().empty());
+        m_dc.SelectObject(&font);
+        const CSize a = m_dc.GetTextExtent("A");
+        const CSize b = m_dc.GetTextExtent("b");
+        const CSize ab = m_dc.GetTextExtent("Ab");
+        EXPECT_EQ(a.cy, height);
+        EXPECT_EQ(ab.cy, height);
+        EXPECT_GT(a.cx, height / 4);
+        EXPECT_LT(a.cx, height);
+        EXPECT_EQ(ab.cx, a.cx + b.cx) << "no kerning";
+        EXPECT_EQ(m_dc.GetTextExtent("").cx, 0);
+        CSize size;
+        EXPECT_TRUE(m_dc.GetTextExtentPoint32("Ab", &size));
+        EXPECT_EQ(size.cx, ab.cx);
+        m_dc.SelectStockObject(SYSTEM_FONT);
+    }
+    // Bigger fonts are wider; a negative height asks for the em size, so the cell is taller.
+    CFont small, big, em;
+    MakeFont(small, 20);
+    MakeFont(big, 40);
+    MakeFont(em, -20);
+    m_dc.SelectObject(&small);
+    const CSize s = m_dc.GetTextExtent("0123456789");
+    m_dc.SelectObject(&big);
+    EXPECT_GT(m_dc.GetTextExtent("0123456789").cx, s.cx * 3 / 2);
+    m_dc.SelectObject(&em);
+    EXPECT_GT(m_dc.GetTextExtent("x").cy, 20);
+}
+
+TEST_F(TextTest, TextOutFillsTheCellBoxWithTheBackgroundColourAndBlendsGlyphsOverIt)
+{
+    Reset(120, 60);
+    CFont font;
+    ASSERT_TRUE(MakeFont(font, 20));
+    m_dc.SelectObject(&font);
+    m_dc.SetTextColor(TextColour);
+    EXPECT_EQ(m_dc.SetBkColor(BoxColour), Rgb(255, 255, 255)) << "a fresh context has a white background";
+    const CSize size = m_dc.GetTextExtent("F1");
+    ASSERT_TRUE(m_dc.TextOut(10, 15, "F1"));
+
+    const CRect box{10, 15, 10 + size.cx, 15 + size.cy};
+    int text = 0, plain = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) {
+            const COLORREF c = At(x, y);
+            EXPECT_TRUE(Between(c, TextColour, BoxColour)) << x << "," << y;
+            text += c == TextColour;
+            plain += c == BoxColour;
+        }
+    EXPECT_GT(text, 20) << "solid glyph pixels";
+    EXPECT_GT(plain, size.cx * size.cy / 2) << "most of the box is the background colour";
+    EXPECT_EQ(Changed(box), size.cx * size.cy) << "the whole box is painted";
+    EXPECT_EQ(Changed(), size.cx * size.cy) << "nothing outside the box";
+    // The glyphs sit in the cell: the top row (internal leading) and the bottom rows are clear.
+    EXPECT_EQ(Row(box.top, box.left, box.right, BoxColour), std::string(static_cast<std::size_t>(size.cx), '#'));
+
+    // A transparent background leaves the box alone; the text colour still lands.
+    Reset(120, 60);
+    m_dc.SelectObject(&font);
+    m_dc.SetTextColor(TextColour);
+    m_dc.SetBkColor(BoxColour);
+    m_dc.SetBkMode(TRANSPARENT);
+    m_dc.TextOut(10, 15, "F1");
+    EXPECT_EQ(Count(BoxColour), 0);
+    EXPECT_GT(Count(TextColour), 20);
+
+    // Without antialiasing every pixel is either the text or the box colour.
+    Reset(120, 60);
+    CFont sharp;
+    MakeFont(sharp, 20, "Corrida", NONANTIALIASED_QUALITY);
+    m_dc.SelectObject(&sharp);
+    m_dc.SetTextColor(TextColour);
+    m_dc.SetBkColor(BoxColour);
+    m_dc.TextOut(10, 15, "F1");
+    EXPECT_EQ(Count(TextColour) + Count(BoxColour), size.cy * m_dc.GetTextExtent("F1").cx);
+}
+
+TEST_F(TextTest, RasterOperationDoesNotApplyToText)
+{
+    CFont font;
+    ASSERT_TRUE(MakeFont(font, 20));
+    m_dc.SelectObject(&font);
+    m_dc.SetBkColor(BoxColour);
+    m_dc.SetROP2(R2_MERGEPEN);
+    m_dc.TextOut(0, 0, "i");
+    EXPECT_EQ(At(0, 0), BoxColour);
+}
+
+TEST_F(TextTest, FontsFallBackAndSameArgumentsGiveTheSameFace)
+{
+    CFont a, b, unknown, none;
+    ASSERT_TRUE(MakeFont(a, 26));
+    ASSERT_TRUE(MakeFont(b, 26));
+    EXPECT_EQ(a.GetFaceFile(), b.GetFaceFile());
+    ASSERT_TRUE(MakeFont(unknown, 26, "No Such Face 12345"));
+    ASSERT_TRUE(MakeFont(none, 26, nullptr));
+    EXPECT_FALSE(unknown.GetFaceFile().empty());
+    EXPECT_FALSE(MakeFont(a, 26)) << "an object holds one font until it is deleted";
+    // Wild sizes are clamped, not fatal.
+    CFont huge, tiny;
+    EXPECT_TRUE(MakeFont(huge, 1 << 30));
+    EXPECT_TRUE(MakeFont(tiny, -1));
+    m_dc.SelectObject(&huge);
+    EXPECT_GT(m_dc.GetTextExtent("W").cy, 0);
+    EXPECT_TRUE(m_dc.TextOut(-5, -5, "W"));
+}

@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   build-essential cmake pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
   libwxgtk3.2-dev libsdl2-mixer-dev
   xvfb xauth xdotool x11-apps
 )

@@ -1,6 +1,7 @@
-// Fonts for CDC. The face comes from fontconfig: the requested name first, then the generic
-// family a Windows font mapper would fall back to for the pitch and family bits (FF_SWISS:
-// sans-serif). Sizes follow GDI: a positive height is the cell height, ascent plus descent,
+// Fonts for CDC. The face comes from fontconfig: the requested name first, then the face a
+// Windows font mapper falls back to for the pitch and family bits (FF_SWISS: Arial, which
+// fontconfig maps to a metric-compatible face such as Liberation Sans where one is installed),
+// then the generic family (sans-serif). Sizes follow GDI: a positive height is the cell height, ascent plus descent,
 // measured with the face's Windows ascent and descent; the em size is that height scaled by
 // units-per-em / (winAscent + winDescent), rounded to whole pixels as GDI does for TrueType.
 // Glyphs are hinted and rendered with grayscale antialiasing (NONANTIALIASED_QUALITY gives
@@ -244,6 +245,23 @@ const char* GenericFamily(const FontRequest& r)
     }
 }
 
+// The face a Windows font mapper picks for the family bits when the requested one is missing.
+const char* MapperFace(const FontRequest& r)
+{
+    if (r.fixedPitch)
+        return "Courier New";
+    switch (r.family & 0xF0) {
+    case FF_ROMAN:
+        return "Times New Roman";
+    case FF_MODERN:
+        return "Courier New";
+    case FF_SWISS:
+        return "Arial";
+    default:
+        return nullptr;
+    }
+}
+
 // The process-wide font cache. Fonts live as long as the process unless the cache grows past
 // MaxFonts, when those no longer in use are dropped.
 class FontEngine {
@@ -309,6 +327,8 @@ private:
         FcPattern* pattern = FcPatternCreate();
         if (!r.face.empty())
             FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(r.face.c_str()));
+        if (const char* mapped = MapperFace(r))
+            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(mapped));
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFamily(r)));
         FcPatternAddInteger(pattern, FC_WEIGHT, r.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, r.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);

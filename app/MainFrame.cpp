@@ -2,7 +2,7 @@
 #include "app/MainFrame.h"
 
 namespace {
-const char* const Section = "Settings";
+const char* const Section = CGameView::SettingsSection;
 constexpr int DefaultLeft = 120;
 constexpr int DefaultTop = 90;
 // The frame's outer size is the field plus these, whatever the platform's borders are.

@@ -43,6 +43,8 @@ public:
     static constexpr int HistorySize = 1024;
     static constexpr UINT_PTR GameTimerId = 1;
     static constexpr UINT TimerMs = 50;
+    static constexpr double MinutesPerSecond = 0.016666666666666666;
+    static constexpr const char* SettingsSection = "Settings";  // of the profile
 
     explicit CGameView(GameServices& services);
     ~CGameView() override;

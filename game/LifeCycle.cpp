@@ -1,10 +1,6 @@
 // Starting, holding, resuming and stopping a game, and the time accounting of holds.
 #include "game/GameView.h"
 
-namespace {
-constexpr double MinutesPerSecond = 0.016666666666666666;
-}
-
 double CGameView::SecondsBetween(const time64& a, const time64& b)
 {
     // Whole seconds from b to a. Only the difference of the two times is used, so a game

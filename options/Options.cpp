@@ -6,7 +6,6 @@
 #include "res/Resource.h"
 
 namespace {
-const char* const Section = "Settings";
 const char* const DefaultOptions = "11011";
 
 void Toggle(BOOL& option)
@@ -102,8 +101,8 @@ void CGameView::OnUpdateSounds(CCmdUI* pCmdUI)
 
 void CGameView::LoadSettings()
 {
-    m_strRace = m_sys.profile.GetString(Section, "Race");
-    std::string options = m_sys.profile.GetString(Section, "Options");
+    m_strRace = m_sys.profile.GetString(SettingsSection, "Race");
+    std::string options = m_sys.profile.GetString(SettingsSection, "Options");
     if (options.size() != 5)
         options = DefaultOptions;
     // Each character less '0', unchecked: any value but 0 counts as on.
@@ -115,9 +114,9 @@ void CGameView::LoadSettings()
 
 void CGameView::SaveSettings()
 {
-    m_sys.profile.WriteString(Section, "Race", m_strRace);
+    m_sys.profile.WriteString(SettingsSection, "Race", m_strRace);
     char options[64];
     std::snprintf(options, sizeof options, "%d%d%d%d%d", m_bShowStatistics, m_bNoIntersect,
                   m_bCustomKeys, m_bDarkening, m_bSounds);
-    m_sys.profile.WriteString(Section, "Options", options);
+    m_sys.profile.WriteString(SettingsSection, "Options", options);
 }

@@ -20,8 +20,6 @@ std::uint16_t Le16(const unsigned char* p)
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
-constexpr int PictureWidth = 550;
-constexpr int PictureHeight = 412;
 constexpr COLORREF PlaceholderColor = Rgb(40, 56, 36);  // a dark field green
 }  // namespace
 
@@ -69,7 +67,7 @@ CBitmap* LoadBitmapResource(UINT nID)
     static CBitmap picture = [] {
         CBitmap bitmap;
         if (!DecodeBmp({orbicle_background_bmp, orbicle_background_bmp_size}, bitmap)) {
-            bitmap.CreateBitmap(PictureWidth, PictureHeight);
+            bitmap.CreateBitmap(BackgroundWidth, BackgroundHeight);
             for (std::uint32_t& pixel : bitmap.GetPixels())
                 pixel = PixelFromColor(PlaceholderColor);
         }

@@ -8,6 +8,10 @@
 
 class CBitmap;
 
+// The background picture's size: a field of this size shows it pixel for pixel.
+constexpr int BackgroundWidth = 550;
+constexpr int BackgroundHeight = 412;
+
 // Decodes a Windows bitmap file (uncompressed, 24 or 32 bits per pixel, bottom-up or
 // top-down) into bitmap. Returns false, leaving bitmap as it was, for anything else.
 bool DecodeBmp(std::span<const unsigned char> file, CBitmap& bitmap);

@@ -5,11 +5,6 @@
 #include "render/PaintDC.h"
 #include "res/Resource.h"
 
-namespace {
-constexpr int PictureWidth = 550;
-constexpr int PictureHeight = 412;
-}
-
 void CGameView::OnPaint()
 {
     CPaintDC paint(*this);
@@ -34,7 +29,7 @@ void CGameView::OnPaint()
     CBitmap* pOldBitmap = m_pMemDC->SelectObject(m_pBackBitmap.get());
     m_pMemDC->SelectClipRgn(nullptr);
     m_pMemDC->IntersectClipRect(rcClip);
-    m_pMemDC->StretchBlt(0, 0, m_nWidth, m_nHeight, &pictureDC, 0, 0, PictureWidth, PictureHeight, SRCCOPY);
+    m_pMemDC->StretchBlt(0, 0, m_nWidth, m_nHeight, &pictureDC, 0, 0, BackgroundWidth, BackgroundHeight, SRCCOPY);
     DrawScene(m_pMemDC.get());
     pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), m_pMemDC.get(), rcClip.left,
                 rcClip.top, SRCCOPY);

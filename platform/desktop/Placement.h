@@ -1,0 +1,14 @@
+// Keeps a stored frame position from opening the frame where no display can show it.
+#pragma once
+
+#include <span>
+
+#include "platform/Win.h"
+
+// The frame's corner when none is stored, and where a lost frame comes back to.
+inline constexpr CPoint DefaultFrameCorner{120, 90};
+
+// The frame rectangle unchanged when it overlaps at least one display; a rectangle wholly
+// off every display moves, with its size, to DefaultFrameCorner. With no display known
+// the rectangle is kept.
+CRect KeepOnSomeDisplay(const CRect& frame, std::span<const CRect> displays);

@@ -1,0 +1,28 @@
+// Everything the game asks of the platform, in its desktop form.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "app/App.h"
+#include "game/GameServices.h"
+#include "options/desktop/RaceDialogWindow.h"
+#include "platform/DiskFiles.h"
+#include "platform/desktop/ConfigProfile.h"
+#include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/SdlSound.h"
+#include "platform/desktop/WallClock.h"
+
+struct DesktopServices {
+    // resourceBases: where res/... is looked up, in order.
+    explicit DesktopServices(std::vector<std::filesystem::path> resourceBases) : files(std::move(resourceBases)) {}
+
+    WallClock clock;
+    CrtRand random;
+    DiskFiles files;
+    SdlSound sound{files};
+    WxMessageBox messages;
+    ConfigProfile profile{COrbicleApp::AppName};
+    RaceDialogWindow raceDialog;
+    GameServices game{clock, random, sound, files, messages, profile, raceDialog};
+};

@@ -1,0 +1,194 @@
+// The main frame's native window: placement, menu, focus, activation and its end.
+#include "app/desktop/FrameWindow.h"
+
+#include <vector>
+
+#include <wx/display.h>
+#include <wx/iconbndl.h>
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+
+#include "app/App.h"
+#include "app/desktop/CommandIds.h"
+#include "app/desktop/GameWindow.h"
+#include "app/desktop/MainMenuBar.h"
+#include "platform/desktop/Placement.h"
+
+namespace {
+// The program's icon at the sizes the window system shows, from res/icon.
+wxIconBundle ProgramIcons(const DiskFiles& files)
+{
+    wxIconBundle icons;
+    const wxLogNull quiet;  // a missing icon leaves the system's default
+    for (const char* name : {"res/icon/orbicle_16.png", "res/icon/orbicle_32.png", "res/icon/orbicle_48.png"}) {
+        const std::filesystem::path found = files.Find(name);
+        wxImage image;
+        if (!found.empty() && image.LoadFile(wxString(found.string()), wxBITMAP_TYPE_PNG)) {
+            wxIcon icon;
+            icon.CopyFromBitmap(wxBitmap(image));
+            icons.AddIcon(icon);
+        }
+    }
+    return icons;
+}
+
+std::vector<CRect> Displays()
+{
+    std::vector<CRect> displays;
+    for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+        const wxRect r = wxDisplay(i).GetGeometry();
+        displays.push_back(CRect{r.x, r.y, r.x + r.width, r.y + r.height});
+    }
+    return displays;
+}
+}  // namespace
+
+FrameWindow::FrameWindow(COrbicleApp& app, const DiskFiles& files)
+    : wxFrame(nullptr, wxID_ANY, COrbicleApp::AppName), m_app(app), m_files(files)
+{
+    SetIcons(ProgramIcons(files));
+    SetMenuBar(BuildMenuBar().release());  // the frame owns its menu bar
+    Bind(wxEVT_MENU_OPEN, &FrameWindow::OnMenuOpen, this);
+    Bind(wxEVT_MENU, &FrameWindow::OnMenuCommand, this);
+    Bind(wxEVT_ACTIVATE, &FrameWindow::OnActivate, this);
+    Bind(wxEVT_SET_FOCUS, &FrameWindow::OnSetFocus, this);
+    Bind(wxEVT_MOVE, &FrameWindow::OnMoveOrSize, this);
+    Bind(wxEVT_SIZE, &FrameWindow::OnMoveOrSize, this);
+    Bind(wxEVT_CLOSE_WINDOW, &FrameWindow::OnClose, this);
+    m_modalDialogs.Register();
+}
+
+CMainFrame* FrameWindow::MainFrame() const
+{
+    return m_app.m_pMainWnd.get();
+}
+
+bool FrameWindow::Create()
+{
+    CMainFrame* frame = MainFrame();
+    if (!frame)
+        return false;
+    // The game window is the frame's only child, so it fills the client area.
+    m_pGameWindow = new GameWindow(this, frame->m_wndView, m_files);
+    return frame->OnCreate(*this, *m_pGameWindow) == 0;
+}
+
+int FrameWindow::GetFullScreenWidth()
+{
+    // The work area of the primary display: the screen less the panels of the desktop.
+    return wxDisplay().GetClientArea().width;
+}
+
+void FrameWindow::SetNormalRect(const CRect& rect)
+{
+    // Here the client area is exactly the field, whatever the window system's borders are.
+    if (CMainFrame* frame = MainFrame())
+        SetClientSize(frame->m_wndView.m_nWidth, frame->m_wndView.m_nHeight);
+    const std::vector<CRect> displays = Displays();
+    const CRect placed = KeepOnSomeDisplay(rect, displays);
+    // The window system may place the frame elsewhere; the corner asked for is what counts.
+    Move(placed.left, placed.top);
+    const wxSize size = GetSize();
+    m_normal = CRect{placed.left, placed.top, placed.left + size.x, placed.top + size.y};
+}
+
+CRect FrameWindow::GetNormalRect()
+{
+    RememberNormalRect();
+    return m_normal;
+}
+
+void FrameWindow::RememberNormalRect()
+{
+    if (!IsShown() || IsMaximized() || IsIconized() || IsFullScreen())
+        return;
+    const wxRect r = GetRect();
+    m_normal = CRect{r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+void FrameWindow::OnMoveOrSize(wxEvent& event)
+{
+    RememberNormalRect();
+    event.Skip();
+}
+
+void FrameWindow::OnMenuOpen(wxMenuEvent& event)
+{
+    event.Skip();
+    CMainFrame* frame = MainFrame();
+    if (!frame)
+        return;
+    if (wxMenu* popup = event.GetMenu()) {
+        UpdateMenu(*popup, *frame);
+        return;
+    }
+    for (size_t i = 0; i < GetMenuBar()->GetMenuCount(); ++i)
+        UpdateMenu(*GetMenuBar()->GetMenu(i), *frame);
+}
+
+void FrameWindow::OnMenuCommand(wxCommandEvent& event)
+{
+    const UINT nID = CommandFromMenuId(event.GetId());
+    CMainFrame* frame = MainFrame();
+    if (!nID || !frame) {
+        event.Skip();
+        return;
+    }
+    // The update handler first: a command it disables does not run.
+    RunCommand(*frame, nID);
+}
+
+void FrameWindow::ReportActivation(bool active)
+{
+    CMainFrame* frame = MainFrame();
+    if (frame && m_activation.Report(active, IsIconized()))
+        frame->OnActivate(0);
+}
+
+void FrameWindow::OnActivate(wxActivateEvent& event)
+{
+    event.Skip();
+    // While a dialog is open the frame counts as inactive, whatever arrives meanwhile.
+    if (!m_modalDialogs.AnyOpen())
+        ReportActivation(event.GetActive());
+    if (event.GetActive() && m_pGameWindow)
+        m_pGameWindow->SetFocus();
+}
+
+int FrameWindow::ModalDialogs::Enter(wxDialog* /*dialog*/)
+{
+    if (m_nOpen++ == 0) {
+        m_bFrameWasActive = m_frame.m_activation.IsActive();
+        m_frame.ReportActivation(false);
+    }
+    return wxID_NONE;  // the dialog is shown
+}
+
+void FrameWindow::ModalDialogs::Exit(wxDialog* /*dialog*/)
+{
+    // The frame that was active before the dialog is active again after it.
+    if (m_nOpen > 0 && --m_nOpen == 0 && m_bFrameWasActive)
+        m_frame.ReportActivation(true);
+}
+
+void FrameWindow::OnSetFocus(wxFocusEvent& /*event*/)
+{
+    // Key presses always go to the game window.
+    if (m_pGameWindow)
+        m_pGameWindow->SetFocus();
+}
+
+void FrameWindow::OnClose(wxCloseEvent& event)
+{
+    // While a dialog of the game is open the game is inside a handler that waits for it.
+    if (!IsEnabled() && event.CanVeto()) {
+        event.Veto();
+        return;
+    }
+    if (m_pGameWindow)
+        m_pGameWindow->Detach();
+    // "Left" and "Top" first, then the game window's "Race" and "Options".
+    m_app.DestroyMainFrame();
+    Destroy();
+}

@@ -1,0 +1,240 @@
+// The game window's messages: timer, paint, mouse and keys, each handed to the view.
+#include "app/desktop/GameWindow.h"
+
+#include <algorithm>
+
+#include <wx/dcclient.h>
+#include <wx/rawbmp.h>
+#include <wx/settings.h>
+
+#include "app/desktop/RaceCursor.h"
+#include "platform/desktop/VirtualKeys.h"
+
+const wxColour GameWindow::Background(128, 128, 128);
+
+namespace {
+// The toolkit's double-click settings, with the original platform's defaults where it has none.
+ClickClassifier MakeClickClassifier(const wxWindow* window)
+{
+    const int ms = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC, window);
+    const int cx = wxSystemSettings::GetMetric(wxSYS_DCLICK_X, window);
+    const int cy = wxSystemSettings::GetMetric(wxSYS_DCLICK_Y, window);
+    return ClickClassifier(ms > 0 ? ms : 500, cx > 0 ? cx : 4, cy > 0 ? cy : 4);
+}
+
+CRect Intersect(const CRect& a, const CRect& b)
+{
+    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+    return r.Width() > 0 && r.Height() > 0 ? r : CRect{};
+}
+
+bool IsEmpty(const CRect& r)
+{
+    return r.Width() <= 0 || r.Height() <= 0;
+}
+}  // namespace
+
+GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
+      m_pView(&view),
+      m_clicks(MakeClickClassifier(this))
+{
+    // Every pixel is painted by OnPaint: no erasing by the toolkit, so no flicker.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(Background);
+    // The cursor is chosen once, by the race the view read at start-up.
+    SetCursor(RaceCursor(view.m_strRace, files));
+
+    Bind(wxEVT_PAINT, &GameWindow::OnPaint, this);
+    Bind(wxEVT_TIMER, &GameWindow::OnTimer, this);
+    Bind(wxEVT_LEFT_DOWN, &GameWindow::OnButtonDown, this);
+    Bind(wxEVT_RIGHT_DOWN, &GameWindow::OnButtonDown, this);
+    Bind(wxEVT_LEFT_DCLICK, &GameWindow::OnDoubleClick, this);
+    Bind(wxEVT_RIGHT_DCLICK, &GameWindow::OnDoubleClick, this);
+    Bind(wxEVT_KEY_DOWN, &GameWindow::OnKeyDown, this);
+}
+
+GameWindow::~GameWindow()
+{
+    Detach();
+}
+
+void GameWindow::Detach()
+{
+    for (auto& [id, timer] : m_timers)
+        timer->Stop();
+    m_timers.clear();
+    if (m_pView)
+        m_pView->AttachHost(nullptr);
+    m_pView = nullptr;
+}
+
+UINT_PTR GameWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapseMs)
+{
+    // Setting a timer again restarts it with the new interval, as on the original platform.
+    std::unique_ptr<wxTimer>& timer = m_timers[nIDEvent];
+    if (!timer)
+        timer = std::make_unique<wxTimer>(this, static_cast<int>(nIDEvent));
+    return timer->Start(static_cast<int>(nElapseMs)) ? nIDEvent : 0;
+}
+
+BOOL GameWindow::KillTimer(UINT_PTR nIDEvent)
+{
+    const auto it = m_timers.find(nIDEvent);
+    if (it == m_timers.end())
+        return 0;
+    it->second->Stop();
+    m_timers.erase(it);
+    return 1;
+}
+
+void GameWindow::InvalidateRect(const CRect& rect, BOOL bErase)
+{
+    if (bErase)
+        m_bErasePending = true;
+    const wxRect area(rect.left, rect.top, rect.Width(), rect.Height());
+    RefreshRect(area, false);
+}
+
+void GameWindow::OnTimer(wxTimerEvent& event)
+{
+    if (m_pView)
+        m_pView->OnTimer(static_cast<UINT_PTR>(event.GetId()));
+}
+
+void GameWindow::OnPaint(wxPaintEvent& /*event*/)
+{
+    wxPaintDC dc(this);
+    const wxRect box = GetUpdateRegion().GetBox();
+    m_paintBox = CRect{box.x, box.y, box.x + box.width, box.y + box.height};
+    m_pPaintDc = &dc;
+    m_bPresented = false;
+    if (m_pView)
+        m_pView->OnPaint();
+    // A paint in which the view drew nothing shows what the screen holds: the gray
+    // background before anything was drawn, the last frame after.
+    if (!m_bPresented) {
+        CRect area;
+        if (BeginPaint(area))
+            EndPaint();
+        else
+            Present(dc, m_paintBox);
+    }
+    m_pPaintDc = nullptr;
+}
+
+bool GameWindow::EnsureScreen()
+{
+    if (m_screenBitmap.IsCreated())
+        return true;
+    if (!m_pView || m_pView->m_nWidth <= 0 || m_pView->m_nHeight <= 0)
+        return false;
+    const int width = m_pView->m_nWidth;
+    const int height = m_pView->m_nHeight;
+    if (!m_screenBitmap.CreateBitmap(width, height) || !m_shown.Create(width, height, 24))
+        return false;
+    m_screenDc.CreateCompatibleDC(nullptr);
+    m_screenDc.SelectObject(&m_screenBitmap);
+    return true;
+}
+
+CDC* GameWindow::BeginPaint(CRect& rcPaint)
+{
+    if (!m_pPaintDc || !EnsureScreen())
+        return nullptr;
+    rcPaint = m_paintBox;
+    m_screenDc.SelectClipRgn(nullptr);
+    if (m_bErasePending) {
+        m_bErasePending = false;
+        m_screenDc.FillSolidRect(rcPaint, Rgb(Background.Red(), Background.Green(), Background.Blue()));
+    }
+    m_screenDc.IntersectClipRect(rcPaint);
+    return &m_screenDc;
+}
+
+void GameWindow::EndPaint()
+{
+    m_screenDc.SelectClipRgn(nullptr);
+    if (!m_pPaintDc || m_bPresented)
+        return;
+    Present(*m_pPaintDc, m_paintBox);
+    m_bPresented = true;
+}
+
+void GameWindow::Present(wxDC& dc, const CRect& area)
+{
+    const CRect field = m_screenBitmap.IsCreated() ? CRect{0, 0, m_screenBitmap.GetWidth(), m_screenBitmap.GetHeight()}
+                                                   : CRect{};
+    const CRect shown = Intersect(area, field);
+    if (!IsEmpty(shown)) {
+        // Only the repainted rows and columns are converted; the bitmap keeps the rest.
+        const std::span<const std::uint32_t> pixels = std::as_const(m_screenBitmap).GetPixels();
+        wxNativePixelData data(m_shown, wxPoint(shown.left, shown.top), wxSize(shown.Width(), shown.Height()));
+        if (data) {
+            wxNativePixelData::Iterator row(data);
+            for (int y = shown.top; y < shown.bottom; ++y) {
+                wxNativePixelData::Iterator p = row;
+                const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * field.right + shown.left;
+                for (int x = shown.left; x < shown.right; ++x, ++p, ++source) {
+                    p.Red() = static_cast<unsigned char>(*source >> 16);
+                    p.Green() = static_cast<unsigned char>(*source >> 8);
+                    p.Blue() = static_cast<unsigned char>(*source);
+                }
+                row.OffsetY(data, 1);
+            }
+        }
+        dc.DrawBitmap(m_shown, 0, 0);
+    }
+    // Beyond the field (a frame made larger than the field) the window shows its background.
+    const wxSize client = GetClientSize();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(Background));
+    if (client.x > field.right)
+        dc.DrawRectangle(field.right, 0, client.x - field.right, client.y);
+    if (client.y > field.bottom)
+        dc.DrawRectangle(0, field.bottom, std::min(client.x, field.right), client.y - field.bottom);
+}
+
+void GameWindow::OnButtonDown(wxMouseEvent& event)
+{
+    SetFocus();
+    const bool left = event.GetEventType() == wxEVT_LEFT_DOWN;
+    Press(left ? ClickClassifier::Button::Left : ClickClassifier::Button::Right, event.GetTimestamp(),
+          event.GetPosition());
+}
+
+void GameWindow::OnDoubleClick(wxMouseEvent& event)
+{
+#ifdef __WXMSW__
+    // There the second press of a double click comes only as this message.
+    const bool left = event.GetEventType() == wxEVT_LEFT_DCLICK;
+    Press(left ? ClickClassifier::Button::Left : ClickClassifier::Button::Right, event.GetTimestamp(),
+          event.GetPosition());
+#else
+    // Here that press has already come as a button-down and been judged there.
+    (void)event;
+#endif
+}
+
+void GameWindow::Press(ClickClassifier::Button button, long timeMs, wxPoint where)
+{
+    if (!m_pView)
+        return;
+    const bool isDouble = m_clicks.Press(button, timeMs, CPoint{where.x, where.y});
+    const CPoint point{where.x, where.y};
+    if (button == ClickClassifier::Button::Left)
+        isDouble ? m_pView->OnLButtonDblClk(0, point) : m_pView->OnLButtonDown(0, point);
+    else
+        isDouble ? m_pView->OnRButtonDblClk(0, point) : m_pView->OnRButtonDown(0, point);
+}
+
+void GameWindow::OnKeyDown(wxKeyEvent& event)
+{
+    const UINT vk = VirtualKeyFromWx(event.GetKeyCode());
+    if (!vk || !m_pView) {
+        event.Skip();
+        return;
+    }
+    m_pView->OnKeyDown(vk, 1, 0);
+}

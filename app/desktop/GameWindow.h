@@ -1,0 +1,62 @@
+// The game window on the desktop: a native child of the frame that hosts CGameView, giving it
+// its timer, its paints, its mouse clicks and its key presses.
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include <wx/bitmap.h>
+#include <wx/timer.h>
+#include <wx/window.h>
+
+#include "game/GameView.h"
+#include "platform/DiskFiles.h"
+#include "platform/dc/Dc.h"
+#include "platform/desktop/InputRules.h"
+
+class wxDC;
+
+class GameWindow : public wxWindow, public IWindowHost {
+public:
+    // The class background of the field, RGB(128, 128, 128).
+    static const wxColour Background;
+
+    // Creates the window for the view (CGameView::Create attaches the view to it); the
+    // cursor follows the race the view holds now.
+    GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files);
+    ~GameWindow() override;
+
+    // The view is about to go: its timers stop and no message reaches it any more.
+    void Detach();
+
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapseMs) override;
+    BOOL KillTimer(UINT_PTR nIDEvent) override;
+    void InvalidateRect(const CRect& rect, BOOL bErase) override;
+    CDC* BeginPaint(CRect& rcPaint) override;
+    void EndPaint() override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnButtonDown(wxMouseEvent& event);
+    void OnDoubleClick(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+    void Press(ClickClassifier::Button button, long timeMs, wxPoint where);
+
+    // The screen the view paints into: the field's size, gray until painted.
+    bool EnsureScreen();
+    // Copies the area from the screen to the window, gray beyond the field.
+    void Present(wxDC& dc, const CRect& area);
+
+    CGameView* m_pView;
+    std::map<UINT_PTR, std::unique_ptr<wxTimer>> m_timers;
+    ClickClassifier m_clicks;
+
+    CDC m_screenDc;
+    CBitmap m_screenBitmap;
+    wxBitmap m_shown;             // the screen as the toolkit draws it, kept across paints
+    bool m_bErasePending = true;  // a new window is erased with the class background
+    wxDC* m_pPaintDc = nullptr;   // only during a paint
+    CRect m_paintBox;
+    bool m_bPresented = false;
+};

@@ -1,0 +1,64 @@
+// Start-up and end of the desktop program.
+#include "app/desktop/OrbicleApp.h"
+
+#include <wx/image.h>
+#include <wx/stdpaths.h>
+
+#include "app/desktop/AboutDialog.h"
+#include "app/desktop/DesktopServices.h"
+#include "app/desktop/FrameWindow.h"
+#include "platform/desktop/ResourceLookup.h"
+
+OrbicleApp::OrbicleApp() = default;
+
+OrbicleApp::~OrbicleApp() = default;
+
+bool OrbicleApp::OnInit()
+{
+    // What the original prepared first (common controls, OLE, ActiveX) is of no use here.
+    SetAppName(COrbicleApp::AppName);
+    SetVendorName(COrbicleApp::RegistryKey);
+    wxImage::AddHandler(new wxPNGHandler);  // the toolkit owns its handlers
+
+    const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().utf8_string());
+    m_services = std::make_unique<DesktopServices>(ProgramResourceBases(program));
+    m_core = std::make_unique<COrbicleApp>(m_services->game, *this);
+    if (!m_core->InitInstance())
+        return false;
+
+    m_pFrame = new FrameWindow(*m_core, m_services->files);
+    if (!m_pFrame->Create()) {
+        // The game window could not be made: end cleanly instead of showing a broken frame.
+        m_pFrame->Destroy();
+        m_pFrame = nullptr;
+        m_core.reset();
+        m_services.reset();
+        return false;
+    }
+    SetTopWindow(m_pFrame);
+    m_pFrame->Show();
+    m_pFrame->Update();
+    return true;
+}
+
+int OrbicleApp::OnExit()
+{
+    // The frame has gone and stored the settings; the audio device closes last.
+    m_core.reset();
+    m_services.reset();
+    return wxApp::OnExit();
+}
+
+void OrbicleApp::ShowAboutBox()
+{
+    CAboutDlg about(m_pFrame, m_services->files);
+    about.ShowModal();
+}
+
+void OrbicleApp::CloseMainWindow()
+{
+    // Closed once the command that asked for it has returned: closing destroys the frame
+    // the command is running in.
+    if (FrameWindow* frame = m_pFrame)
+        frame->CallAfter([frame] { frame->Close(); });
+}

@@ -1,0 +1,28 @@
+// Race cursors from the cursor pictures under res/cursors.
+#include "app/desktop/RaceCursor.h"
+
+#include <wx/image.h>
+#include <wx/log.h>
+
+const char* RaceCursorFile(const std::string& race)
+{
+    if (race == "hu") return "res/cursors/hu.png";
+    if (race == "ne") return "res/cursors/ne.png";
+    if (race == "or") return "res/cursors/or.png";
+    if (race == "ud") return "res/cursors/ud.png";
+    if (race == "df") return "res/cursors/df.png";
+    return nullptr;
+}
+
+wxCursor RaceCursor(const std::string& race, const DiskFiles& files)
+{
+    const char* name = RaceCursorFile(race);
+    const std::filesystem::path found = name ? files.Find(name) : std::filesystem::path();
+    wxImage image;
+    const wxLogNull quiet;  // a bad picture falls back to the arrow without a message
+    if (found.empty() || !image.LoadFile(wxString(found.string()), wxBITMAP_TYPE_PNG))
+        return wxCursor(wxCURSOR_ARROW);
+    image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_X, 0);
+    image.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_Y, 0);
+    return wxCursor(image);
+}

@@ -1,0 +1,163 @@
+// The frame and game window on a display, driven by the toolkit's own events: field size
+// and placement, commands, clicks, keys, activation, timer, and the settings at the end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <wx/display.h>
+#include <wx/menu.h>
+
+#include "app/App.h"
+#include "app/desktop/CommandIds.h"
+#include "app/desktop/FrameWindow.h"
+#include "app/desktop/GameWindow.h"
+#include "platform/headless/Headless.h"
+#include "res/Resource.h"
+#include "tests/desktop/GuiHelpers.h"
+
+namespace {
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CGameView::ResetProgramState();
+        // Stored far off every display: the frame comes back to 120, 90.
+        platform.profile.WriteInt("Settings", "Left", 9000);
+        platform.profile.WriteInt("Settings", "Top", -9000);
+        app.InitInstance();
+        frame = new FrameWindow(app, platform.files);  // a top-level window: the toolkit deletes it
+        ASSERT_TRUE(frame->Create());
+        frame->Show();
+        RunFor(300);
+    }
+    void TearDown() override
+    {
+        if (app.m_pMainWnd)
+            frame->Close();
+        RunFor(50);
+    }
+
+    CGameView& View() { return app.m_pMainWnd->m_wndView; }
+
+    void Command(UINT nID)
+    {
+        wxCommandEvent event(wxEVT_MENU, MenuIdFromCommand(nID));
+        event.SetEventObject(frame);
+        frame->ProcessWindowEvent(event);
+    }
+
+    void Mouse(wxEventType type, long timeMs, int x, int y)
+    {
+        wxMouseEvent event(type);
+        event.SetTimestamp(timeMs);
+        event.m_x = x;
+        event.m_y = y;
+        event.SetEventObject(frame->GetGameWindow());
+        frame->GetGameWindow()->ProcessWindowEvent(event);
+    }
+
+    void Key(int wxKeyCode)
+    {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = wxKeyCode;
+        event.SetEventObject(frame->GetGameWindow());
+        frame->GetGameWindow()->ProcessWindowEvent(event);
+    }
+
+    void Activate(bool active)
+    {
+        wxActivateEvent event(wxEVT_ACTIVATE, active);
+        event.SetEventObject(frame);
+        frame->ProcessWindowEvent(event);
+    }
+
+    HeadlessPlatform platform;
+    HeadlessShell shell{platform.log};
+    COrbicleApp app{platform.services, shell};
+    FrameWindow* frame = nullptr;
+};
+}  // namespace
+
+TEST_F(FrameTest, TheClientAreaIsTheFieldAndALostFrameComesBack)
+{
+    const CSize field = CMainFrame::FieldSizeFor(wxDisplay().GetClientArea().width);
+    EXPECT_EQ(View().m_nWidth, field.cx);
+    EXPECT_EQ(View().m_nHeight, field.cy);
+    EXPECT_EQ(frame->GetClientSize(), wxSize(field.cx, field.cy));
+    EXPECT_EQ(frame->GetGameWindow()->GetSize(), wxSize(field.cx, field.cy));
+    EXPECT_EQ(frame->GetPosition(), wxPoint(120, 90));
+    EXPECT_EQ(frame->GetTitle(), "Orbicle");
+}
+
+TEST_F(FrameTest, CommandsRunThroughTheirUpdateHandlers)
+{
+    Command(ID_OPTIONS_SOUNDS);
+    EXPECT_EQ(View().m_bSounds, 0);
+    Command(ID_FILE_PAUSEGAME);
+    EXPECT_EQ(View().m_bPaused, 0) << "disabled while no game runs";
+    Command(ID_APP_ABOUT);
+    const auto& lines = platform.log.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "dialog 100"), lines.end()) << "the application's About";
+}
+
+TEST_F(FrameTest, APhysicalPressIsJudgedOnceAndKeysArriveAsVirtualKeys)
+{
+    platform.raceDialog.Queue("df");
+    View().m_bSounds = 0;
+    View().m_bCustomKeys = 1;
+    Mouse(wxEVT_LEFT_DOWN, 10000, 40, 40);
+    ASSERT_EQ(View().m_bRunning, 1) << "a left click on the idle field starts a game";
+    EXPECT_EQ(View().m_strRace, "df");
+    View().m_listCircles.clear();
+
+    // The second press of a double click: the toolkit reports it as a press and as a
+    // double click; the game sees one double click, an empty click.
+    Mouse(wxEVT_LEFT_DOWN, 10200, 41, 40);
+    Mouse(wxEVT_LEFT_DCLICK, 10200, 41, 40);
+    EXPECT_EQ(View().m_nMisses, 1);
+    Mouse(wxEVT_RIGHT_DOWN, 10300, 41, 40);
+    EXPECT_EQ(View().m_nMisses, 2);
+
+    Key('Q');
+    EXPECT_EQ(View().m_strLastKey, "Q");
+    Key(WXK_F1);
+    EXPECT_EQ(View().m_strLastKey, "p");
+    Key(WXK_SPECIAL1);
+    EXPECT_EQ(View().m_strLastKey, "p") << "a key the table lacks is ignored";
+    Key(WXK_ESCAPE);
+    EXPECT_EQ(View().m_strLastKey, "");
+}
+
+TEST_F(FrameTest, ActivationHoldsTheGameOncePerRealChange)
+{
+    Activate(true);  // whatever the display did so far, the frame is active now
+    platform.raceDialog.Queue("hu");
+    View().m_bSounds = 0;
+    View().NewGame();
+    ASSERT_EQ(View().m_bActive, 1);
+    Activate(false);
+    EXPECT_EQ(View().m_bActive, 0);
+    Activate(false);
+    EXPECT_EQ(View().m_bActive, 0) << "the same change reported twice";
+    Activate(true);
+    EXPECT_EQ(View().m_bActive, 1);
+}
+
+TEST_F(FrameTest, TheTimerDrivesTheGameAndTheEndStoresTheSettings)
+{
+    Activate(true);
+    platform.raceDialog.Queue("ne");
+    View().m_bSounds = 0;
+    View().NewGame();
+    ASSERT_EQ(View().m_bActive, 1);
+    RunFor(800);
+    EXPECT_GE(View().m_nSlot, 1) << "ticks every 50 ms, a slot every six";
+    EXPECT_LE(View().m_nSlot, 3);
+
+    frame->Close();
+    EXPECT_FALSE(app.m_pMainWnd) << "the frame logic is gone";
+    const auto entries = platform.profile.Section("Settings");
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Left", "120"}, {"Top", "90"}, {"Race", "ne"}, {"Options", "11010"}};
+    EXPECT_EQ(entries, expected);
+}

@@ -1,0 +1,34 @@
+// The stored frame position: kept where a display shows any of the frame, else 120, 90.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/desktop/Placement.h"
+
+TEST(Placement, AFrameWhollyOffEveryDisplayComesBackToTheDefaultCorner)
+{
+    const std::vector<CRect> displays = {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}};
+    const CRect size{0, 0, 716, 588};
+    auto at = [&](int left, int top) {
+        return CRect{left, top, left + size.Width(), top + size.Height()};
+    };
+
+    // Seen on a display, even partly or on the second one: kept as stored.
+    EXPECT_EQ(KeepOnSomeDisplay(at(120, 90), displays), at(120, 90));
+    EXPECT_EQ(KeepOnSomeDisplay(at(-700, -500), displays), at(-700, -500));
+    EXPECT_EQ(KeepOnSomeDisplay(at(2500, 100), displays), at(2500, 100));
+    EXPECT_EQ(KeepOnSomeDisplay(at(3199, 1023), displays), at(3199, 1023));
+
+    // Wholly off: beyond the right, below the shorter second display, far up and left,
+    // or only touching an edge. The size is kept.
+    EXPECT_EQ(KeepOnSomeDisplay(at(3200, 0), displays), at(120, 90));
+    EXPECT_EQ(KeepOnSomeDisplay(at(2000, 1024), displays), at(120, 90));
+    EXPECT_EQ(KeepOnSomeDisplay(at(-716, 0), displays), at(120, 90));
+    EXPECT_EQ(KeepOnSomeDisplay(at(-30000, -30000), displays), at(120, 90));
+}
+
+TEST(Placement, WithNoDisplayKnownTheStoredPositionStands)
+{
+    const CRect frame{5000, 5000, 5716, 5588};
+    EXPECT_EQ(KeepOnSomeDisplay(frame, {}), frame);
+}

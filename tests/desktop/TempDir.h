@@ -1,0 +1,55 @@
+// A fresh folder for one test, removed with everything in it at the end.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orbicle-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a temporary folder");
+        m_path = pattern;
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+
+    // Writes a file below the folder, making its folders.
+    std::filesystem::path Write(const std::filesystem::path& relative, const std::string& content) const
+    {
+        const std::filesystem::path file = m_path / relative;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << content;
+        return file;
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Changes the current folder for one scope.
+class CurrentDir {
+public:
+    explicit CurrentDir(const std::filesystem::path& dir) : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(dir);
+    }
+    ~CurrentDir() { std::filesystem::current_path(m_previous); }
+    CurrentDir(const CurrentDir&) = delete;
+    CurrentDir& operator=(const CurrentDir&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};

@@ -3,6 +3,7 @@
 //   orbicle-shot pixel FILE X Y                     -> "R G B"
 //   orbicle-shot count FILE X Y W H R G B           -> pixels of exactly that colour in the area
 //   orbicle-shot diff FILE1 FILE2 X Y W H           -> pixels that differ between the two
+//   orbicle-shot find FILE X Y W H R G B            -> "X Y" of the first pixel of that colour
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -65,6 +66,15 @@ int main(int argc, char** argv)
             for (int x = v[0]; x < v[0] + v[2]; ++x)
                 count += image->At(x, y) == Rgb8{v[4], v[5], v[6]};
         std::printf("%ld\n", count);
+    } else if (verb == "find" && argc == 10 && Numbers(argv + 3, 7, v)) {
+        for (int y = v[1]; y < v[1] + v[3]; ++y) {
+            for (int x = v[0]; x < v[0] + v[2]; ++x) {
+                if (image->At(x, y) == Rgb8{v[4], v[5], v[6]}) {
+                    std::printf("%d %d\n", x, y);
+                    return 0;
+                }
+            }
+        }
     } else if (verb == "diff" && argc == 8 && Numbers(argv + 4, 4, v)) {
         const std::optional<XwdImage> other = Open(argv[3]);
         if (!other)

@@ -48,6 +48,16 @@ wait_window() {
   return 1
 }
 window_open() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+window_closed() { ! window_open "$1"; }
+# Runs a check again and again for up to $1 seconds, until it succeeds.
+within() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
 # Pixels of the field that differ between two screenshots.
 field_diff() { "$shot" diff "$work/$1.xwd" "$work/$2.xwd" "$fx" "$fy" "$FIELD_W" "$FIELD_H"; }
 # Pixels of the field's class gray in a screenshot.
@@ -102,8 +112,8 @@ echo "frame at $wx,$wy, $ww x $wh; field at $fx,$fy"
 [ "$ww" -eq "$FIELD_W" ] || fail "client width $ww, not the field's $FIELD_W"
 [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above the field (height $wh)"
 [ "$wx" -eq 120 ] && [ "$wy" -eq 90 ] || fail "a first run opens at 120,90, not $wx,$wy"
-snap idle
-[ "$(field_gray idle)" -eq $((FIELD_W * FIELD_H)) ] || fail "the idle field is not plain gray"
+idle_gray() { snap idle && [ "$(field_gray idle)" -eq $((FIELD_W * FIELD_H)) ]; }
+within 10 idle_gray || fail "the idle field is not plain gray"
 
 step "click the idle field: the race dialog asks, Cancel disabled"
 xdotool mousemove $((fx + FIELD_W / 2)) $((fy + FIELD_H / 2)) click 1
@@ -118,8 +128,7 @@ sleep 1
 window_open "Select Race" || fail "the disabled Cancel button closed the dialog"
 read -r bx by < <(at 12 24 50 14)
 xdotool mousemove "$bx" "$by" click 1
-sleep 0.5
-! window_open "Select Race" || fail "the Default button did not close the dialog"
+within 5 window_closed "Select Race" || fail "the Default button did not close the dialog"
 
 step "a game runs: the field changes"
 xdotool mousemove $((fx + FIELD_W / 2)) $((fy + FIELD_H / 2))

@@ -2,6 +2,7 @@
 #include "app/desktop/GameWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <wx/dcclient.h>
 #include <wx/rawbmp.h>

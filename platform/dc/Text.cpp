@@ -295,12 +295,8 @@ private:
         m_fontconfig = FcInit() == FcTrue;
     }
 
-    // Hands fontconfig's caches back at exit, so that leak checkers see a clean process.
-    ~FontEngine()
-    {
-        if (m_fontconfig)
-            FcFini();
-    }
+    // fontconfig is never finalized here: in a toolkit's process other libraries (Pango) still
+    // hold its caches at exit, and finalizing under them aborts.
 
     std::shared_ptr<const SizedFont> Load(const FontRequest& request)
     {

@@ -38,12 +38,12 @@ build() {  # build DIR [cmake options...]
 case "${1:-}" in
   run)
     install_missing
-    build build
+    build build -DORBICLE_DESKTOP=ON -DORBICLE_SANITIZE=OFF
     exec build/app/desktop/orbicle
     ;;
   test)
     install_missing
-    build build
+    build build -DORBICLE_DESKTOP=ON -DORBICLE_BENCH=ON -DORBICLE_SANITIZE=OFF
     (cd build && ctest --output-on-failure -j "$(jobs)")
     # The game logic once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     build build-sanitize -DORBICLE_SANITIZE=ON -DORBICLE_DESKTOP=OFF -DORBICLE_BENCH=OFF

@@ -1,42 +1,37 @@
 // A circle's life: it grows to the unit, shrinks, and escapes with a penalty.
 #include "tests/engine/GameFixture.h"
 
-namespace {
-// Frames until the only circle leaves the list.
-int FramesToEscape(GameTest& test, CGameView& view, double* peak)
-{
-    *peak = 0.0;
-    for (int frame = 1; frame < 1000; ++frame) {
-        *peak = std::max(*peak, view.m_listCircles.front().m_dRadius);
-        test.Paint();
-        if (view.m_listCircles.empty())
-            return frame;
-    }
-    return -1;
-}
-}  // namespace
-
 TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
 {
     Make(1164);  // an 800-pixel field: unit 40
     ASSERT_EQ(View().m_nWidth, 800);
     StartGame();
     View().m_listCircles.clear();
-
+    // Frames (paints) until the only circle escapes, and its largest radius on the way.
+    auto life = [this] {
+        double peak = 0.0;
+        for (int frame = 1; frame < 1000; ++frame) {
+            peak = std::max(peak, View().m_listCircles.front().m_dRadius);
+            Paint();
+            if (View().m_listCircles.empty())
+                return std::pair{frame, peak};
+        }
+        return std::pair{-1, peak};
+    };
     AddCircle(400, 300, 3.0, 1);
-    double peak = 0.0;
-    EXPECT_EQ(FramesToEscape(*this, View(), &peak), 71);
-    EXPECT_NEAR(peak, 41.89, 0.01);
+    const auto [mouseFrames, mousePeak] = life();
+    EXPECT_EQ(mouseFrames, 71);
+    EXPECT_NEAR(mousePeak, 41.89, 0.01);
 
     AddCircle(400, 300, 3.0, 1, "Q");
-    EXPECT_EQ(FramesToEscape(*this, View(), &peak), 136);
-    EXPECT_GE(peak, 40.0 + 40.0 / 72);
-    EXPECT_LT(peak, 40.0 + 2 * 40.0 / 72);
+    const auto [labelFrames, labelPeak] = life();
+    EXPECT_EQ(labelFrames, 136);
+    EXPECT_GE(labelPeak, 40.0 + 40.0 / 72);
+    EXPECT_LT(labelPeak, 40.0 + 2 * 40.0 / 72);
 }
 
 TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
 {
-    Make();
     StartGame();
     View().m_listCircles.clear();
     // Two shrunk circles escape in the same frame; a third one still shrinks.
@@ -53,6 +48,7 @@ TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
     EXPECT_EQ(EventsMatching("sound"),
               (std::vector<std::string>{"sound res/goaway.wav async", "sound res/goaway.wav async"}));
 
+    // Never below zero, and silent with sounds off.
     View().m_bSounds = 0;
     View().m_listCircles.front().m_dRadius = small;
     Paint();
@@ -61,23 +57,12 @@ TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
     EXPECT_TRUE(Events().empty());
 }
 
-TEST_F(GameTest, PaintsAgeCirclesEvenWhilePausedButOnlyWithSomethingToShow)
+TEST_F(GameTest, PaintsAgeCirclesEvenWhilePaused)
 {
-    Make();
     StartGame();
     Tick();
     const double radius = View().m_listCircles.front().m_dRadius;
     View().OnPauseGame();
     View().OnPaint();  // an uncovered window repaints while paused
     EXPECT_GT(View().m_listCircles.front().m_dRadius, radius);
-}
-
-TEST(KeyNameTest, FunctionKeysAreNamedByTheirFirstCharacter)
-{
-    EXPECT_EQ(CGameView::GetKeyName('p', "p"), "F1");
-    EXPECT_EQ(CGameView::GetKeyName('q', "q"), "F2");
-    EXPECT_EQ(CGameView::GetKeyName('r', "r"), "F3");
-    EXPECT_EQ(CGameView::GetKeyName('p', "px"), "F1");
-    EXPECT_EQ(CGameView::GetKeyName('A', "A"), "A");
-    EXPECT_EQ(CGameView::GetKeyName('\0', ""), "");
 }

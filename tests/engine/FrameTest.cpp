@@ -6,14 +6,10 @@
 
 TEST(FieldSizeTest, FollowsTheScreenWidth)
 {
-    EXPECT_EQ(CMainFrame::FieldSizeFor(1024).cx, 704);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(1024).cy, 528);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(1280).cx, 880);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(1280).cy, 660);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(800).cx, 550);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(800).cy, 412);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(1920).cx, 1320);
-    EXPECT_EQ(CMainFrame::FieldSizeFor(1920).cy, 990);
+    for (const auto& [screen, cx, cy] : {std::tuple{1024, 704, 528}, {1280, 880, 660}, {800, 550, 412}, {1920, 1320, 990}}) {
+        EXPECT_EQ(CMainFrame::FieldSizeFor(screen).cx, cx) << screen;
+        EXPECT_EQ(CMainFrame::FieldSizeFor(screen).cy, cy) << screen;
+    }
 }
 
 class AppTest : public GameTest {

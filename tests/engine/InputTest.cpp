@@ -3,63 +3,90 @@
 
 namespace {
 constexpr UINT VK_A = 65, VK_B = 66, VK_F1 = 112, VK_ESC = 27, VK_SHIFT = 16;
-}
+enum class Click { Left, Right, LeftDouble, RightDouble };
+}  // namespace
 
 class JudgeTest : public GameTest {
 protected:
     void SetUp() override
     {
-        Make();
         StartGame();
         View().m_listCircles.clear();
         View().m_bCustomKeys = 1;
     }
     void Press(UINT vk) { View().OnKeyDown(vk, 1, 0); }
+    void Do(Click click, CPoint at)
+    {
+        switch (click) {
+        case Click::Left: View().OnLButtonDown(0, at); break;
+        case Click::Right: View().OnRButtonDown(0, at); break;
+        case Click::LeftDouble: View().OnLButtonDblClk(0, at); break;
+        case Click::RightDouble: View().OnRButtonDblClk(0, at); break;
+        }
+    }
     int Useful() { return View().m_aSlots[View().m_nSlot].nUseful; }
 };
 
-TEST_F(JudgeTest, HitsScoreSoundAndCountUsefulActions)
+// Each row: keys pressed, then one click on a field of five circles of radius 20 in a row:
+// left (100), right (200), left "A" (300), left "p" (400), left "a" (500), all at y 100.
+TEST_F(JudgeTest, EveryOutcomeOfAClickWithItsScoreMissesUsefulActionsAndSound)
 {
-    AddCircle(100, 100, 20.0, 1);
-    AddCircle(300, 100, 20.0, 0);
-    AddCircle(500, 100, 20.0, 1, "A");
-
-    View().OnLButtonDown(0, CPoint{110, 105});
-    EXPECT_EQ(View().m_nScore, 10);
-    EXPECT_EQ(Useful(), 1);
-    View().OnRButtonDown(0, CPoint{300, 120});  // on the rim: inside
-    EXPECT_EQ(View().m_nScore, 20);
-    EXPECT_EQ(Useful(), 2);
-    Press(VK_A);
-    EXPECT_EQ(View().m_strLastKey, "A");
-    View().OnLButtonDown(0, CPoint{500, 100});
-    EXPECT_EQ(View().m_nScore, 45);
-    EXPECT_EQ(Useful(), 4);
-    EXPECT_EQ(View().m_strLastKey, "");
-    EXPECT_TRUE(View().m_listCircles.empty());
-    EXPECT_EQ(View().m_nMisses, 0);
-    EXPECT_EQ(Events(), (std::vector<std::string>{"sound res/hit1.wav async", "sound res/hit2.wav async",
-                                                  "sound res/hit3.wav async"}));
-}
-
-TEST_F(JudgeTest, WrongAndEmptyClicksLowerTheScoreNeverBelowZero)
-{
-    AddCircle(100, 100, 20.0, 0);
-    View().m_nScore = 20;
-    View().OnLButtonDown(0, CPoint{100, 121});  // just outside the rim: empty click
-    EXPECT_EQ(View().m_nScore, 5);
-    View().OnLButtonDown(0, CPoint{100, 100});  // right-button circle, left click
-    EXPECT_EQ(View().m_nScore, 0);
-    EXPECT_EQ(View().m_listCircles.size(), 1u);
-    View().m_nScore = 3;
-    View().OnLButtonDblClk(0, CPoint{100, 100});  // a double click is judged like a press
-    EXPECT_EQ(View().m_nScore, 0);
-    View().m_nScore = 12;
-    View().OnRButtonDblClk(0, CPoint{400, 400});
-    EXPECT_EQ(View().m_nScore, 0);
-    EXPECT_EQ(View().m_nMisses, 4);
-    EXPECT_EQ(Useful(), 0);
-    EXPECT_EQ(EventsMatching("sound res/miss.wav async").size(), 4u);
+    struct Case {
+        const char* what;
+        std::vector<UINT> keys;
+        Click click;
+        CPoint at;
+        int scoreBefore, score, useful;
+        const char* sound;
+        std::string armedAfter;
+    };
+    const Case cases[] = {
+        {"left hit", {}, Click::Left, {110, 105}, 30, 40, 1, "hit1", ""},
+        {"right hit on the rim", {}, Click::Right, {200, 120}, 30, 40, 1, "hit2", ""},
+        {"labelled hit", {VK_A}, Click::Left, {300, 100}, 30, 55, 2, "hit3", ""},
+        {"F1 answers p", {VK_F1}, Click::Left, {400, 100}, 30, 55, 2, "hit3", ""},
+        {"character code 97 answers a", {97}, Click::Left, {500, 100}, 30, 55, 2, "hit3", ""},
+        {"a zero low byte arms nothing", {256}, Click::Left, {100, 100}, 30, 40, 1, "hit1", ""},
+        {"empty click, just outside the rim", {}, Click::Left, {100, 121}, 30, 15, 0, "miss", ""},
+        {"empty click keeps the armed key", {VK_A}, Click::Left, {600, 400}, 30, 15, 0, "miss", "A"},
+        {"empty click never below zero", {}, Click::RightDouble, {600, 400}, 12, 0, 0, "miss", ""},
+        {"wrong button", {}, Click::Left, {200, 100}, 30, 25, 0, "miss", ""},
+        {"double click judged as a press", {}, Click::LeftDouble, {200, 100}, 3, 0, 0, "miss", ""},
+        {"key armed on a mouse-only circle", {VK_A}, Click::Left, {100, 100}, 30, 25, 0, "miss", ""},
+        {"Shift arms its own code", {VK_SHIFT}, Click::Left, {100, 100}, 30, 25, 0, "miss", ""},
+        {"labelled circle without a key", {}, Click::Left, {300, 100}, 30, 25, 0, "miss", ""},
+        {"labelled circle with another key", {VK_B}, Click::Left, {300, 100}, 30, 25, 0, "miss", ""},
+        {"Escape disarms", {VK_A, VK_ESC}, Click::Left, {100, 100}, 30, 40, 1, "hit1", ""},
+        {"letter A never answers a", {VK_A}, Click::Left, {500, 100}, 30, 25, 0, "miss", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        View().m_listCircles.clear();
+        AddCircle(100, 100, 20.0, 1);
+        AddCircle(200, 100, 20.0, 0);
+        for (const auto& [x, label] : {std::pair{300, "A"}, {400, "p"}, {500, "a"}})
+            AddCircle(x, 100, 20.0, 1, label);
+        View().m_nScore = c.scoreBefore;
+        View().m_nMisses = 0;
+        View().m_aSlots[View().m_nSlot].nUseful = 0;
+        View().m_strLastKey.clear();
+        for (UINT key : c.keys)
+            Press(key);
+        Events();
+        Do(c.click, c.at);
+        const bool hit = std::string(c.sound) != "miss";
+        EXPECT_EQ(View().m_nScore, c.score);
+        EXPECT_EQ(Useful(), c.useful);
+        EXPECT_EQ(View().m_nMisses, hit ? 0 : 1);
+        EXPECT_EQ(View().m_listCircles.size(), hit ? 4u : 5u);
+        EXPECT_EQ(Events(), (std::vector<std::string>{"sound res/" + std::string(c.sound) + ".wav async"}));
+        EXPECT_EQ(View().m_strLastKey, c.armedAfter);
+    }
+    // The armed codes themselves: F1 is "p", Shift its own byte.
+    Press(VK_F1);
+    EXPECT_EQ(View().m_strLastKey, "p");
+    Press(VK_SHIFT);
+    EXPECT_EQ(View().m_strLastKey, std::string(1, '\x10'));
 }
 
 TEST_F(JudgeTest, OldestCircleUnderThePointerIsJudged)
@@ -72,59 +99,6 @@ TEST_F(JudgeTest, OldestCircleUnderThePointerIsJudged)
     View().OnRButtonDown(0, CPoint{205, 200});
     ASSERT_EQ(View().m_listCircles.size(), 1u);
     EXPECT_EQ(View().m_listCircles.front().m_bLeftButton, 1);
-}
-
-TEST_F(JudgeTest, TheArmedKeyDecidesBetweenLabelledAndMouseOnlyCircles)
-{
-    AddCircle(100, 100, 20.0, 1);
-    AddCircle(300, 100, 20.0, 1, "A");
-
-    // A key armed, a mouse-only circle clicked: wrong click, and the key is gone.
-    Press(VK_A);
-    View().OnLButtonDown(0, CPoint{100, 100});
-    EXPECT_EQ(View().m_nMisses, 1);
-    EXPECT_EQ(View().m_strLastKey, "");
-    // Labelled circle with no key, then with another key: wrong clicks.
-    View().OnLButtonDown(0, CPoint{300, 100});
-    Press(VK_B);
-    View().OnLButtonDown(0, CPoint{300, 100});
-    EXPECT_EQ(View().m_nMisses, 3);
-    // An armed key survives an empty click and then hits.
-    Press(VK_A);
-    View().OnLButtonDown(0, CPoint{600, 400});
-    EXPECT_EQ(View().m_strLastKey, "A");
-    View().OnLButtonDown(0, CPoint{300, 100});
-    EXPECT_EQ(View().m_listCircles.size(), 1u);
-    // Escape disarms; Shift arms its own code and spoils a mouse-only click.
-    Press(VK_A);
-    Press(VK_ESC);
-    EXPECT_EQ(View().m_strLastKey, "");
-    Press(VK_SHIFT);
-    EXPECT_EQ(View().m_strLastKey, std::string(1, '\x10'));
-    View().OnLButtonDown(0, CPoint{100, 100});
-    EXPECT_EQ(View().m_nMisses, 5);
-    // With no key armed the mouse-only circle is hit.
-    View().OnLButtonDown(0, CPoint{100, 100});
-    EXPECT_TRUE(View().m_listCircles.empty());
-}
-
-TEST_F(JudgeTest, KeysAreCharacterCodes)
-{
-    AddCircle(100, 100, 20.0, 1, "p");
-    AddCircle(300, 100, 20.0, 1, "a");
-    Press(VK_F1);
-    EXPECT_EQ(View().m_strLastKey, "p");
-    View().OnLButtonDown(0, CPoint{100, 100});
-    EXPECT_EQ(View().m_listCircles.size(), 1u);
-    Press(VK_A);  // the letter A never answers "a", the keypad's 1
-    View().OnLButtonDown(0, CPoint{300, 100});
-    EXPECT_EQ(View().m_listCircles.size(), 1u);
-    Press(97);
-    View().OnLButtonDown(0, CPoint{300, 100});
-    EXPECT_TRUE(View().m_listCircles.empty());
-    // A code whose low byte is zero arms nothing.
-    Press(256);
-    EXPECT_EQ(View().m_strLastKey, "");
 }
 
 TEST_F(JudgeTest, HeldOrKeylessGamesIgnoreInput)
@@ -169,7 +143,6 @@ TEST_F(GameTest, ClicksOutsideAGame)
     // The second press of a double click, once the game runs, is an ordinary click.
     View().OnLButtonDblClk(0, CPoint{5, 5});
     EXPECT_EQ(View().m_nMisses, 1);
-    EXPECT_EQ(View().m_nScore, 0);
     // With a result on show a left click does nothing.
     View().StopGame(1);
     Events();

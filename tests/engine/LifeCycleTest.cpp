@@ -1,28 +1,29 @@
 // Starting, holding and stopping games; the race prompt; the hold accounting.
 #include "tests/engine/GameFixture.h"
 
-TEST_F(GameTest, NewGameResetsThePerGameStateAndStartsAfterTheWelcome)
+TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
 {
-    Make();
     StartGame();
     View().m_nScore = 50;
-    View().m_nMisses = 3;
     View().m_nApmSamples = 9;
     View().m_anApmHistory[0] = 77;
     View().m_strLastKey = "Q";
     View().m_aSlots[5].nUseful = 4;
     View().OnNewStopGame();  // stop: history is not started, but the command itself is not guarded
+    EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528",
+                                                  "sound res/applause.wav sync"}));
     EXPECT_EQ(View().m_bRunning, 0);
     EXPECT_EQ(View().m_bShowResult, 1);
-    // Stop leaves the results for the result screen.
     EXPECT_EQ(View().m_nScore, 50);
     EXPECT_EQ(View().m_nApmSamples, 9);
     const time64 firstEnd = View().m_tEnd;
-    Events();
 
+    // With sounds off the next game starts without the welcome.
     m_platform.clock.Advance(5000);
+    View().m_bSounds = 0;
+    View().m_nMisses = 3;
     View().OnNewStopGame();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"sound res/welcome.wav sync", "settimer 1 50"}));
+    EXPECT_EQ(Events(), (std::vector<std::string>{"settimer 1 50"}));
     EXPECT_EQ(View().m_bRunning, 1);
     EXPECT_EQ(View().m_bShowResult, 0);
     EXPECT_EQ(View().m_nScore, 0);
@@ -33,31 +34,17 @@ TEST_F(GameTest, NewGameResetsThePerGameStateAndStartsAfterTheWelcome)
     EXPECT_EQ(View().m_nKeys, 5);
     EXPECT_EQ(View().m_tStart, m_platform.clock.Now());
     EXPECT_EQ(View().m_tEnd, firstEnd);  // kept until the next stop
-    EXPECT_EQ(View().m_nTimerId, 1u);
     for (const SLOT& slot : View().m_aSlots) {
         EXPECT_EQ(slot.tStart, View().m_tStart);
         EXPECT_EQ(slot.nUseful, 0);
     }
-}
 
-TEST_F(GameTest, SoundsOffStartsAndStopsSilently)
-{
-    Make();
-    View().m_bSounds = 0;
-    StartGame();
-    View().StopGame(1);
-    EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528"}));
-}
-
-TEST_F(GameTest, StopWithoutResultsKeepsTheResultFlagAndPlaysNothing)
-{
-    Make();
-    StartGame();
+    // Closing the window or the session stops without results and plays nothing.
+    View().m_bSounds = 1;
     Tick(3);
     Events();
     View().OnClose();
     EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1"}));
-    EXPECT_EQ(View().m_bRunning, 0);
     EXPECT_EQ(View().m_bShowResult, 0);
     EXPECT_TRUE(View().m_listCircles.empty());
     StartGame();
@@ -71,9 +58,8 @@ TEST_F(GameTest, RacePromptOfNewGame)
     m_folder.Write("res/keys_df.txt", "AB");
     m_platform.raceDialog.Queue("df");
     View().OnLButtonDown(0, CPoint{5, 5});
-    const auto events = Events();
-    ASSERT_GE(events.size(), 1u);
-    EXPECT_EQ(events[0], "dialog 159 cancel=0 result=df");
+    EXPECT_EQ(Events(), (std::vector<std::string>{"dialog 159 cancel=0 result=df", "sound res/welcome.wav sync",
+                                                  "settimer 1 50"}));
     EXPECT_EQ(View().m_strRace, "df");
     EXPECT_EQ(View().m_nKeys, 2);
     EXPECT_EQ(View().m_bRunning, 1);
@@ -96,34 +82,33 @@ TEST_F(GameTest, RacePromptOfNewGame)
 
 TEST_F(GameTest, HoldAccountingByPauseAndActivation)
 {
-    Make();
     StartGame();
     const time64 start = View().m_tStart;
+    constexpr double second = CGameView::MinutesPerSecond;
 
     View().OnPauseGame();
-    EXPECT_EQ(CGameView::s_tHoldStart, start);
     m_platform.clock.Set((start + 9) * 1000 + 700);
     View().OnPauseGame();
     // Nine whole seconds plus the extra one.
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 10 * 0.016666666666666666);
-    EXPECT_DOUBLE_EQ(View().m_aSlots[0].dPaused, 10 * 0.016666666666666666);
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 10 * second);
+    EXPECT_DOUBLE_EQ(View().m_aSlots[0].dPaused, 10 * second);
 
     // Activation toggles; a deactivation is a hold, and its end sets m_bActive again.
     View().OnActivateChange();
     EXPECT_EQ(View().m_bActive, 0);
-    EXPECT_EQ(CGameView::s_tHoldStart, start + 9);
     m_platform.clock.Set((start + 12) * 1000);
     View().OnActivateChange();
     EXPECT_EQ(View().m_bActive, 1);
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 10 * 0.016666666666666666 + 4 * 0.016666666666666666);
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, (10 + 4) * second);
 
     // A pause during a deactivation: one hold start, overwritten; the unpause ends the hold
     // and makes the game active again.
     View().OnActivateChange();
     m_platform.clock.Set((start + 20) * 1000);
     View().OnPauseGame();
-    EXPECT_EQ(CGameView::s_tHoldStart, start + 20);
+    m_platform.clock.Set((start + 25) * 1000);
     View().OnPauseGame();
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, (10 + 4 + 6) * second);
     EXPECT_EQ(View().m_bActive, 1);
     EXPECT_EQ(View().m_bPaused, 0);
 
@@ -135,24 +120,21 @@ TEST_F(GameTest, HoldAccountingByPauseAndActivation)
 
 TEST_F(GameTest, AGameStartedStillPausedHoldsFromItsOwnStart)
 {
-    Make();
     StartGame();
     View().OnPauseGame();
     View().StopGame(1);
-    EXPECT_EQ(View().m_bPaused, 1);
-
     m_platform.clock.Advance(600'000);  // ten minutes on the result screen
     View().NewGame();
-    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart);
+    EXPECT_EQ(View().m_bPaused, 1);
     Tick(10);
     EXPECT_TRUE(View().m_listCircles.empty());  // nothing moves while held
     m_platform.clock.Advance(4000);
     View().OnPauseGame();
     // 4.5 s since this game's start, counted as 4 whole seconds plus one.
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 5 * 0.016666666666666666);
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 5 * CGameView::MinutesPerSecond);
 }
 
-TEST_F(GameTest, SecondsBetweenKeepsItsSignOverMidnight)
+TEST(SecondsBetweenTest, KeepsItsSignOverMidnight)
 {
     // 23:59:50 to 00:00:10 the next day, whatever the time zone.
     const time64 before = 1767657590;

@@ -13,33 +13,26 @@ std::vector<BOOL> Options(const CGameView& v)
 TEST_F(GameTest, OptionsStringsAreReadAndWrittenBack)
 {
     struct Case {
-        const char* stored;  // nullptr: no entry
+        const char* stored;  // nullptr: no entry (the first case)
         std::vector<BOOL> options;
         std::string written;
     };
     const Case cases[] = {
         {nullptr, {1, 1, 0, 1, 1}, "11011"},
         {"00000", {0, 0, 0, 0, 0}, "00000"},
-        {"1101", {1, 1, 0, 1, 1}, "11011"},
-        {"110111", {1, 1, 0, 1, 1}, "11011"},
+        {"0000", {1, 1, 0, 1, 1}, "11011"},  // not five characters: the default
+        {"000000", {1, 1, 0, 1, 1}, "11011"},
         {"12011", {1, 2, 0, 1, 1}, "12011"},
         {"1x011", {1, 72, 0, 1, 1}, "172011"},
         {"1 011", {1, -16, 0, 1, 1}, "1-16011"},
     };
+    // Read by the window's construction, written back by its destruction.
     for (const Case& c : cases) {
-        MemoryProfile profile;
         if (c.stored)
-            profile.WriteString("Settings", "Options", c.stored);
-        GameServices services = m_platform.services;
-        GameServices withProfile{services.clock, services.random, services.sound, services.files,
-                                 services.messages, profile, services.raceDialog};
-        {
-            CGameView view(withProfile);
-            EXPECT_EQ(Options(view), c.options) << (c.stored ? c.stored : "(none)");
-            EXPECT_EQ(view.m_strRace, "");
-        }
-        EXPECT_EQ(profile.GetString("Settings", "Options", "?"), c.written);
-        EXPECT_EQ(profile.GetString("Settings", "Race", "?"), "");
+            m_platform.profile.WriteString("Settings", "Options", c.stored);
+        EXPECT_EQ(Options(Make()), c.options) << (c.stored ? c.stored : "(none)");
+        m_view.reset();
+        EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", "?"), c.written);
     }
 }
 
@@ -49,20 +42,16 @@ TEST_F(GameTest, OptionCommandsToggleAndTheMenuShowsThem)
     m_platform.profile.WriteString("Settings", "Race", "xy");
     Make();
     EXPECT_EQ(View().m_strRace, "xy");
-    EXPECT_TRUE(Update(View(), ID_OPTIONS_NOINTERSECT).checked);
-    EXPECT_EQ(RunCommand(View(), ID_OPTIONS_NOINTERSECT), CommandResult::Done);
-    EXPECT_EQ(View().m_bNoIntersect, 0);
-    EXPECT_FALSE(Update(View(), ID_OPTIONS_NOINTERSECT).checked);
-    for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_SOUNDS}) {
+    for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_SOUNDS}) {
         const bool before = Update(View(), id).checked;
-        RunCommand(View(), id);
+        EXPECT_EQ(RunCommand(View(), id), CommandResult::Done);
         EXPECT_NE(Update(View(), id).checked, before) << id;
     }
     Events();
     // Darkening's update handler repaints, so its toggle shows at once.
     EXPECT_EQ(RunCommand(View(), ID_OPTIONS_DARKENING), CommandResult::Done);
-    EXPECT_EQ(View().m_bDarkening, 0);
     EXPECT_EQ(Events(), (std::vector<std::string>{"invalidate 0 0 704 528"}));
+    // The "2" of No-intersecting Circles counted as on, and a toggle turned it off.
     m_view.reset();
     EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "00100");
     EXPECT_EQ(m_platform.profile.GetString("Settings", "Race", ""), "xy");
@@ -71,45 +60,35 @@ TEST_F(GameTest, OptionCommandsToggleAndTheMenuShowsThem)
 TEST_F(GameTest, MenuStateInEveryStateOfAGame)
 {
     Make();
-    const UINT ids[] = {ID_FILE_NEWSTOPGAME, ID_FILE_PAUSEGAME, ID_FILE_SELECTRACE,
-                        ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_SHOWSTATISTICS,
-                        ID_OPTIONS_DARKENING, ID_OPTIONS_SOUNDS};
-    auto enabled = [&] {
-        std::vector<bool> result;
-        for (UINT id : ids)
-            result.push_back(Update(View(), id).enabled);
-        return result;
+    // The texts of New/Stop and Pause, then 1 or 0 for enabled: New/Stop, Pause, Select Race,
+    // No-intersecting Circles, Custom Keys, Statistics, Darkening, Sounds.
+    auto menu = [&] {
+        std::string state = Update(View(), ID_FILE_NEWSTOPGAME).text + "|" + Update(View(), ID_FILE_PAUSEGAME).text + "|";
+        for (UINT id : {ID_FILE_NEWSTOPGAME, ID_FILE_PAUSEGAME, ID_FILE_SELECTRACE, ID_OPTIONS_NOINTERSECT,
+                        ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_DARKENING, ID_OPTIONS_SOUNDS})
+            state += Update(View(), id).enabled ? '1' : '0';
+        return state;
     };
-
-    // No game yet.
-    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, true, true, true, true, true, true}));
-    EXPECT_EQ(Update(View(), ID_FILE_NEWSTOPGAME).text, "&New Game");
-    EXPECT_EQ(Update(View(), ID_FILE_PAUSEGAME).text, "&Pause Game");
+    EXPECT_EQ(menu(), "&New Game|&Pause Game|10111111");
 
     // Running, before the first sample: the game cannot be stopped yet.
     StartGame();
-    EXPECT_EQ(enabled(), (std::vector<bool>{false, true, false, false, false, true, true, true}));
-    EXPECT_EQ(Update(View(), ID_FILE_NEWSTOPGAME).text, "&Stop Game");
+    EXPECT_EQ(menu(), "&Stop Game|&Pause Game|01000111");
     EXPECT_EQ(RunCommand(View(), ID_FILE_NEWSTOPGAME), CommandResult::Disabled);
     EXPECT_EQ(RunCommand(View(), ID_FILE_SELECTRACE), CommandResult::Disabled);
     EXPECT_EQ(View().m_bRunning, 1);
     RunCommand(View(), ID_FILE_PAUSEGAME);
-    EXPECT_EQ(Update(View(), ID_FILE_PAUSEGAME).text, "Un&pause Game");
+    EXPECT_EQ(menu(), "&Stop Game|Un&pause Game|01000111");
     RunCommand(View(), ID_FILE_PAUSEGAME);
 
     // Running with the first sample taken.
     Tick(96);
-    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, false, false, true, true, true}));
+    EXPECT_EQ(menu(), "&Stop Game|&Pause Game|11000111");
 
-    // Stopped with the result on show: Select Race and Custom Keys stay disabled for good.
+    // Stopped with the result on show: Select Race and Custom Keys stay disabled.
     EXPECT_EQ(RunCommand(View(), ID_FILE_NEWSTOPGAME), CommandResult::Done);
     EXPECT_EQ(View().m_bShowResult, 1);
-    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, true, false, true, true, true}));
-    EXPECT_EQ(Update(View(), ID_FILE_NEWSTOPGAME).text, "&New Game");
-    RunCommand(View(), ID_FILE_NEWSTOPGAME);
-    Tick(96);
-    RunCommand(View(), ID_FILE_NEWSTOPGAME);
-    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, true, false, true, true, true}));
+    EXPECT_EQ(menu(), "&New Game|&Pause Game|10010111");
 }
 
 TEST_F(GameTest, SelectRaceCommand)

@@ -60,23 +60,25 @@ TEST_F(SimTest, AWholeSessionFromStartToExit)
     EXPECT_EQ(Run("state\n").rfind("error: ", 0), 0u);
 }
 
-TEST_F(SimTest, TickPaintsAndTimerDoesNot)
+TEST_F(SimTest, TickTimerPaintClockAndActivationCommands)
 {
     m_folder.Write("res/keys_df.txt", "A");
-    Run("profile Race df\nstart\ncommand 32784\ntimer 1\n");
+    Run("clock 1000\nprofile Race df\nstart\ncommand 32784\ntimer 1\n");
+    // The timer alone spawns, a tick's paint also ages the circle.
     const double timerOnly = m_session.View()->m_listCircles.front().m_dRadius;
     EXPECT_EQ(timerOnly, 3.0);
     Run("tick 1\n");
     EXPECT_GT(m_session.View()->m_listCircles.front().m_dRadius, timerOnly);
     Run("events\npaint\n");
     EXPECT_EQ(Run("events\n"), "");  // a paint asks nothing of the platform
-    EXPECT_TRUE(m_ok);
-}
+    EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'100);
 
-TEST_F(SimTest, ActivationChangesOnlyWhenItReallyChanges)
-{
-    m_folder.Write("res/keys_df.txt", "A");
-    Run("profile Race df\nstart\ncommand 32784\nactivate\n");
+    // The resume's sleep and advance move the clock.
+    Run("command 32788\ntick 3\ncommand 32788\ntick\nadvance 1234\n");
+    EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'100 + 150 + 50 + 750 + 1234);
+
+    // Only a real change of the activation reaches the game.
+    Run("activate\n");
     EXPECT_EQ(m_session.View()->m_bActive, 1);
     Run("deactivate\ndeactivate\n");
     EXPECT_EQ(m_session.View()->m_bActive, 0);
@@ -90,16 +92,6 @@ TEST_F(SimTest, ProfileValuesAreTheRestOfTheLine)
     Run("profile Race two words \nprofile Options\nstart\n");
     EXPECT_EQ(m_session.View()->m_strRace, "two words ");
     EXPECT_EQ(m_session.View()->m_bSounds, 1);  // an empty entry falls back to "11011"
-    EXPECT_TRUE(m_ok);
-}
-
-TEST_F(SimTest, SleepAndAdvanceMoveTheClock)
-{
-    m_folder.Write("res/keys_df.txt", "A");
-    Run("clock 1000\nprofile Race df\nstart\ncommand 32784\ncommand 32788\ntick 3\ncommand 32788\n");
-    EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'150);
-    Run("tick\nadvance 1234\n");
-    EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'150 + 50 + 750 + 1234);
     EXPECT_TRUE(m_ok);
 }
 

@@ -4,43 +4,25 @@
 
 #include "tests/engine/GameFixture.h"
 
-namespace {
-// The same generator, stepped by hand, to predict what a spawn draws.
-struct Predictor {
-    explicit Predictor(unsigned seed) { random.srand(seed); }
-    int Next() { return random.rand(); }
-    CrtRand random;
-};
-}  // namespace
-
 TEST(CrtRandTest, ReplaysTheRuntimeSequence)
 {
-    CrtRand random;
     // The runtime's sequence before any srand, and after srand(1), is the same.
-    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
-    for (int value : expected)
-        EXPECT_EQ(random.rand(), value);
-    random.srand(1);
-    EXPECT_EQ(random.rand(), 41);
-    random.srand(1767614400u);
-    for (int i = 0; i < 100000; ++i) {
-        const int r = random.rand();
-        ASSERT_GE(r, 0);
-        ASSERT_LE(r, 32767);
-    }
+    CrtRand random;
+    for (int pass = 0; pass < 2; ++pass, random.srand(1))
+        for (int value : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
+            EXPECT_EQ(random.rand(), value) << "pass " << pass;
 }
 
 TEST_F(GameTest, FirstSpawnFollowsTheSeededSequenceAndPlacement)
 {
     Make(1024);  // 704 x 528, unit 35.2
-    const unsigned seed = static_cast<unsigned>(m_platform.clock.Now());
+    CrtRand p;
+    p.srand(static_cast<unsigned>(m_platform.clock.Now()));
     StartGame();
-
-    Predictor p(seed);
-    p.Next();  // New Game discards one value
-    const int roll = p.Next() % 1000;
-    const double angle = p.Next() * 0.010956144901882993;
-    const double s = p.Next() * 3.051850947599719e-05;
+    p.rand();  // New Game discards one value
+    const int roll = p.rand() % 1000;
+    const double angle = p.rand() * 0.010956144901882993;
+    const double s = p.rand() * 3.051850947599719e-05;
     const int x = 352 + static_cast<int>(std::cos(angle) * ((352 - 35.2 - 12.0) * s + 12.0));
     const int y = 264 + static_cast<int>(std::sin(angle) * ((264 - 35.2 - 9.0) * s + 9.0));
 
@@ -50,65 +32,46 @@ TEST_F(GameTest, FirstSpawnFollowsTheSeededSequenceAndPlacement)
     EXPECT_EQ(c.m_nX, x);
     EXPECT_EQ(c.m_nY, y);
     EXPECT_EQ(c.m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0);
-    EXPECT_EQ(c.m_strLabel, "");  // custom keys are off by default
     // Grown once by the paint of that tick.
     EXPECT_DOUBLE_EQ(c.m_dRadius, 3.0 + 35.2 * (1.0 / 36.0));
     EXPECT_EQ(c.m_bGrowing, 1);
-    EXPECT_EQ(m_platform.random.State(), p.random.State());
+    EXPECT_EQ(m_platform.random.State(), p.State());
 }
 
-TEST_F(GameTest, RollChoosesButtonAndLabelAndLabelsComeFromTheSet)
+// The roll (0..999): below 100 a left circle that wants a label, below 450 a right one, else
+// a plain left one. The label is drawn last, and only with custom keys and labels loaded.
+TEST_F(GameTest, RollChoosesButtonAndLabelOnlyWhenLabelsAreLoaded)
 {
-    Make();
-    StartGame("AB");
-    View().m_bCustomKeys = 1;
-    int labelled = 0, right = 0, plainLeft = 0;
-    for (int i = 0; i < 3000; ++i) {
-        View().m_listCircles.clear();
-        View().m_bHistoryStarted = 0;  // keeps the end rule away
-        CrtRand before = m_platform.random;
-        const int roll = before.rand() % 1000;
-        View().OnTimer(1);
-        ASSERT_EQ(View().m_listCircles.size(), 1u);
-        const CCircle& c = View().m_listCircles.back();
-        if (roll < 100) {
-            ++labelled;
-            EXPECT_EQ(c.m_bLeftButton, 1);
-            EXPECT_TRUE(c.m_strLabel == "A" || c.m_strLabel == "B");
-        } else {
-            EXPECT_EQ(c.m_strLabel, "");
-            EXPECT_EQ(c.m_bLeftButton, roll >= 450 ? 1 : 0);
-            (roll >= 450 ? plainLeft : right)++;
+    struct Case {
+        std::string keys;
+        BOOL customKeys;
+    };
+    for (const Case& k : {Case{"AB", 1}, Case{"", 1}, Case{"AB", 0}}) {
+        StartGame(k.keys);
+        View().m_bCustomKeys = k.customKeys;
+        int labelled = 0;
+        for (int i = 0; i < 1000; ++i) {
+            View().m_listCircles.clear();
+            View().m_bHistoryStarted = 0;  // keeps the end rule away
+            CrtRand expected = m_platform.random;
+            const int roll = expected.rand() % 1000;
+            expected.rand();  // one placement: angle and distance
+            expected.rand();
+            const bool wantsLabel = roll < 100 && k.customKeys && !k.keys.empty();
+            const std::string label = wantsLabel ? View().m_astrKeys[expected.rand() % 2] : "";
+            View().OnTimer(1);
+            ASSERT_EQ(View().m_listCircles.size(), 1u);
+            EXPECT_EQ(View().m_listCircles.back().m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0) << roll;
+            EXPECT_EQ(View().m_listCircles.back().m_strLabel, label) << roll;
+            EXPECT_EQ(m_platform.random.State(), expected.State()) << roll;
+            labelled += wantsLabel;
         }
-    }
-    // Roughly 10 %, 35 % and 55 % of the spawns.
-    EXPECT_NEAR(labelled / 3000.0, 0.10, 0.03);
-    EXPECT_NEAR(right / 3000.0, 0.35, 0.04);
-    EXPECT_NEAR(plainLeft / 3000.0, 0.55, 0.04);
-}
-
-TEST_F(GameTest, CircleWantingALabelWithNoLabelsLoadedDrawsNoRandomNumber)
-{
-    Make();
-    StartGame("");
-    View().m_bCustomKeys = 1;
-    View().m_bNoIntersect = 0;
-    for (int i = 0; i < 200; ++i) {
-        View().m_listCircles.clear();
-        CrtRand before = m_platform.random;
-        const int roll = before.rand() % 1000;
-        before.rand();
-        before.rand();
-        View().OnTimer(1);
-        EXPECT_EQ(View().m_listCircles.back().m_strLabel, "");
-        // The roll and one placement: nothing for the label.
-        EXPECT_EQ(m_platform.random.State(), before.State()) << "roll " << roll;
+        EXPECT_EQ(labelled > 0, k.customKeys && !k.keys.empty()) << k.keys;
     }
 }
 
 TEST_F(GameTest, CrowdedFieldTakesTheThirtyFirstPlacement)
 {
-    Make();
     StartGame();
     // Circles everywhere: every placement conflicts.
     for (int x = 0; x <= 704; x += 30)
@@ -133,66 +96,45 @@ TEST_F(GameTest, CrowdedFieldTakesTheThirtyFirstPlacement)
     EXPECT_EQ(m_platform.random.State(), expected.State());
 }
 
-TEST_F(GameTest, NonIntersectingPlacementKeepsCentresApart)
+TEST_F(GameTest, NonIntersectingPlacementKeepsCentresApartAndCirclesInside)
 {
     Make(1920);
     StartGame();
     View().m_nApm = 30 * 5;  // up to six circles
     Tick(6 * 6);
-    // Only spawns are looked at here, so hold the statistics still.
     const auto& circles = View().m_listCircles;
+    const double unit = View().m_dUnit;
     ASSERT_GE(circles.size(), 2u);
-    const double spacing = 2.1 * View().m_dUnit;
     for (auto a = circles.begin(); a != circles.end(); ++a) {
-        for (auto b = std::next(a); b != circles.end(); ++b) {
-            const double d = std::hypot(a->m_nX - b->m_nX, a->m_nY - b->m_nY);
-            EXPECT_GT(d, spacing);
-        }
+        for (auto b = std::next(a); b != circles.end(); ++b)
+            EXPECT_GT(std::hypot(a->m_nX - b->m_nX, a->m_nY - b->m_nY), 2.1 * unit);
         // A full-size circle stays inside the field.
-        EXPECT_GE(a->m_nX - View().m_dUnit, 0);
-        EXPECT_LE(a->m_nX + View().m_dUnit, View().m_nWidth);
-        EXPECT_GE(a->m_nY - View().m_dUnit, 0);
-        EXPECT_LE(a->m_nY + View().m_dUnit, View().m_nHeight);
+        EXPECT_TRUE(a->m_nX - unit >= 0 && a->m_nX + unit <= View().m_nWidth) << a->m_nX;
+        EXPECT_TRUE(a->m_nY - unit >= 0 && a->m_nY + unit <= View().m_nHeight) << a->m_nY;
     }
 }
 
-TEST_F(GameTest, CapFollowsTheRate)
+TEST_F(GameTest, CapIsOneCirclePlusOnePerThirtyActionsAMinute)
 {
-    Make();
     StartGame();
-    View().OnTimer(1);
-    ASSERT_EQ(View().m_listCircles.size(), 1u);
-    for (int apm : {0, 29}) {
+    // The clock stands still, so closing slots leaves the rate as set here.
+    for (const auto& [apm, cap] : {std::pair{0, 1u}, {29, 1u}, {30, 2u}, {59, 2u}, {60, 3u}}) {
         View().m_nApm = apm;
-        View().OnTimer(1);
-        EXPECT_EQ(View().m_listCircles.size(), 1u) << apm;
+        for (int i = 0; i < 3; ++i)
+            View().OnTimer(1);
+        EXPECT_EQ(View().m_listCircles.size(), cap) << apm;
     }
-    View().m_nApm = 30;
-    View().OnTimer(1);
-    View().OnTimer(1);
-    EXPECT_EQ(View().m_listCircles.size(), 2u);
-    View().m_nApm = 60;
-    View().OnTimer(1);
-    View().OnTimer(1);
-    EXPECT_EQ(View().m_listCircles.size(), 3u);
 }
 
 TEST_F(GameTest, GameWithNoHitsEndsOnThe537thRunningTickOfAFreshProgram)
 {
-    Make();
     StartGame();
-    View().m_bSounds = 1;
     int ticks = 0;
     while (View().m_bRunning && ticks < 2000) {
         Tick();
         ++ticks;
-        if (ticks == 96) {
-            EXPECT_EQ(View().m_bHistoryStarted, 1);
-            EXPECT_EQ(View().m_nApmSamples, 1);
-        }
-        if (ticks == 95)
-            EXPECT_EQ(View().m_bHistoryStarted, 0);
     }
+    // 96 ticks to the first sample, then 21 rises of the end counter, 21 ticks each.
     EXPECT_EQ(ticks, 537);
     EXPECT_EQ(View().m_nEndCounter, 21);
     EXPECT_EQ(View().m_bShowResult, 1);
@@ -204,7 +146,6 @@ TEST_F(GameTest, GameWithNoHitsEndsOnThe537thRunningTickOfAFreshProgram)
     // The counters run on into the next game: its first slot closes sooner.
     const int slotTicks = CGameView::s_nSlotTicks;
     EXPECT_EQ(slotTicks, 537 % 6);
-    View().m_strRace = "df";
     View().NewGame();
     Tick(6 - slotTicks);
     EXPECT_EQ(View().m_nSlot, 1);
@@ -212,12 +153,10 @@ TEST_F(GameTest, GameWithNoHitsEndsOnThe537thRunningTickOfAFreshProgram)
 
 TEST_F(GameTest, BestRateAboveTwentyLengthensTheGame)
 {
-    Make();
     StartGame();
     Tick(96);
     ASSERT_EQ(View().m_bHistoryStarted, 1);
-    View().m_nApmMax = 60;
-    // The counter rises every 21st tick; the game ends when it reaches 61.
+    // The counter rises every 21st tick; the game ends when it passes the best, 60.
     int ticks = 0;
     while (View().m_bRunning && ticks < 5000) {
         View().m_nApmMax = std::max(View().m_nApmMax, 60);
@@ -230,7 +169,6 @@ TEST_F(GameTest, BestRateAboveTwentyLengthensTheGame)
 
 TEST_F(GameTest, HeldTicksChangeNothingAndTheFirstRunningTickSleeps)
 {
-    Make();
     StartGame();
     Tick(3);
     View().OnPauseGame();
@@ -241,17 +179,14 @@ TEST_F(GameTest, HeldTicksChangeNothingAndTheFirstRunningTickSleeps)
     EXPECT_TRUE(Events().empty());  // no repaint, no spawn, no sleep
     EXPECT_EQ(CGameView::s_nSlotTicks, slotTicks);
     EXPECT_EQ(View().m_listCircles.size(), circles);
-    EXPECT_EQ(CGameView::s_bWasHeld, 1);
 
     View().OnPauseGame();
-    Events();
     const auto before = m_platform.clock.Milliseconds();
     Tick();
     EXPECT_EQ(Events(), (std::vector<std::string>{"invalidate 0 0 704 528", "sleep 750"}));
     EXPECT_EQ(m_platform.clock.Milliseconds() - before, 50 + 750);
-    EXPECT_EQ(CGameView::s_bWasHeld, 0);
     Tick();
-    EXPECT_EQ(EventsMatching("sleep").size(), 0u);
+    EXPECT_TRUE(EventsMatching("sleep").empty());
 }
 
 // Runs ticks until the next slot closes.
@@ -265,7 +200,6 @@ static void CloseOneSlot(CGameView& view)
 
 TEST_F(GameTest, SlotsRatesAccuracyAndHistory)
 {
-    Make();
     StartGame();
     const time64 start = View().m_tStart;
 
@@ -301,8 +235,7 @@ TEST_F(GameTest, SlotsRatesAccuracyAndHistory)
     View().OnPauseGame();
     m_platform.clock.Set((start + 30) * 1000);
     View().OnPauseGame();
-    EXPECT_DOUBLE_EQ(View().m_aSlots[2].dPaused, 21 * 0.016666666666666666);
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 21 * 0.016666666666666666);
+    EXPECT_DOUBLE_EQ(View().m_aSlots[2].dPaused, 21 * CGameView::MinutesPerSecond);
     m_platform.clock.Set((start + 69) * 1000);
     CloseOneSlot(View());
     // 69 s less 21 s of hold: 48 s in play, 10 useful actions -> 12.5 a minute.
@@ -338,21 +271,16 @@ TEST_F(GameTest, SlotsRatesAccuracyAndHistory)
 
 TEST_F(GameTest, HoldsThatOutweighTheTimeInPlayLeaveTheRatesAlone)
 {
-    Make();
     StartGame();
-    const time64 start = View().m_tStart;
     View().m_nApm = 33;
     View().m_nApmAverage = 22;
-    // Two quick pauses: each counts a second more than it lasted.
-    View().OnPauseGame();
-    View().OnPauseGame();
-    View().OnPauseGame();
-    View().OnPauseGame();
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 2 * 0.016666666666666666);
-    m_platform.clock.Set((start + 1) * 1000);
+    // Two quick pauses count a second each; one second of clock less two of holds is a
+    // negative time in play.
+    for (int i = 0; i < 4; ++i)
+        View().OnPauseGame();
+    m_platform.clock.Set((View().m_tStart + 1) * 1000);
     View().m_aSlots[0].nUseful = 5;
     CloseOneSlot(View());
-    // One second of clock less two of holds: negative time in play.
     EXPECT_EQ(View().m_nApm, 33);
     EXPECT_EQ(View().m_nApmAverage, 22);
 }

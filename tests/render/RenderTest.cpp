@@ -44,6 +44,15 @@ protected:
         const CBitmap& screen = m_platform.window.Screen();
         return ColorFromPixel(screen.GetPixels()[static_cast<std::size_t>(y) * screen.GetWidth() + x]);
     }
+    // Every pixel of the field, top row first.
+    std::vector<COLORREF> Screen() const
+    {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < m_view->m_nHeight; ++y)
+            for (int x = 0; x < m_view->m_nWidth; ++x)
+                pixels.push_back(At(x, y));
+        return pixels;
+    }
     COLORREF Picture(int x, int y) const
     {
         const CBitmap* picture = LoadBitmapResource(IDB_BACKGROUND);
@@ -83,19 +92,16 @@ protected:
     }
 };
 
-TEST_F(RenderTest, NothingButGrayBeforeAnyRaceGameOrResult)
+TEST_F(RenderTest, FieldOf550PixelsShowsNothingButGrayBeforeARaceThenThePicturePixelForPixel)
 {
-    Make();
-    Paint();
-    for (int y = 0; y < View().m_nHeight; y += 37)
-        for (int x = 0; x < View().m_nWidth; x += 41)
-            ASSERT_EQ(At(x, y), Gray);
-}
-
-TEST_F(RenderTest, FieldOf550PixelsShowsThePicturePixelForPixel)
-{
-    Open(800);
+    Make(800);
     ASSERT_EQ(View().m_nWidth, 550);
+    Paint();
+    for (int y = 0; y < 412; y += 37)
+        for (int x = 0; x < 550; x += 41)
+            ASSERT_EQ(At(x, y), Gray) << x << "," << y;
+    View().m_strRace = "df";
+    View().m_bDarkening = 0;
     Paint();
     // Everywhere but the score corner.
     for (int y = 0; y < 412; ++y)
@@ -127,24 +133,16 @@ TEST_F(RenderTest, DarkeningBlackensEveryThirdColumnAndRow)
     ASSERT_EQ(View().m_nWidth, 705);
     ASSERT_EQ(View().m_nHeight, 528);
     Paint();
-    std::vector<COLORREF> plain;
-    for (int y = 0; y < 528; ++y)
-        for (int x = 0; x < 705; ++x)
-            plain.push_back(At(x, y));
+    const std::vector<COLORREF> plain = Screen();
     View().m_bDarkening = 1;
     Paint();
-    for (int y = 150; y < 528; ++y) {  // below the score corner
-        for (int x = 0; x < 705; ++x) {
+    // Everywhere but the score corner; row 0 and column 0 keep the picture.
+    for (int y = 0; y < 528; ++y) {
+        for (int x = 0; x < (y < 150 ? 500 : 705); ++x) {
             const bool line = (x > 0 && x % 3 == 0) || (y > 0 && y % 3 == 0);
             ASSERT_EQ(At(x, y), line ? Black : plain[static_cast<std::size_t>(y) * 705 + x]) << x << "," << y;
         }
     }
-    for (int x = 0; x < 500; ++x) {
-        if (x % 3 != 0 || x == 0)
-            ASSERT_EQ(At(x, 0), plain[static_cast<std::size_t>(x)]) << "row 0 keeps the picture at " << x;
-    }
-    for (int y = 150; y < 528; ++y)
-        ASSERT_EQ(At(0, y) == Black, y % 3 == 0) << "column 0 keeps the picture at " << y;
 }
 
 TEST_F(RenderTest, CirclesOutlineAndInteriorByButton)
@@ -163,17 +161,15 @@ TEST_F(RenderTest, CirclesOutlineAndInteriorByButton)
                           Case{1, 10.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 3},
                           Case{0, 41.0, Rgb(0, 0, 255), Rgb(240, 240, 255), 6}}) {
         View().m_listCircles.clear();
-        CCircle& circle = AddCircle(300, 250, c.radius, c.left);
-        circle.m_bGrowing = 0;
+        AddCircle(300, 250, c.radius, c.left).m_bGrowing = 0;
         Paint();
         EXPECT_EQ(At(300, 250), c.interior);
-        // Across the rim on the horizontal through the centre: a band of the pen's width.
-        const int band = Runs([&](int x) { return At(x, 250); }, 300, 300 + 60, c.outline);
-        EXPECT_EQ(band, 1);
+        // Across the rim on the horizontal through the centre: one band of the pen's width.
+        EXPECT_EQ(Runs([&](int x) { return At(x, 250); }, 300, 300 + 60, c.outline), 1);
         int width = 0;
         for (int x = 300; x < 360; ++x)
             width += At(x, 250) == c.outline;
-        EXPECT_NEAR(width, c.width, 1) << "radius " << c.radius;
+        EXPECT_EQ(width, c.width) << "radius " << c.radius;
         // Inside the box's right edge: the outline reaches the radius but not far beyond.
         EXPECT_EQ(At(300 + static_cast<int>(c.radius) - 1, 250), c.outline);
         EXPECT_NE(At(300 + static_cast<int>(c.radius) + c.width, 250), c.outline);
@@ -201,60 +197,50 @@ TEST_F(RenderTest, LabelsShowFunctionKeysByName)
     }
 }
 
-TEST_F(RenderTest, RateGaugeShowsOneBarPerFiveActions)
-{
-    Open();
-    View().m_bRunning = 1;
-    const int H = View().m_nHeight;
-    for (const auto& [apm, bars] : {std::pair{4, 0}, {5, 1}, {12, 2}, {400, 43}}) {
-        View().m_nApm = apm;
-        Paint();
-        const int upper = Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen);
-        const int bottom = At(45, H - 15) == RateGreen ? 1 : 0;
-        EXPECT_EQ(upper + bottom, bars) << "rate " << apm;
-    }
-    // Without the statistics option there is no gauge at all.
-    View().m_bShowStatistics = 0;
-    Paint();
-    EXPECT_EQ(Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen), 0);
-    EXPECT_NE(At(45, H - 15), RateGreen);
-}
-
-TEST_F(RenderTest, EndGaugeFillsAsTheCounterNearsTheBest)
+TEST_F(RenderTest, GaugesShowRateEndCounterAndAccuracyInBars)
 {
     Open();
     View().m_bRunning = 1;
     View().m_nApmMax = 99;
-    const int H = View().m_nHeight;
+    const int W = View().m_nWidth, H = View().m_nHeight;
+    // The rate's bars up the left edge, the last one along the bottom.
+    auto rateBars = [&] { return Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen) + (At(45, H - 15) == RateGreen); };
+    for (const auto& [apm, bars] : {std::pair{4, 0}, {5, 1}, {12, 2}, {400, 43}}) {
+        View().m_nApm = apm;
+        Paint();
+        EXPECT_EQ(rateBars(), bars) << "rate " << apm;
+    }
+    // The end gauge fills as the counter nears the best.
     for (const auto& [counter, bars] : {std::pair{0, 0}, {50, 8}, {100, 16}}) {
         View().m_nEndCounter = counter;
         Paint();
-        EXPECT_EQ(Runs([&](int x) { return At(x, H - 20); }, 100, 300, Magenta), bars) << counter;
+        EXPECT_EQ(Runs([&](int x) { return At(x, H - 20); }, 100, 300, Magenta), bars) << "end counter " << counter;
     }
-}
-
-TEST_F(RenderTest, AccuracyGaugeFillsDownward)
-{
-    Open();
-    const int W = View().m_nWidth;
+    // The accuracy gauge fills downward.
     for (const auto& [accuracy, lines] : {std::pair{9, 0}, {10, 1}, {55, 2}, {99, 11}, {100, 13}}) {
         View().m_nAccuracy = accuracy;
         Paint();
-        EXPECT_EQ(Runs([&](int y) { return At(W - 20, y); }, 30, 110, Red), lines) << accuracy;
+        EXPECT_EQ(Runs([&](int y) { return At(W - 20, y); }, 30, 110, Red), lines) << "accuracy " << accuracy;
     }
+    // Without the statistics option there is no rate gauge at all.
+    View().m_bShowStatistics = 0;
+    Paint();
+    EXPECT_EQ(rateBars(), 0);
 }
 
-TEST_F(RenderTest, ScoreIsRightAlignedInTenPlaces)
+TEST_F(RenderTest, ScoreIsRightAlignedInTenPlacesAndTheKeyCapNamesTheArmedKey)
 {
     Open();
-    const int W = View().m_nWidth;
+    View().m_bRunning = 1;
+    View().m_strLastKey = "q";
     for (int score : {0, 1234, 1234567890}) {
         View().m_nScore = score;
         Paint();
         char text[16];
         std::snprintf(text, sizeof text, "%10d", score);
-        ExpectText(W - 92, 7, text, 26, Rgb(0, 255, 0), FigureColor);
+        ExpectText(View().m_nWidth - 92, 7, text, 26, Rgb(0, 255, 0), FigureColor);
     }
+    ExpectText(96, View().m_nHeight - 47, "F2", 40, Rgb(0, 255, 0), FigureColor);
 }
 
 TEST_F(RenderTest, FiguresMergeWithThePictureOrCoverIt)
@@ -278,15 +264,6 @@ TEST_F(RenderTest, FiguresMergeWithThePictureOrCoverIt)
     EXPECT_EQ(At(115, H - 28), Picture(115, H - 28));
     EXPECT_EQ(At(W - 14, 70), Picture(W - 14, 70) | FigureColor);
     EXPECT_EQ(At(W - 60, 20), FigureColor);
-}
-
-TEST_F(RenderTest, KeyCapShowsTheArmedKey)
-{
-    Open();
-    View().m_bRunning = 1;
-    View().m_strLastKey = "q";
-    Paint();
-    ExpectText(96, View().m_nHeight - 47, "F2", 40, Rgb(0, 255, 0), FigureColor);
 }
 
 TEST_F(RenderTest, ResultGraphGridAxesAndClock)
@@ -341,10 +318,7 @@ TEST_F(RenderTest, APaintOfASmallAreaChangesOnlyThatArea)
     Open();
     View().m_bRunning = 1;
     Paint();
-    std::vector<COLORREF> before;
-    for (int y = 0; y < View().m_nHeight; ++y)
-        for (int x = 0; x < View().m_nWidth; ++x)
-            before.push_back(At(x, y));
+    const std::vector<COLORREF> before = Screen();
     View().m_bDarkening = 1;
     const CRect area{100, 120, 160, 170};
     m_platform.window.Expose(area);

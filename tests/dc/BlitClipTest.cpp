@@ -13,8 +13,9 @@ constexpr COLORREF Red = Rgb(255, 0, 0), Green = Rgb(0, 255, 0), Blue = Rgb(0, 0
 class BlitClipTest : public DcTest {
 protected:
     // A source context with a 3 x 2 picture: R G B / W R G.
-    void MakeSource()
+    void SetUp() override
     {
+        DcTest::SetUp();
         m_srcBitmap.CreateBitmap(3, 2);
         m_src.SelectObject(&m_srcBitmap);
         const COLORREF colours[] = {Red, Green, Blue, White, Red, Green};
@@ -41,13 +42,10 @@ protected:
         m_dc.Polygon(tri, 3);
         m_dc.SetBkColor(colour);
         m_dc.TextOut(x - 30, y - 10, "Wg");
-        MakeSource();
         m_dc.StretchBlt(x - 70, y - 70, 140, 140, &m_src, 0, 0, 3, 2, SRCCOPY);
         m_dc.SelectStockObject(BLACK_PEN);
         m_dc.SelectStockObject(WHITE_BRUSH);
         m_dc.SelectStockObject(SYSTEM_FONT);
-        m_src.DeleteDC();  // lets go of the picture, so that the next call can make it anew
-        m_srcBitmap.DeleteObject();
     }
 
     CBitmap m_srcBitmap;
@@ -56,7 +54,6 @@ protected:
 
 TEST_F(BlitClipTest, StretchTakesTheNearestPixelWithoutSmoothing)
 {
-    MakeSource();
     ASSERT_TRUE(m_dc.StretchBlt(10, 10, 6, 4, &m_src, 0, 0, 3, 2, SRCCOPY));
     EXPECT_EQ(Row(10, 10, 16, Red), "##....");
     EXPECT_EQ(Row(11, 10, 16, Green), "..##..");
@@ -90,7 +87,6 @@ TEST_F(BlitClipTest, StretchTakesTheNearestPixelWithoutSmoothing)
 
 TEST_F(BlitClipTest, BitBltCopiesOneToOneAndSkipsWhatLiesOutsideTheSource)
 {
-    MakeSource();
     ASSERT_TRUE(m_dc.BitBlt(5, 5, 10, 10, &m_src, 1, 0, SRCCOPY));
     EXPECT_EQ(At(5, 5), Green);
     EXPECT_EQ(At(6, 5), Blue);
@@ -150,7 +146,6 @@ TEST_F(BlitClipTest, WildCoordinatesNeverWriteOutsideTheBitmapOrClip)
     font.CreateFontA(20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, FF_SWISS, "Corrida");
     m_dc.SelectObject(&font);
     m_dc.SetBkColor(Red);
-    MakeSource();
     for (CPen& pen : pens) {
         m_dc.SelectObject(&pen);
         for (int a : wild)

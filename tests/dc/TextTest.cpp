@@ -67,6 +67,7 @@ TEST_F(TextTest, TextOutFillsTheCellBoxWithTheBackgroundColourAndBlendsGlyphsOve
     m_dc.SetTextColor(TextColour);
     EXPECT_EQ(m_dc.SetBkColor(BoxColour), Rgb(255, 255, 255)) << "a fresh context has a white background";
     const CSize size = m_dc.GetTextExtent("F1");
+    m_dc.SetROP2(R2_MERGEPEN);  // applies to pens and brushes, not to text
     ASSERT_TRUE(m_dc.TextOut(10, 15, "F1"));
 
     const CRect box{10, 15, 10 + size.cx, 15 + size.cy};
@@ -104,17 +105,6 @@ TEST_F(TextTest, TextOutFillsTheCellBoxWithTheBackgroundColourAndBlendsGlyphsOve
     m_dc.SetBkColor(BoxColour);
     m_dc.TextOut(10, 15, "F1");
     EXPECT_EQ(Count(TextColour) + Count(BoxColour), size.cy * m_dc.GetTextExtent("F1").cx);
-}
-
-TEST_F(TextTest, RasterOperationDoesNotApplyToText)
-{
-    CFont font;
-    ASSERT_TRUE(MakeFont(font, 20));
-    m_dc.SelectObject(&font);
-    m_dc.SetBkColor(BoxColour);
-    m_dc.SetROP2(R2_MERGEPEN);
-    m_dc.TextOut(0, 0, "i");
-    EXPECT_EQ(At(0, 0), BoxColour);
 }
 
 TEST_F(TextTest, FontsFallBackAndSameArgumentsGiveTheSameFace)

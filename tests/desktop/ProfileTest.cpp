@@ -7,7 +7,7 @@
 
 #include "app/App.h"
 #include "platform/desktop/ConfigProfile.h"
-#include "tests/desktop/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace {
 // A home of its own for each test, so no real settings are read or touched.

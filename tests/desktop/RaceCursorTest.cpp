@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/desktop/RaceCursor.h"
-#include "tests/desktop/TempDir.h"
+#include "tests/TempDir.h"
 
 TEST(RaceCursor, EachRaceHasItsPictureWithTheHotSpotAtTheTopLeft)
 {

@@ -3,7 +3,7 @@
 
 #include "platform/DiskFiles.h"
 #include "platform/desktop/ResourceLookup.h"
-#include "tests/desktop/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace fs = std::filesystem;
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/desktop/SdlSound.h"
-#include "tests/desktop/TempDir.h"
+#include "tests/TempDir.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -4,39 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "app/MainFrame.h"
 #include "game/GameView.h"
 #include "platform/headless/Headless.h"
-
-// A temporary folder holding res/ files for one test.
-class TempFolder {
-public:
-    TempFolder() { std::filesystem::create_directories(m_path / "res"); }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    void Write(const std::string& relative, const std::string& bytes) const
-    {
-        std::ofstream(m_path / relative, std::ios::binary) << bytes;
-    }
-
-private:
-    std::filesystem::path m_path =
-        std::filesystem::temp_directory_path() / ("orbicle-test-" + std::to_string(std::random_device{}()));
-};
+#include "tests/TempDir.h"
 
 class GameTest : public ::testing::Test {
 public:
@@ -105,7 +80,7 @@ protected:
         return lines;
     }
 
-    TempFolder m_folder;
+    TempDir m_folder;
     HeadlessPlatform m_platform;
     std::unique_ptr<CGameView> m_view;
 };

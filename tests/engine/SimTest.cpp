@@ -20,7 +20,7 @@ protected:
             m_ok = m_session.Execute(line, out) && m_ok;
         return out.str();
     }
-    TempFolder m_folder;
+    TempDir m_folder;
     SimSession m_session;
     bool m_ok = true;
 };

@@ -1,6 +1,7 @@
 // File reading and decoding for the asset tests, independent of the generator's encoders.
 #include "tests/assets/AssetFiles.h"
 
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include <cstring>
@@ -25,7 +26,12 @@ std::uint32_t le32(const Bytes& b, std::size_t at) {
     return at + 4 <= b.size() ? le16(b, at) | (le16(b, at + 2) << 16) : 0xFFFFFFFFU;
 }
 
-std::int32_t les32(const Bytes& b, std::size_t at) { return static_cast<std::int32_t>(le32(b, at)); }
+void expectFields(const Bytes& file, std::initializer_list<Field> fields) {
+    for (const Field& f : fields) {
+        const std::uint32_t value = f.at >= file.size() ? 0xFFFFFFFFU : f.bytes == 1 ? file[f.at] : f.bytes == 2 ? le16(file, f.at) : le32(file, f.at);
+        EXPECT_EQ(value, f.value) << f.what;
+    }
+}
 
 Pixels decodePng(const Bytes& file) {
     png_image image;
@@ -49,8 +55,8 @@ bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string
         return false;
     }
     out.headerSize = le32(file, offset);
-    out.width = les32(file, offset + 4);
-    out.heightField = les32(file, offset + 8);
+    out.width = static_cast<std::int32_t>(le32(file, offset + 4));
+    out.heightField = static_cast<std::int32_t>(le32(file, offset + 8));
     out.planes = le16(file, offset + 12);
     out.bitCount = le16(file, offset + 14);
     out.compression = le32(file, offset + 16);

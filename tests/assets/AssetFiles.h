@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,16 @@ Bytes readFile(const std::filesystem::path& path);
 
 std::uint32_t le16(const Bytes& b, std::size_t at);
 std::uint32_t le32(const Bytes& b, std::size_t at);
-std::int32_t les32(const Bytes& b, std::size_t at);
+
+// A header field: its offset, its size in bytes (1, or 2 or 4 little-endian) and its value.
+struct Field {
+    std::size_t at;
+    int bytes;
+    std::uint32_t value;
+    const char* what;
+};
+// Expects every field to hold its value.
+void expectFields(const Bytes& file, std::initializer_list<Field> fields);
 
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 0;

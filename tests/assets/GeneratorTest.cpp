@@ -5,14 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 #include <string>
 
-#if !defined(_WIN32)
 #include <sys/wait.h>
-#endif
 
+#include "tests/TempDir.h"
 #include "tests/assets/AssetFiles.h"
 
 namespace fs = std::filesystem;
@@ -31,24 +29,6 @@ const std::set<std::string> kExpectedFiles = {
     "keys_df.txt", "keys_hu.txt", "keys_ne.txt", "keys_or.txt", "keys_ud.txt",
 };
 
-// A fresh directory under the system's temporary folder, removed again at the end.
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("orbicle-assets-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 struct RunResult {
     int exitCode = -1;
     std::string errors;  // what the generator wrote to its error stream
@@ -58,15 +38,9 @@ RunResult runGenerator(const std::string& args, const fs::path& scratch) {
     const fs::path errFile = scratch / "stderr.txt";
     const std::string command =
         "\"" + std::string(ORBICLE_ASSETGEN) + "\" " + args + " 2> \"" + errFile.string() + "\"";
-    RunResult result;
-#if defined(_WIN32)
-    // cmd.exe drops the outermost quotes of a command, so wrap it in one more pair.
-    const int status = std::system(("\"" + command + "\"").c_str());
-    result.exitCode = status;
-#else
     const int status = std::system(command.c_str());
+    RunResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
     const Bytes err = readFile(errFile);
     result.errors.assign(err.begin(), err.end());
     return result;
@@ -83,8 +57,8 @@ std::set<std::string> filesUnder(const fs::path& root) {
 
 TEST(Generator, RebuildsEveryCommittedFileBitForBit) {
     TempDir scratch;
-    const fs::path out = scratch.path() / "res";
-    const RunResult run = runGenerator("\"" + out.string() + "\"", scratch.path());
+    const fs::path out = scratch.Path() / "res";
+    const RunResult run = runGenerator("\"" + out.string() + "\"", scratch.Path());
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(run.errors, "");
 
@@ -100,18 +74,18 @@ TEST(Generator, RebuildsEveryCommittedFileBitForBit) {
 
 TEST(Generator, RejectsBadArgumentsWithAMessage) {
     TempDir scratch;
-    const RunResult noArgs = runGenerator("", scratch.path());
+    const RunResult noArgs = runGenerator("", scratch.Path());
     EXPECT_EQ(noArgs.exitCode, 2);
     EXPECT_NE(noArgs.errors.find("usage: orbicle-assetgen OUTPUT_DIR"), std::string::npos) << noArgs.errors;
 
-    const RunResult badFlag = runGenerator("\"" + (scratch.path() / "x").string() + "\" --fast y", scratch.path());
+    const RunResult badFlag = runGenerator("\"" + (scratch.Path() / "x").string() + "\" --fast y", scratch.Path());
     EXPECT_EQ(badFlag.exitCode, 2);
-    EXPECT_FALSE(fs::exists(scratch.path() / "x")) << "nothing is written after a bad flag";
+    EXPECT_FALSE(fs::exists(scratch.Path() / "x")) << "nothing is written after a bad flag";
 
     // An output "directory" that is an existing file cannot be written into.
-    const fs::path blocker = scratch.path() / "plain-file";
+    const fs::path blocker = scratch.Path() / "plain-file";
     std::ofstream(blocker) << "not a folder";
-    const RunResult blocked = runGenerator("\"" + blocker.string() + "\"", scratch.path());
+    const RunResult blocked = runGenerator("\"" + blocker.string() + "\"", scratch.Path());
     EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_NE(blocked.errors.find("orbicle-assetgen: "), std::string::npos) << blocked.errors;
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <set>
 #include <string>
 
@@ -28,19 +27,14 @@ Wav readWav(const std::string& name) {
     EXPECT_GE(f.size(), 44u);
     if (f.size() < 44) return wav;
     EXPECT_EQ(std::string(f.begin(), f.begin() + 4), "RIFF");
-    EXPECT_EQ(le32(f, 4), f.size() - 8);
     EXPECT_EQ(std::string(f.begin() + 8, f.begin() + 16), "WAVEfmt ");
-    EXPECT_EQ(le32(f, 16), 16u);
-    EXPECT_EQ(le16(f, 20), 1u) << "PCM";
-    EXPECT_EQ(le16(f, 22), 1u) << "mono";
+    EXPECT_EQ(std::string(f.begin() + 36, f.begin() + 40), "data");
     wav.rate = static_cast<int>(le32(f, 24));
     EXPECT_TRUE(wav.rate == 22050 || wav.rate == 44100);
-    EXPECT_EQ(le32(f, 28), static_cast<std::uint32_t>(wav.rate) * 2) << "bytes per second";
-    EXPECT_EQ(le16(f, 32), 2u) << "bytes per frame";
-    EXPECT_EQ(le16(f, 34), 16u) << "bits per sample";
-    EXPECT_EQ(std::string(f.begin() + 36, f.begin() + 40), "data");
-    const std::uint32_t dataBytes = le32(f, 40);
-    EXPECT_EQ(dataBytes, f.size() - 44);
+    const auto size = static_cast<std::uint32_t>(f.size());
+    expectFields(f, {{4, 4, size - 8, "RIFF size"}, {16, 4, 16, "fmt size"}, {20, 2, 1, "PCM"}, {22, 2, 1, "mono"},
+                     {28, 4, static_cast<std::uint32_t>(wav.rate) * 2, "bytes per second"}, {32, 2, 2, "bytes per frame"},
+                     {34, 2, 16, "bits per sample"}, {40, 4, size - 44, "data bytes"}});
     for (std::size_t i = 44; i + 1 < f.size(); i += 2)
         wav.samples.push_back(static_cast<std::int16_t>(le16(f, i)));
     return wav;
@@ -119,17 +113,13 @@ TEST(HotkeySets, HoldOnlyAnswerableKeysAndTheCommonCommands) {
 }
 
 TEST(HotkeySets, EachRaceTrainsLettersOfItsOwn) {
-    std::map<std::string, std::set<char>> own;
+    std::set<std::set<char>> distinct;
     for (const char* race : kRaces) {
-        const std::string keys = readKeys(race);
-        for (char c : keys)
-            if (std::string("AMSHP1234567890pqr").find(c) == std::string::npos) own[race].insert(c);
-        EXPECT_GE(own[race].size(), 8u) << race;
+        std::set<char> own;
+        for (char c : readKeys(race))
+            if (std::string("AMSHP1234567890pqr").find(c) == std::string::npos) own.insert(c);
+        EXPECT_GE(own.size(), 8u) << race;
+        distinct.insert(own);
     }
-    for (const char* a : kRaces)
-        for (const char* b : kRaces) {
-            if (std::string(a) < b) {
-                EXPECT_NE(own[a], own[b]) << a << " and " << b << " train the same letters";
-            }
-        }
+    EXPECT_EQ(distinct.size(), std::size(kRaces)) << "no two races train the same letters";
 }

@@ -1,91 +1,134 @@
-// orbicle-shot: answers the end-to-end test's questions about its xwd screenshots.
-//   orbicle-shot size FILE                          -> "W H"
-//   orbicle-shot pixel FILE X Y                     -> "R G B"
-//   orbicle-shot count FILE X Y W H R G B           -> pixels of exactly that colour in the area
-//   orbicle-shot diff FILE1 FILE2 X Y W H           -> pixels that differ between the two
-//   orbicle-shot find FILE X Y W H R G B            -> "X Y" of the first pixel of that colour
+// orbicle-shot: answers the end-to-end test's questions about its xwd screenshots (X window
+// dumps: a big-endian header, a colour table to skip, then true-colour pixels).
+//   orbicle-shot count FILE X Y W H R G B   -> pixels of exactly that colour in the area
+//   orbicle-shot find FILE X Y W H R G B    -> "X Y" of the first pixel of that colour, if any
+//   orbicle-shot diff FILE1 FILE2 X Y W H   -> pixels that differ between the two
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
-
-#include "tests/desktop/Xwd.h"
+#include <vector>
 
 namespace {
-int Usage()
-{
-    std::fprintf(stderr, "usage: orbicle-shot size|pixel|count|diff FILE... (see the source)\n");
-    return 2;
-}
+struct Rgb8 {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb8&) const = default;
+};
 
-bool Number(const char* text, int& value)
-{
-    char* end = nullptr;
-    const long parsed = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || parsed < -100000 || parsed > 100000)
-        return false;
-    value = static_cast<int>(parsed);
-    return true;
-}
+// A true-colour ZPixmap dump of 24 or 32 bits per pixel.
+class Shot {
+public:
+    // The file's picture, or nullopt after saying on stderr why there is none.
+    static std::optional<Shot> Load(const char* path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        Shot shot;
+        shot.m_data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (const char* error = in.is_open() ? shot.Parse() : "cannot open the file") {
+            std::fprintf(stderr, "orbicle-shot: %s: %s\n", path, error);
+            return std::nullopt;
+        }
+        return shot;
+    }
+
+    // The pixel's colour; black outside the picture.
+    Rgb8 At(long long x, long long y) const
+    {
+        if (x < 0 || y < 0 || static_cast<std::uint64_t>(x) >= m_width || static_cast<std::uint64_t>(y) >= m_height)
+            return {};
+        const std::uint64_t at = m_pixels + static_cast<std::uint64_t>(y) * m_bytesPerLine + static_cast<std::uint64_t>(x) * m_bytesPerPixel;
+        std::uint32_t pixel = 0;
+        for (std::uint32_t i = 0; i < m_bytesPerPixel; ++i)
+            pixel |= std::uint32_t{m_data[at + i]} << 8 * (m_msbFirst ? m_bytesPerPixel - 1 - i : i);
+        return {Channel(pixel, m_masks[0]), Channel(pixel, m_masks[1]), Channel(pixel, m_masks[2])};
+    }
+
+private:
+    // The header's i-th field.
+    std::uint32_t Field(std::size_t i) const
+    {
+        std::uint32_t value = 0;
+        for (std::size_t b = 0; b < 4; ++b)
+            value = value << 8 | m_data[4 * i + b];
+        return value;
+    }
+    static int Channel(std::uint32_t pixel, std::uint32_t mask)
+    {
+        const int shift = std::countr_zero(mask);
+        return mask == 0 ? 0 : static_cast<int>(((pixel & mask) >> shift) * 255 / (mask >> shift));
+    }
+    // Reads the header's fields; the reason when the file is not a picture this tool reads.
+    const char* Parse()
+    {
+        if (m_data.size() < 25 * 4)
+            return "too short for an xwd header";
+        if (Field(1) != 7 || Field(2) != 2)
+            return "not a version 7 ZPixmap xwd file";
+        if (Field(11) != 24 && Field(11) != 32)
+            return "unsupported bits per pixel";
+        m_width = Field(4);
+        m_height = Field(5);
+        m_msbFirst = Field(7) == 1;
+        m_bytesPerPixel = Field(11) / 8;
+        m_bytesPerLine = Field(12);
+        m_masks = {Field(14), Field(15), Field(16)};
+        m_pixels = std::uint64_t{Field(0)} + std::uint64_t{Field(19)} * 12;  // after 12-byte colour entries
+        if (m_width == 0 || m_height == 0 || m_width > 1 << 15 || m_height > 1 << 15 ||
+            m_bytesPerLine < m_width * m_bytesPerPixel || m_pixels + m_bytesPerLine * m_height > m_data.size())
+            return "inconsistent sizes in the xwd header";
+        return nullptr;
+    }
+
+    std::vector<std::uint8_t> m_data;
+    std::uint64_t m_width = 0, m_height = 0, m_pixels = 0, m_bytesPerLine = 0;
+    std::uint32_t m_bytesPerPixel = 0;
+    bool m_msbFirst = false;
+    std::vector<std::uint32_t> m_masks;
+};
 
 bool Numbers(char** args, int count, int* values)
 {
     for (int i = 0; i < count; ++i) {
-        if (!Number(args[i], values[i]))
+        char* end = nullptr;
+        const long parsed = std::strtol(args[i], &end, 10);
+        if (end == args[i] || *end != '\0' || parsed < -100000 || parsed > 100000)
             return false;
+        values[i] = static_cast<int>(parsed);
     }
     return true;
-}
-
-std::optional<XwdImage> Open(const char* path)
-{
-    std::string error;
-    std::optional<XwdImage> image = XwdImage::Load(path, error);
-    if (!image)
-        std::fprintf(stderr, "orbicle-shot: %s: %s\n", path, error.c_str());
-    return image;
 }
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return Usage();
-    const std::string verb = argv[1];
-    const std::optional<XwdImage> image = Open(argv[2]);
-    if (!image)
-        return 1;
+    const std::string verb = argc > 1 ? argv[1] : "";
+    const bool diff = verb == "diff";
+    const int first = diff ? 4 : 3, count = diff ? 4 : 7;
     int v[7] = {};
-    if (verb == "size" && argc == 3) {
-        std::printf("%d %d\n", image->Width(), image->Height());
-    } else if (verb == "pixel" && argc == 5 && Numbers(argv + 3, 2, v)) {
-        const Rgb8 c = image->At(v[0], v[1]);
-        std::printf("%d %d %d\n", c.r, c.g, c.b);
-    } else if (verb == "count" && argc == 10 && Numbers(argv + 3, 7, v)) {
-        long count = 0;
-        for (int y = v[1]; y < v[1] + v[3]; ++y)
-            for (int x = v[0]; x < v[0] + v[2]; ++x)
-                count += image->At(x, y) == Rgb8{v[4], v[5], v[6]};
-        std::printf("%ld\n", count);
-    } else if (verb == "find" && argc == 10 && Numbers(argv + 3, 7, v)) {
-        for (int y = v[1]; y < v[1] + v[3]; ++y) {
-            for (int x = v[0]; x < v[0] + v[2]; ++x) {
-                if (image->At(x, y) == Rgb8{v[4], v[5], v[6]}) {
-                    std::printf("%d %d\n", x, y);
-                    return 0;
-                }
-            }
-        }
-    } else if (verb == "diff" && argc == 8 && Numbers(argv + 4, 4, v)) {
-        const std::optional<XwdImage> other = Open(argv[3]);
-        if (!other)
-            return 1;
-        long count = 0;
-        for (int y = v[1]; y < v[1] + v[3]; ++y)
-            for (int x = v[0]; x < v[0] + v[2]; ++x)
-                count += !(image->At(x, y) == other->At(x, y));
-        std::printf("%ld\n", count);
-    } else {
-        return Usage();
+    if ((verb != "count" && verb != "find" && !diff) || argc != first + count || !Numbers(argv + first, count, v)) {
+        std::fprintf(stderr, "usage: orbicle-shot count|find FILE X Y W H R G B, or diff FILE1 FILE2 X Y W H\n");
+        return 2;
     }
+    const std::optional<Shot> shot = Shot::Load(argv[2]);
+    const std::optional<Shot> other = diff ? Shot::Load(argv[3]) : std::nullopt;
+    if (!shot || (diff && !other))
+        return 1;
+    long matches = 0;
+    for (int y = v[1]; y < v[1] + v[3]; ++y) {
+        for (int x = v[0]; x < v[0] + v[2]; ++x) {
+            const bool match = diff ? !(shot->At(x, y) == other->At(x, y)) : shot->At(x, y) == Rgb8{v[4], v[5], v[6]};
+            if (match && verb == "find") {
+                std::printf("%d %d\n", x, y);
+                return 0;
+            }
+            matches += match;
+        }
+    }
+    if (verb != "find")
+        std::printf("%ld\n", matches);
     return 0;
 }

@@ -1,4 +1,6 @@
 // Starting, holding and stopping games; the race prompt; the hold accounting.
+#include <tuple>
+
 #include "tests/engine/GameFixture.h"
 
 TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
@@ -12,10 +14,12 @@ TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
     View().OnNewStopGame();  // stop: history is not started, but the command itself is not guarded
     EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528",
                                                   "sound res/applause.wav sync"}));
-    EXPECT_EQ(View().m_bRunning, 0);
-    EXPECT_EQ(View().m_bShowResult, 1);
-    EXPECT_EQ(View().m_nScore, 50);
-    EXPECT_EQ(View().m_nApmSamples, 9);
+    // Running, result on show, score, misses, samples.
+    auto state = [this] {
+        const CGameView& v = View();
+        return std::tuple(v.m_bRunning, v.m_bShowResult, v.m_nScore, v.m_nMisses, v.m_nApmSamples);
+    };
+    EXPECT_EQ(state(), std::tuple(0, 1, 50, 0, 9));
     const time64 firstEnd = View().m_tEnd;
 
     // With sounds off the next game starts without the welcome.
@@ -24,11 +28,7 @@ TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
     View().m_nMisses = 3;
     View().OnNewStopGame();
     EXPECT_EQ(Events(), (std::vector<std::string>{"settimer 1 50"}));
-    EXPECT_EQ(View().m_bRunning, 1);
-    EXPECT_EQ(View().m_bShowResult, 0);
-    EXPECT_EQ(View().m_nScore, 0);
-    EXPECT_EQ(View().m_nMisses, 0);
-    EXPECT_EQ(View().m_nApmSamples, 0);
+    EXPECT_EQ(state(), std::tuple(1, 0, 0, 0, 0));
     EXPECT_EQ(View().m_anApmHistory[0], 77);  // hidden by the sample count, not cleared
     EXPECT_EQ(View().m_strLastKey, "");
     EXPECT_EQ(View().m_nKeys, 5);

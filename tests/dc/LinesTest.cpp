@@ -1,6 +1,7 @@
 // One-pixel, wide and dash-dot lines: which pixels MoveTo/LineTo light.
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "tests/dc/Canvas.h"
 
@@ -64,13 +65,11 @@ TEST_F(LinesTest, WidePensCoverTheirWidthWithRoundEndsAndJoins)
     // Width 7 from (20, 30) to (52, 30): rows 27..33; the ends reach 3 pixels beyond the end
     // points in the middle row and narrow like a disc of radius 3.5.
     Line(7, 20, 30, 52, 30);
-    EXPECT_EQ(Extent(30, Ink), std::make_pair(17, 55));
-    EXPECT_EQ(Extent(29, Ink), std::make_pair(17, 55));
-    EXPECT_EQ(Extent(28, Ink), std::make_pair(18, 54));
-    EXPECT_EQ(Extent(27, Ink), std::make_pair(19, 53));
-    EXPECT_EQ(Extent(33, Ink), std::make_pair(19, 53));
-    EXPECT_EQ(Extent(26, Ink), std::make_pair(-1, -1));
-    EXPECT_EQ(Extent(34, Ink), std::make_pair(-1, -1));
+    std::vector<std::pair<int, int>> rows;  // 26 to 34
+    for (int y = 26; y <= 34; ++y)
+        rows.push_back(Extent(y, Ink));
+    EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{-1, -1}, {19, 53}, {18, 54}, {17, 55}, {17, 55}, {17, 55},
+                                                      {18, 54}, {19, 53}, {-1, -1}}));
 
     // Width 5 vertical: five columns centred on x, the end points included.
     Line(5, 40, 10, 40, 40);
@@ -105,22 +104,19 @@ TEST_F(LinesTest, DashDotRunsNineSixThreeSixWithGapsInTheBackgroundColour)
     m_dc.SetBkColor(gap);
     m_dc.MoveTo(2, 5);
     m_dc.LineTo(60, 5);
+    // Every pixel of the line is a dash or a gap.
     const std::string period = "#########......###......";
-    std::string expected = period + period + period.substr(0, 58 - 48);
-    std::string seen;
-    for (int x = 2; x < 60; ++x)
-        seen += At(x, 5) == Ink ? '#' : At(x, 5) == gap ? '.' : '?';
-    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(Row(5, 2, 60, Ink), period + period + period.substr(0, 58 - 48));
+    EXPECT_EQ(Tally({2, 5, 60, 6}, Ink, true) + Tally({2, 5, 60, 6}, gap, true), 58);
     EXPECT_EQ(At(60, 5), Background) << "end point left out";
 
     // Vertical, drawn upwards, and the pattern starts afresh with each line.
     m_dc.MoveTo(70, 40);
     m_dc.LineTo(70, 10);
     m_dc.LineTo(70, 0);
-    std::string up;
-    for (int y = 40; y > 10; --y)
-        up += At(70, y) == Ink ? '#' : At(70, y) == gap ? '.' : '?';
-    EXPECT_EQ(up, period + period.substr(0, 6));
+    const std::string up = Column(70, 11, 41, Ink);
+    EXPECT_EQ(std::string(up.rbegin(), up.rend()), period + period.substr(0, 6));
+    EXPECT_EQ(Tally({70, 11, 71, 41}, Ink, true) + Tally({70, 11, 71, 41}, gap, true), 30);
     EXPECT_EQ(At(70, 10), Ink) << "the second line starts with a dash";
 
     // With a transparent background the gaps keep what was there.

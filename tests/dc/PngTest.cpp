@@ -2,20 +2,11 @@
 #include <png.h>
 
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "platform/dc/Png.h"
+#include "tests/TempDir.h"
 #include "tests/dc/Canvas.h"
-
-namespace {
-
-std::filesystem::path TempFile(const char* name)
-{
-    return std::filesystem::temp_directory_path() / name;
-}
-
-}  // namespace
 
 TEST(PngTest, WritesTheTopLeftPixelsAsEightBitRgb)
 {
@@ -28,7 +19,8 @@ TEST(PngTest, WritesTheTopLeftPixelsAsEightBitRgb)
     dc.SetPixel(1, 1, Rgb(12, 34, 56));
     dc.SetPixel(3, 2, Rgb(255, 255, 255));  // outside the 3 x 2 snapshot
 
-    const auto file = TempFile("orbicle_dc_snapshot.png");
+    const TempDir dir;
+    const auto file = dir.Path() / "snapshot.png";
     ASSERT_EQ(WritePng(bitmap, 3, 2, file.string()), "");
 
     png_image image;
@@ -43,17 +35,18 @@ TEST(PngTest, WritesTheTopLeftPixelsAsEightBitRgb)
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
     const std::vector<png_byte> expected{255, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0, 12, 34, 56, 0, 0, 0};
     EXPECT_EQ(rgb, expected);
-    std::filesystem::remove(file);
 }
 
 TEST(PngTest, RefusesEmptyOrOversizedRequestsAndUnwritablePaths)
 {
+    const TempDir dir;
+    const std::string file = (dir.Path() / "x.png").string();
     CBitmap bitmap;
     bitmap.CreateBitmap(4, 3);
-    EXPECT_NE(WritePng(bitmap, 5, 3, TempFile("x.png").string()).find("exceeds"), std::string::npos);
-    EXPECT_NE(WritePng(bitmap, 0, 3, TempFile("x.png").string()).find("empty"), std::string::npos);
+    EXPECT_NE(WritePng(bitmap, 5, 3, file).find("exceeds"), std::string::npos);
+    EXPECT_NE(WritePng(bitmap, 0, 3, file).find("empty"), std::string::npos);
     const std::string message = WritePng(bitmap, 4, 3, "/nonexistent-dir/x.png");
     EXPECT_NE(message.find("/nonexistent-dir/x.png"), std::string::npos) << message;
     CBitmap none;
-    EXPECT_NE(WritePng(none, 1, 1, TempFile("x.png").string()), "");
+    EXPECT_NE(WritePng(none, 1, 1, file), "");
 }

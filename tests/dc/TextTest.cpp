@@ -29,20 +29,14 @@ TEST_F(TextTest, ExtentIsTheAdvanceSumAndTheCellHeight)
     for (int height : {20, 22, 26, 40}) {
         CFont font;
         ASSERT_TRUE(MakeFont(font, height)) << "no sans-serif face found by fontconfig";
-        EXPECT_FALSE(font.GetFaceFile().empty());
         m_dc.SelectObject(&font);
         const CSize a = m_dc.GetTextExtent("A");
-        const CSize b = m_dc.GetTextExtent("b");
         const CSize ab = m_dc.GetTextExtent("Ab");
-        EXPECT_EQ(a.cy, height);
         EXPECT_EQ(ab.cy, height);
         EXPECT_GT(a.cx, height / 4);
         EXPECT_LT(a.cx, height);
-        EXPECT_EQ(ab.cx, a.cx + b.cx) << "no kerning";
+        EXPECT_EQ(ab.cx, a.cx + m_dc.GetTextExtent("b").cx) << "no kerning";
         EXPECT_EQ(m_dc.GetTextExtent("").cx, 0);
-        CSize size;
-        EXPECT_TRUE(m_dc.GetTextExtentPoint32("Ab", &size));
-        EXPECT_EQ(size.cx, ab.cx);
         m_dc.SelectStockObject(SYSTEM_FONT);
     }
     // Bigger fonts are wider; a negative height asks for the em size, so the cell is taller.
@@ -86,24 +80,22 @@ TEST_F(TextTest, TextOutFillsTheCellBoxWithTheBackgroundColourAndBlendsGlyphsOve
     // The glyphs sit in the cell: the top row (internal leading) and the bottom rows are clear.
     EXPECT_EQ(Row(box.top, box.left, box.right, BoxColour), std::string(static_cast<std::size_t>(size.cx), '#'));
 
+    auto drawF1 = [&](CFont& withFont, int mode) {
+        Reset(120, 60);
+        m_dc.SelectObject(&withFont);
+        m_dc.SetTextColor(TextColour);
+        m_dc.SetBkColor(BoxColour);
+        m_dc.SetBkMode(mode);
+        m_dc.TextOut(10, 15, "F1");
+    };
     // A transparent background leaves the box alone; the text colour still lands.
-    Reset(120, 60);
-    m_dc.SelectObject(&font);
-    m_dc.SetTextColor(TextColour);
-    m_dc.SetBkColor(BoxColour);
-    m_dc.SetBkMode(TRANSPARENT);
-    m_dc.TextOut(10, 15, "F1");
+    drawF1(font, TRANSPARENT);
     EXPECT_EQ(Count(BoxColour), 0);
     EXPECT_GT(Count(TextColour), 20);
-
     // Without antialiasing every pixel is either the text or the box colour.
-    Reset(120, 60);
     CFont sharp;
     MakeFont(sharp, 20, "Corrida", NONANTIALIASED_QUALITY);
-    m_dc.SelectObject(&sharp);
-    m_dc.SetTextColor(TextColour);
-    m_dc.SetBkColor(BoxColour);
-    m_dc.TextOut(10, 15, "F1");
+    drawF1(sharp, OPAQUE);
     EXPECT_EQ(Count(TextColour) + Count(BoxColour), size.cy * m_dc.GetTextExtent("F1").cx);
 }
 

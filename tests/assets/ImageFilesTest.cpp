@@ -1,10 +1,8 @@
 // The background picture, the cursors and the icon: their file formats, and what the player
-// sees of them - a muted scene under bright targets, cursors that point from the hot spot,
-// an icon that shows a target at every size and depth.
+// relies on in them - a muted scene under bright targets, cursors that point from the hot spot.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string>
 
@@ -76,7 +74,7 @@ TEST(Background, IsAnUncompressedBottomUp24BitPictureOf550By412) {
                        {46, 4, 0, "colours used"}});
 }
 
-TEST(Background, StaysMutedAndItsDetailSurvivesEnlargement) {
+TEST(Background, StaysMutedSoTargetsAndGaugesReadOverIt) {
     const Pixels bg = backgroundPixels();
     // Nothing in the picture comes near the targets' near-white interiors.
     int brightest = 0;
@@ -91,23 +89,10 @@ TEST(Background, StaysMutedAndItsDetailSurvivesEnlargement) {
     EXPECT_LT(mean(bg, 0, 0, kWidth, kPanelTop, saturation), 50.0);
     EXPECT_LT(mean(bg, kWidth - 42, 0, kWidth, 42, luma), field);
     EXPECT_LT(mean(bg, 0, kHeight - 167, 108, kHeight, luma), field + 10.0);
-
-    // A lone pixel unlike all four neighbours turns into an uneven 2- or 3-pixel speck when
-    // the game stretches the picture by 2.4 without smoothing.
-    int lone = 0;
-    for (int y = 1; y < kHeight - 1; ++y)
-        for (int x = 1; x < kWidth - 1; ++x) {
-            const int l = luma(bg.at(x, y));
-            const int n[4] = {luma(bg.at(x - 1, y)), luma(bg.at(x + 1, y)), luma(bg.at(x, y - 1)), luma(bg.at(x, y + 1))};
-            lone += std::all_of(n, n + 4, [l](int v) { return l - v > 20; }) ||
-                    std::all_of(n, n + 4, [l](int v) { return v - l > 20; });
-        }
-    EXPECT_LT(lone, kWidth * kHeight / 500) << lone << " lone pixels";
 }
 
 namespace {
 const std::pair<std::string, unsigned> kCursors[] = {{"hu", 24}, {"ne", 24}, {"or", 24}, {"ud", 24}, {"df", 8}};
-Pixels cursorPng(const std::string& race) { return decodePng(readFile(resDir() / "cursors" / (race + ".png"))); }
 }  // namespace
 
 TEST(Cursors, AreOneImageCursorFilesWithTheHotSpotAtTheTopLeftAndPngsWithTheSamePixels) {
@@ -140,7 +125,7 @@ TEST(Cursors, AreOneImageCursorFilesWithTheHotSpotAtTheTopLeftAndPngsWithTheSame
 TEST(Cursors, PointFromTheHotSpotAtTheTopLeftTowardsTheBottomRight) {
     for (const auto& [race, bits] : kCursors) {
         SCOPED_TRACE(race);
-        const Pixels p = cursorPng(race);
+        const Pixels p = decodePng(readFile(resDir() / "cursors" / (race + ".png")));
         ASSERT_EQ(p.px.size(), 32u * 32u);
         int nearest = 99, minX = 32, minY = 32, maxX = -1, maxY = -1, count = 0;
         long long sumX = 0, sumY = 0;
@@ -162,37 +147,6 @@ TEST(Cursors, PointFromTheHotSpotAtTheTopLeftTowardsTheBottomRight) {
         const double cx = static_cast<double>(sumX) / count, cy = static_cast<double>(sumY) / count;
         EXPECT_LT(std::abs(cx - cy), 6.0);
         EXPECT_GT(cx + cy, 24.0);
-    }
-}
-
-TEST(Cursors, ShowTheColoursOfTheirRace) {
-    // Colour families, tested on the visible, not-outline pixels of a cursor.
-    using Family = bool (*)(const Rgba&);
-    const std::map<std::string, Family> families = {
-        {"grey", [](const Rgba& c) { return saturation(c) < 30; }},
-        {"blue", [](const Rgba& c) { return c.b > c.r + 30 && c.b > c.g + 20; }},
-        {"green", [](const Rgba& c) { return c.g > c.r + 25 && c.g > c.b + 25; }},
-        {"red", [](const Rgba& c) { return c.r > c.g + 60 && c.r > c.b + 60 && c.g < 140; }},
-        {"yellow", [](const Rgba& c) { return c.r > 200 && c.g > 150 && c.b < 120; }},
-    };
-    struct Want {
-        const char* race;
-        const char* family;
-        double share;
-        const char* what;
-    };
-    for (const Want& w : {Want{"hu", "grey", 0.7, "an armoured gauntlet"}, {"ne", "blue", 0.5, "a dark blue hand"},
-                          {"ne", "green", 0.05, "with leaves at the wrist"}, {"or", "green", 0.5, "a green hand"},
-                          {"or", "red", 0.1, "with a red cuff"}, {"ud", "grey", 0.9, "a bony grey hand"},
-                          {"df", "red", 0.1, "a red and yellow arrow head"}, {"df", "yellow", 0.05, "a yellow tip"},
-                          {"df", "blue", 0.1, "on a blue shaft"}}) {
-        int visible = 0, of = 0;
-        for (const Rgba& c : cursorPng(w.race).px) {
-            if (c.a == 0 || luma(c) < 50) continue;
-            ++visible;
-            of += families.at(w.family)(c);
-        }
-        EXPECT_GT(static_cast<double>(of) / std::max(visible, 1), w.share) << w.race << ": " << w.what;
     }
 }
 
@@ -247,23 +201,5 @@ TEST(Icon, HoldsNineImagesAt48And32And16PixelsEachAt4And8And24BitsAndPngsOfTheTr
         ASSERT_EQ(png.width, e.size);
         ASSERT_EQ(png.height, e.size);
         EXPECT_EQ(mismatches(png, e.image.pixels, 128), 0) << "the mask keeps what is at least half covered";
-    }
-}
-
-TEST(Icon, EveryImageShowsARoundTargetWithAGreenRimAndRedCentre) {
-    for (const IconEntry& e : readIcon()) {
-        SCOPED_TRACE(std::to_string(e.size) + " px, " + std::to_string(e.bitCount) + " bits");
-        const Pixels& p = e.image.pixels;
-        ASSERT_EQ(p.width, e.size);
-        const int n = e.size, half = n / 2;
-        for (auto [x, y] : {std::pair{0, 0}, {n - 1, 0}, {0, n - 1}, {n - 1, n - 1}}) EXPECT_EQ(p.at(x, y).a, 0);
-        const double disc = 3.14159 * half * half;
-        EXPECT_NEAR(std::count_if(p.px.begin(), p.px.end(), [](const Rgba& c) { return c.a == 255; }), disc, disc * 0.08)
-            << "round";
-        const Rgba centre = p.at(half, half);
-        EXPECT_TRUE(centre.r > 180 && centre.g < 100 && centre.b < 100) << "red centre";
-        // The green rim, a tenth of the size in from the left edge, on the middle row.
-        const Rgba rim = p.at(n / 10, half);
-        EXPECT_TRUE(rim.g > 150 && rim.r < 120 && rim.b < 120) << "green rim " << rim.r << "," << rim.g << "," << rim.b;
     }
 }

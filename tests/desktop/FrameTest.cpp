@@ -39,36 +39,29 @@ protected:
 
     CGameView& View() { return app.m_pMainWnd->m_wndView; }
 
-    void Command(UINT nID)
+    // Delivers the event as the toolkit would: to the frame, or with a mouse or key event to
+    // the game window.
+    void Send(wxEvent&& event, bool toGame = false)
     {
-        wxCommandEvent event(wxEVT_MENU, MenuIdFromCommand(nID));
-        event.SetEventObject(frame);
-        frame->ProcessWindowEvent(event);
+        wxWindow* window = toGame ? static_cast<wxWindow*>(frame->GetGameWindow()) : frame;
+        event.SetEventObject(window);
+        window->ProcessWindowEvent(event);
     }
-
+    void Command(UINT nID) { Send(wxCommandEvent(wxEVT_MENU, MenuIdFromCommand(nID))); }
+    void Activate(bool active) { Send(wxActivateEvent(wxEVT_ACTIVATE, active)); }
     void Mouse(wxEventType type, long timeMs, int x, int y)
     {
         wxMouseEvent event(type);
         event.SetTimestamp(timeMs);
         event.m_x = x;
         event.m_y = y;
-        event.SetEventObject(frame->GetGameWindow());
-        frame->GetGameWindow()->ProcessWindowEvent(event);
+        Send(std::move(event), true);
     }
-
     void Key(int wxKeyCode)
     {
         wxKeyEvent event(wxEVT_KEY_DOWN);
         event.m_keyCode = wxKeyCode;
-        event.SetEventObject(frame->GetGameWindow());
-        frame->GetGameWindow()->ProcessWindowEvent(event);
-    }
-
-    void Activate(bool active)
-    {
-        wxActivateEvent event(wxEVT_ACTIVATE, active);
-        event.SetEventObject(frame);
-        frame->ProcessWindowEvent(event);
+        Send(std::move(event), true);
     }
 
     HeadlessPlatform platform;
@@ -128,24 +121,9 @@ TEST_F(FrameTest, APhysicalPressIsJudgedOnceAndKeysArriveAsVirtualKeys)
     EXPECT_EQ(View().m_strLastKey, "");
 }
 
-TEST_F(FrameTest, ActivationHoldsTheGameOncePerRealChange)
+TEST_F(FrameTest, TheTimerDrivesTheGameActivationHoldsItOncePerRealChangeAndTheEndStoresTheSettings)
 {
     Activate(true);  // whatever the display did so far, the frame is active now
-    platform.raceDialog.Queue("hu");
-    View().m_bSounds = 0;
-    View().NewGame();
-    ASSERT_EQ(View().m_bActive, 1);
-    Activate(false);
-    EXPECT_EQ(View().m_bActive, 0);
-    Activate(false);
-    EXPECT_EQ(View().m_bActive, 0) << "the same change reported twice";
-    Activate(true);
-    EXPECT_EQ(View().m_bActive, 1);
-}
-
-TEST_F(FrameTest, TheTimerDrivesTheGameAndTheEndStoresTheSettings)
-{
-    Activate(true);
     platform.raceDialog.Queue("ne");
     View().m_bSounds = 0;
     View().NewGame();
@@ -154,10 +132,15 @@ TEST_F(FrameTest, TheTimerDrivesTheGameAndTheEndStoresTheSettings)
     EXPECT_GE(View().m_nSlot, 1) << "ticks every 50 ms, a slot every six";
     EXPECT_LE(View().m_nSlot, 3);
 
+    Activate(false);
+    EXPECT_EQ(View().m_bActive, 0);
+    Activate(false);
+    EXPECT_EQ(View().m_bActive, 0) << "the same change reported twice";
+    Activate(true);
+    EXPECT_EQ(View().m_bActive, 1);
+
     frame->Close();
     EXPECT_FALSE(app.m_pMainWnd) << "the frame logic is gone";
-    const auto entries = platform.profile.Section("Settings");
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Left", "120"}, {"Top", "90"}, {"Race", "ne"}, {"Options", "11010"}};
-    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(platform.profile.Section("Settings"), (std::vector<std::pair<std::string, std::string>>{
+                                                        {"Left", "120"}, {"Top", "90"}, {"Race", "ne"}, {"Options", "11010"}}));
 }

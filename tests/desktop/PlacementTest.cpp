@@ -14,17 +14,12 @@ TEST(Placement, AFrameWhollyOffEveryDisplayComesBackToTheDefaultCorner)
     };
 
     // Seen on a display, even partly or on the second one: kept as stored.
-    EXPECT_EQ(KeepOnSomeDisplay(at(120, 90), displays), at(120, 90));
-    EXPECT_EQ(KeepOnSomeDisplay(at(-700, -500), displays), at(-700, -500));
-    EXPECT_EQ(KeepOnSomeDisplay(at(2500, 100), displays), at(2500, 100));
-    EXPECT_EQ(KeepOnSomeDisplay(at(3199, 1023), displays), at(3199, 1023));
-
+    for (const auto& [left, top] : {std::pair{120, 90}, {-700, -500}, {2500, 100}, {3199, 1023}})
+        EXPECT_EQ(KeepOnSomeDisplay(at(left, top), displays), at(left, top)) << left << "," << top;
     // Wholly off: beyond the right, below the shorter second display, far up and left,
     // or only touching an edge. The size is kept.
-    EXPECT_EQ(KeepOnSomeDisplay(at(3200, 0), displays), at(120, 90));
-    EXPECT_EQ(KeepOnSomeDisplay(at(2000, 1024), displays), at(120, 90));
-    EXPECT_EQ(KeepOnSomeDisplay(at(-716, 0), displays), at(120, 90));
-    EXPECT_EQ(KeepOnSomeDisplay(at(-30000, -30000), displays), at(120, 90));
+    for (const auto& [left, top] : {std::pair{3200, 0}, {2000, 1024}, {-716, 0}, {-30000, -30000}})
+        EXPECT_EQ(KeepOnSomeDisplay(at(left, top), displays), at(120, 90)) << left << "," << top;
 }
 
 TEST(Placement, WithNoDisplayKnownTheStoredPositionStands)

@@ -50,7 +50,6 @@ TEST(RaceDialogWindow, TemplateLayoutWithCancelDisabledEndsOnlyByARace)
         ASSERT_TRUE(dialog);
         inspected = true;
         const DialogBaseUnits base = BaseUnitsOf(*dialog, dialog->GetFont());
-        EXPECT_GT(base.cx, 0);
         const CRect client = DialogUnitsToPixels(0, 0, CDlgSelect::Width, CDlgSelect::Height, base);
         EXPECT_EQ(dialog->GetClientSize(), wxSize(client.Width(), client.Height()));
 
@@ -61,10 +60,10 @@ TEST(RaceDialogWindow, TemplateLayoutWithCancelDisabledEndsOnlyByARace)
         }
         std::vector<int> templateOrder;
         for (const CDlgSelect::Control& c : CDlgSelect::Controls) {
-            const CRect r = DialogUnitsToPixels(c.x, c.y, c.cx, c.cy, base);
-            wxWindow* control = c.nID == -1 ? nullptr : dialog->FindWindow(c.nID);
             if (c.nID == -1)
-                continue;
+                continue;  // the group box
+            const CRect r = DialogUnitsToPixels(c.x, c.y, c.cx, c.cy, base);
+            wxWindow* control = dialog->FindWindow(c.nID);
             templateOrder.push_back(c.nID);
             ASSERT_TRUE(control) << c.text;
             EXPECT_EQ(control->GetLabel(), c.text);

@@ -1,91 +1,50 @@
 // Sound on SDL2_mixer's dummy device (SDL_AUDIODRIVER=dummy), which plays in real time
-// into nothing, and with no device at all.
+// into nothing, and with no device at all. The sounds are the game's own, from res/.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdint>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 #include "platform/desktop/SdlSound.h"
-#include "tests/TempDir.h"
 
 namespace {
-using Clock = std::chrono::steady_clock;
-
-// A WAV file of a plain tone, 16-bit mono.
-std::string ToneWav(int ms)
-{
-    const int rate = 22050;
-    const int samples = rate * ms / 1000;
-    std::string wav;
-    auto put = [&wav](std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            wav.push_back(static_cast<char>(value >> (8 * i)));
-    };
-    wav += "RIFF";
-    put(36 + samples * 2, 4);
-    wav += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(rate, 4);
-    put(rate * 2, 4);
-    put(2, 2);
-    put(16, 2);
-    wav += "data";
-    put(samples * 2, 4);
-    for (int i = 0; i < samples; ++i)
-        put(static_cast<std::uint16_t>((i / 25) % 2 ? 4000 : -4000), 2);
-    return wav;
-}
-
 long MillisecondsOf(const std::function<void()>& action)
 {
-    const auto start = Clock::now();
+    const auto start = std::chrono::steady_clock::now();
     action();
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
 
-class SoundTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_dir.Write("res/long.wav", ToneWav(1500));
-        m_dir.Write("res/short.wav", ToneWav(300));
-        m_dir.Write("res/broken.wav", "RIFF, but nothing a sound is made of");
-    }
-    TempDir m_dir;
-    DiskFiles m_files{{m_dir.Path()}};
-};
+const DiskFiles Files({ORBICLE_SOURCE_DIR});
 }  // namespace
 
-TEST_F(SoundTest, OneVoiceSynchronousWaitsAsynchronousCutsOff)
+TEST(SoundTest, OneVoiceSynchronousWaitsAsynchronousCutsOff)
 {
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SdlSound sound(m_files);
+    SdlSound sound(Files);
     ASSERT_TRUE(sound.IsOpen());
-
-    const long syncMs = MillisecondsOf([&] { sound.Play("res/short.wav", SoundMode::Sync); });
-    EXPECT_GE(syncMs, 250) << "a synchronous sound returns when it has finished";
+    // The welcome fanfare lasts a second, the applause two, a hit a tenth.
+    EXPECT_GE(MillisecondsOf([&] { sound.Play("res/welcome.wav", SoundMode::Sync); }), 750)
+        << "a synchronous sound returns when it has finished";
     EXPECT_FALSE(sound.IsPlaying());
-
-    const long asyncMs = MillisecondsOf([&] { sound.Play("res/long.wav", SoundMode::Async); });
-    EXPECT_LT(asyncMs, 250) << "an asynchronous sound does not wait";
+    EXPECT_LT(MillisecondsOf([&] { sound.Play("res/applause.wav", SoundMode::Async); }), 250)
+        << "an asynchronous sound does not wait";
     EXPECT_TRUE(sound.IsPlaying());
-    // The short sound takes the one voice: the long one is gone once the short one ends.
-    sound.Play("res/short.wav", SoundMode::Async);
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    EXPECT_FALSE(sound.IsPlaying()) << "the long sound was cut off";
+    // The hit takes the one voice: the applause is gone once the hit ends.
+    sound.Play("res/hit1.wav", SoundMode::Async);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_FALSE(sound.IsPlaying()) << "the applause was cut off";
 }
 
-TEST_F(SoundTest, AMissingOrUnreadableFilePlaysTheShortDefaultSound)
+TEST(SoundTest, AMissingOrUnreadableFilePlaysTheShortDefaultSound)
 {
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SdlSound sound(m_files);
+    SdlSound sound(Files);
     ASSERT_TRUE(sound.IsOpen());
-    for (const char* file : {"res/nothing.wav", "res/broken.wav"}) {
+    for (const char* file : {"res/nothing.wav", "res/keys_df.txt"}) {
         sound.Play(file, SoundMode::Async);
         EXPECT_TRUE(sound.IsPlaying()) << file;
         const long ms = MillisecondsOf([&] { sound.Play(file, SoundMode::Sync); });
@@ -94,13 +53,12 @@ TEST_F(SoundTest, AMissingOrUnreadableFilePlaysTheShortDefaultSound)
     }
 }
 
-TEST_F(SoundTest, WithoutAnAudioDeviceEverySoundIsSilence)
+TEST(SoundTest, WithoutAnAudioDeviceEverySoundIsSilence)
 {
     ::setenv("SDL_AUDIODRIVER", "no-such-device", 1);
-    SdlSound sound(m_files);
+    SdlSound sound(Files);
     EXPECT_FALSE(sound.IsOpen());
-    const long ms = MillisecondsOf([&] { sound.Play("res/long.wav", SoundMode::Sync); });
-    EXPECT_LT(ms, 250) << "nothing to wait for";
+    EXPECT_LT(MillisecondsOf([&] { sound.Play("res/applause.wav", SoundMode::Sync); }), 250) << "nothing to wait for";
     EXPECT_FALSE(sound.IsPlaying());
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

@@ -164,10 +164,7 @@ TEST_F(BlitClipTest, WildCoordinatesNeverWriteOutsideTheBitmapOrClip)
             }
     }
     EXPECT_GT(Changed(), 0);
-    EXPECT_EQ(Row(0, 0, 80, Background), std::string(80, '#'));
-    EXPECT_EQ(Row(59, 0, 80, Background), std::string(80, '#'));
-    EXPECT_EQ(Column(0, 0, 60, Background), std::string(60, '#'));
-    EXPECT_EQ(Column(79, 0, 60, Background), std::string(60, '#'));
+    EXPECT_EQ(Changed(), Changed({1, 1, 79, 59})) << "nothing outside the clip";
     EXPECT_FALSE(m_dc.Polygon(nullptr, 5));
     const CPoint one[] = {{1, 1}};
     EXPECT_FALSE(m_dc.Polygon(one, 1));

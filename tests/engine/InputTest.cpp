@@ -1,4 +1,6 @@
 // Key presses arm keys; clicks are judged as hits, wrong clicks or empty clicks.
+#include <tuple>
+
 #include "tests/engine/GameFixture.h"
 
 namespace {
@@ -105,19 +107,17 @@ TEST_F(JudgeTest, HeldOrKeylessGamesIgnoreInput)
 {
     AddCircle(100, 100, 20.0, 1);
     View().m_nScore = 40;
-    View().OnPauseGame();
     Events();
-    Press(VK_A);
-    View().OnLButtonDown(0, CPoint{100, 100});
-    View().OnRButtonDown(0, CPoint{400, 400});
-    View().OnPauseGame();
-    View().OnActivateChange();  // the frame lost the activation
-    View().OnLButtonDown(0, CPoint{100, 100});
-    View().OnActivateChange();
-    EXPECT_EQ(View().m_nScore, 40);
-    EXPECT_EQ(View().m_nMisses, 0);
-    EXPECT_EQ(View().m_listCircles.size(), 1u);
-    EXPECT_EQ(View().m_strLastKey, "");
+    // Paused, then deactivated (the frame lost the activation), each hold ended again.
+    for (auto hold : {&CGameView::OnPauseGame, &CGameView::OnActivateChange}) {
+        (View().*hold)();
+        Press(VK_A);
+        View().OnLButtonDown(0, CPoint{100, 100});
+        View().OnRButtonDown(0, CPoint{400, 400});
+        (View().*hold)();
+    }
+    EXPECT_EQ(std::tuple(View().m_nScore, View().m_nMisses, View().m_listCircles.size(), View().m_strLastKey),
+              std::tuple(40, 0, 1u, std::string()));
     EXPECT_TRUE(EventsMatching("sound").empty());
 
     View().m_bCustomKeys = 0;

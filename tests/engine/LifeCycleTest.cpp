@@ -133,12 +133,3 @@ TEST_F(GameTest, AGameStartedStillPausedHoldsFromItsOwnStart)
     // 4.5 s since this game's start, counted as 4 whole seconds plus one.
     EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 5 * CGameView::MinutesPerSecond);
 }
-
-TEST(SecondsBetweenTest, KeepsItsSignOverMidnight)
-{
-    // 23:59:50 to 00:00:10 the next day, whatever the time zone.
-    const time64 before = 1767657590;
-    EXPECT_EQ(CGameView::SecondsBetween(before + 20, before), 20.0);
-    EXPECT_EQ(CGameView::SecondsBetween(before, before + 20), -20.0);
-    EXPECT_EQ(CGameView::SecondsBetween(before + 86400 * 3, before), 259200.0);
-}

@@ -14,34 +14,19 @@ TEST(CrtRandTest, ReplaysTheRuntimeSequence)
             EXPECT_EQ(random.rand(), value) << "pass " << pass;
 }
 
-TEST_F(GameTest, FirstSpawnFollowsTheSeededSequenceAndPlacement)
+TEST_F(GameTest, NewGameSeedsTheGeneratorWithTheClockAndDiscardsOneValue)
 {
-    Make(1024);  // 704 x 528, unit 35.2
-    CrtRand p;
-    p.srand(static_cast<unsigned>(m_platform.clock.Now()));
     StartGame();
-    p.rand();  // New Game discards one value
-    const int roll = p.rand() % 1000;
-    const double angle = p.rand() * 0.010956144901882993;
-    const double s = p.rand() * 3.051850947599719e-05;
-    const int x = 352 + static_cast<int>(std::cos(angle) * ((352 - 35.2 - 12.0) * s + 12.0));
-    const int y = 264 + static_cast<int>(std::sin(angle) * ((264 - 35.2 - 9.0) * s + 9.0));
-
-    Tick();
-    ASSERT_EQ(View().m_listCircles.size(), 1u);
-    const CCircle& c = View().m_listCircles.front();
-    EXPECT_EQ(c.m_nX, x);
-    EXPECT_EQ(c.m_nY, y);
-    EXPECT_EQ(c.m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0);
-    // Grown once by the paint of that tick.
-    EXPECT_DOUBLE_EQ(c.m_dRadius, 3.0 + 35.2 * (1.0 / 36.0));
-    EXPECT_EQ(c.m_bGrowing, 1);
-    EXPECT_EQ(m_platform.random.State(), p.State());
+    CrtRand expected;
+    expected.srand(static_cast<unsigned>(m_platform.clock.Now()));
+    expected.rand();
+    EXPECT_EQ(m_platform.random.State(), expected.State());
 }
 
-// The roll (0..999): below 100 a left circle that wants a label, below 450 a right one, else
-// a plain left one. The label is drawn last, and only with custom keys and labels loaded.
-TEST_F(GameTest, RollChoosesButtonAndLabelOnlyWhenLabelsAreLoaded)
+// Each spawn draws its roll (0..999): below 100 a left circle that wants a label, below 450 a
+// right one, else a plain left one; then its place, an angle and a distance from the centre
+// of the 704 x 528 field (unit 35.2); last the label, only with custom keys and labels loaded.
+TEST_F(GameTest, SpawnDrawsRollPlaceAndLabelOnlyWhenLabelsAreLoaded)
 {
     struct Case {
         std::string keys;
@@ -56,14 +41,17 @@ TEST_F(GameTest, RollChoosesButtonAndLabelOnlyWhenLabelsAreLoaded)
             View().m_bHistoryStarted = 0;  // keeps the end rule away
             CrtRand expected = m_platform.random;
             const int roll = expected.rand() % 1000;
-            expected.rand();  // one placement: angle and distance
-            expected.rand();
+            const double angle = expected.rand() * 0.010956144901882993, s = expected.rand() * 3.051850947599719e-05;
+            const int x = 352 + static_cast<int>(std::cos(angle) * ((352 - 35.2 - 12.0) * s + 12.0));
+            const int y = 264 + static_cast<int>(std::sin(angle) * ((264 - 35.2 - 9.0) * s + 9.0));
             const bool wantsLabel = roll < 100 && k.customKeys && !k.keys.empty();
             const std::string label = wantsLabel ? View().m_astrKeys[expected.rand() % 2] : "";
             View().OnTimer(1);
             ASSERT_EQ(View().m_listCircles.size(), 1u);
-            EXPECT_EQ(View().m_listCircles.back().m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0) << roll;
-            EXPECT_EQ(View().m_listCircles.back().m_strLabel, label) << roll;
+            const CCircle& c = View().m_listCircles.back();
+            EXPECT_EQ(std::tuple(c.m_nX, c.m_nY, c.m_dRadius), std::tuple(x, y, 3.0));
+            EXPECT_EQ(c.m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0) << roll;
+            EXPECT_EQ(c.m_strLabel, label) << roll;
             EXPECT_EQ(m_platform.random.State(), expected.State()) << roll;
             labelled += wantsLabel;
         }

@@ -83,10 +83,13 @@ TEST_F(ShapesTest, WidePenOutlineIsCentredOnTheInscribedEllipse)
 
 TEST_F(ShapesTest, PolygonFillsByTheAlternateRuleWithoutRightAndBottomEdges)
 {
-    m_dc.SelectStockObject(NULL_PEN);
     CBrush brush(Inside);
-    m_dc.SelectObject(&brush);
-
+    auto fillOn = [&](int width, int height) {
+        Reset(width, height);
+        m_dc.SelectStockObject(NULL_PEN);
+        m_dc.SelectObject(&brush);
+    };
+    fillOn(80, 60);
     const CPoint square[] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
     m_dc.Polygon(square, 4);
     EXPECT_EQ(Count(Inside), 100);
@@ -94,9 +97,7 @@ TEST_F(ShapesTest, PolygonFillsByTheAlternateRuleWithoutRightAndBottomEdges)
     EXPECT_EQ(Column(15, 9, 22, Inside), ".##########..");
 
     // A five-pointed star: the alternate rule leaves its centre empty, winding fills it.
-    Reset(80, 60);
-    m_dc.SelectStockObject(NULL_PEN);
-    m_dc.SelectObject(&brush);
+    fillOn(80, 60);
     std::vector<CPoint> star;
     for (int k = 0; k < 5; ++k) {
         const double a = (-90 + k * 144) * 0.017453292519943295;
@@ -110,20 +111,16 @@ TEST_F(ShapesTest, PolygonFillsByTheAlternateRuleWithoutRightAndBottomEdges)
     EXPECT_EQ(At(40, 30), Inside);
 
     // The score plate of the game's display on a 704-wide field: two half discs of 8 points.
-    Reset(704, 40);
-    m_dc.SelectStockObject(NULL_PEN);
-    m_dc.SelectObject(&brush);
+    fillOn(704, 40);
     std::vector<CPoint> plate;
     AddArc(plate, 684, 20, 15, -90, 180, 8);
     AddArc(plate, 614, 20, 15, 90, 180, 8);
     m_dc.Polygon(plate.data(), static_cast<int>(plate.size()));
-    // First filled x of each row, as Windows fills it.
-    const int firstX[] = {615, 608, 607, 605, 604, 602, 602, 601, 601, 600, 600, 599, 599, 599, 599,
-                          599, 599, 599, 599, 600, 600, 601, 601, 602, 602, 604, 605, 607, 608};
-    for (int y = 5; y < 34; ++y)
-        EXPECT_EQ(Extent(y, Inside).first, firstX[y - 5]) << "row " << y;
-    EXPECT_EQ(Extent(4, Inside).first, -1);
-    EXPECT_EQ(Extent(34, Inside).first, -1) << "bottom edge left out";
+    // First filled x of rows 4 to 34, as Windows fills them (-1: none, the bottom edge left out).
+    const int firstX[] = {-1,  615, 608, 607, 605, 604, 602, 602, 601, 601, 600, 600, 599, 599, 599, 599,
+                          599, 599, 599, 599, 600, 600, 601, 601, 602, 602, 604, 605, 607, 608, -1};
+    for (int y = 4; y <= 34; ++y)
+        EXPECT_EQ(Extent(y, Inside).first, firstX[y - 4]) << "row " << y;
     EXPECT_EQ(Extent(20, Inside).second, 697) << "right edge left out";
 }
 

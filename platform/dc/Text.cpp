@@ -227,38 +227,30 @@ private:
     mutable std::array<std::unique_ptr<Glyph>, 256> m_glyphs;
 };
 
-const char* GenericFamily(const FontRequest& r)
-{
-    if (r.fixedPitch)
-        return "monospace";
-    switch (r.family & 0xF0) {
-    case FF_ROMAN:
-        return "serif";
-    case FF_MODERN:
-        return "monospace";
-    case FF_SCRIPT:
-        return "cursive";
-    case FF_DECORATIVE:
-        return "fantasy";
-    default:
-        return "sans-serif";
-    }
-}
+// Where a missing face falls back to, by the pitch and family bits: the face a Windows font
+// mapper picks (if any), then fontconfig's generic family.
+struct Fallback {
+    const char* mapped;
+    const char* generic;
+};
 
-// The face a Windows font mapper picks for the family bits when the requested one is missing.
-const char* MapperFace(const FontRequest& r)
+Fallback FallbackFor(const FontRequest& r)
 {
     if (r.fixedPitch)
-        return "Courier New";
+        return {"Courier New", "monospace"};
     switch (r.family & 0xF0) {
     case FF_ROMAN:
-        return "Times New Roman";
+        return {"Times New Roman", "serif"};
     case FF_MODERN:
-        return "Courier New";
+        return {"Courier New", "monospace"};
+    case FF_SCRIPT:
+        return {nullptr, "cursive"};
+    case FF_DECORATIVE:
+        return {nullptr, "fantasy"};
     case FF_SWISS:
-        return "Arial";
+        return {"Arial", "sans-serif"};
     default:
-        return nullptr;
+        return {nullptr, "sans-serif"};
     }
 }
 
@@ -316,16 +308,18 @@ private:
 
     FaceFile Match(const FontRequest& r)
     {
-        const auto key = std::make_tuple(r.face, std::string(GenericFamily(r)), r.bold, r.italic);
+        // The fallback faces follow from the family bits and the pitch.
+        const auto key = std::make_tuple(r.face, static_cast<int>(r.family & 0xF0), r.fixedPitch, r.bold, r.italic);
         if (auto it = m_matches.find(key); it != m_matches.end())
             return it->second;
         FaceFile result;
+        const Fallback fallback = FallbackFor(r);
         FcPattern* pattern = FcPatternCreate();
         if (!r.face.empty())
             FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(r.face.c_str()));
-        if (const char* mapped = MapperFace(r))
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(mapped));
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFamily(r)));
+        if (fallback.mapped)
+            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fallback.mapped));
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fallback.generic));
         FcPatternAddInteger(pattern, FC_WEIGHT, r.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, r.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
         FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
@@ -350,7 +344,7 @@ private:
     std::shared_ptr<Library> m_library = std::make_shared<Library>();
     bool m_fontconfig = false;
     std::map<FontRequest, std::shared_ptr<const SizedFont>> m_fonts;
-    std::map<std::tuple<std::string, std::string, bool, bool>, FaceFile> m_matches;
+    std::map<std::tuple<std::string, int, bool, bool, bool>, FaceFile> m_matches;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Composing one whole frame on a 1320 x 990 field (screen 1920): the picture stretched, the
-// darkening grid, twelve labelled circles and the heads-up display with statistics, copied to
-// the screen; beside it, a plain copy of a buffer of the frame's size as the baseline.
+// Painting whole frames of the game on a 1320 x 990 field (screen 1920), copy to the screen
+// included: a running game (picture, darkening grid, twelve labelled circles, heads-up display
+// with statistics) and the result screen; beside them, a plain copy of a buffer of the frame's
+// size as the baseline.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -65,4 +66,26 @@ void BM_ComposeFrame(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<long long>(Width) * Height * 4);
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeResultFrame(benchmark::State& state)
+{
+    HeadlessPlatform platform;
+    CGameView::ResetProgramState();
+    CGameView view(platform.services);
+    view.Create(platform.window);
+    view.SetFieldSize(CSize{Width, Height});
+    platform.window.SetClientSize(Width, Height);
+    view.m_bShowResult = 1;
+    view.m_nApmMax = 150;
+    view.m_nApmAverage = 80;
+    view.m_nApmSamples = 12;
+    const int history[] = {10, 40, 60, 80, 100, 150, 120, 90, 60, 70, 80, 90};
+    std::copy(std::begin(history), std::end(history), view.m_anApmHistory.begin());
+    view.m_tEnd = view.m_tStart + 65;
+    for (auto _ : state) {
+        platform.window.Expose(view.FieldRect());
+        view.OnPaint();
+    }
+}
+BENCHMARK(BM_ComposeResultFrame)->Unit(benchmark::kMicrosecond);
 }  // namespace

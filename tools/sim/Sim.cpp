@@ -218,20 +218,19 @@ void SimSession::Paint()
     View()->OnPaint();
 }
 
-bool SimSession::RunMenuCommand(UINT nID, std::ostream& out)
+void SimSession::RunMenuCommand(UINT nID, std::ostream& out)
 {
     switch (RunCommand(*m_app->m_pMainWnd, nID)) {
     case CommandResult::Unhandled:
         throw SimError("unknown command id " + std::to_string(nID));
     case CommandResult::Disabled:
         out << "disabled " << nID << '\n';
-        return false;
+        return;
     case CommandResult::Done:
         break;
     }
     if (m_shell.CloseRequested())
         Exit(out);
-    return true;
 }
 
 void SimSession::Exit(std::ostream& out)

@@ -33,7 +33,7 @@ private:
     void Exit(std::ostream& out);
     void PrintMenu(std::ostream& out);
     void PrintEvents(std::ostream& out);
-    bool RunMenuCommand(UINT nID, std::ostream& out);
+    void RunMenuCommand(UINT nID, std::ostream& out);
 
     HeadlessPlatform m_platform;
     HeadlessShell m_shell{m_platform.log};

@@ -59,8 +59,13 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, CCmdUI* pCmdUI)
     return m_pNext ? m_pNext->OnCmdMsg(nID, pCmdUI) : 0;
 }
 
-void CMainFrame::OnActivate(BOOL bMinimized)
+void CMainFrame::OnActivate(UINT nState, BOOL bMinimized)
 {
-    if (!bMinimized)
-        m_wndView.OnActivateChange();
+    m_wndView.OnActivateChange(nState != WA_INACTIVE && !bMinimized);
+}
+
+std::string CMainFrame::Title() const
+{
+    const bool paused = m_wndView.m_bRunning && m_wndView.m_bPaused;
+    return paused ? std::string(TitleText) + " (paused)" : TitleText;
 }

@@ -2,6 +2,8 @@
 // its position in the profile, and routes commands, focus and activation to the game window.
 #pragma once
 
+#include <string>
+
 #include "game/GameView.h"
 #include "platform/CmdUI.h"
 
@@ -19,6 +21,8 @@ public:
 
 class CMainFrame : public ICmdTarget {
 public:
+    static constexpr const char* TitleText = "Orbicle";  // string 128
+
     // pNext receives the commands that neither the game window nor the frame handles.
     CMainFrame(GameServices& services, ICmdTarget* pNext);
     ~CMainFrame() override = default;
@@ -32,8 +36,12 @@ public:
     // Stores the restored rectangle's corner as "Left" and "Top".
     void OnDestroy();
     BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
-    // Every activation change that is not a minimisation holds or resumes the game.
-    void OnActivate(BOOL bMinimized);
+    // The frame's activation changed: nState WA_INACTIVE, WA_ACTIVE or WA_CLICKACTIVE. The
+    // frame counts as active when it is the active window and not minimised; the game
+    // window is told that state, and holds or resumes its game when it really changed.
+    void OnActivate(UINT nState, BOOL bMinimized);
+    // The frame's title: the program's name, marked while the game is paused.
+    std::string Title() const;
 
     CGameView m_wndView;
     BOOL m_bFirstActivate = 1;

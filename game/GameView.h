@@ -60,8 +60,10 @@ public:
     void StopGame(const BOOL& bShowResult);
     void OnNewStopGame();
     void OnPauseGame();
-    void OnActivateChange();
-    void OnHoldChange(const BOOL& bByPause);
+    // The frame's activation as a state: active, or not (inactive or minimised).
+    void OnActivateChange(BOOL bActive);
+    // The time accounting after m_bPaused or m_bActive changed; bWasHeld: held before.
+    void OnHoldChange(const BOOL& bWasHeld);
     void OnClose();
     BOOL OnQueryEndSession();
     static double SecondsBetween(const time64& a, const time64& b);
@@ -150,7 +152,7 @@ public:
     // A new program: back to the values at load time.
     static void ResetProgramState();
 
-    BOOL IsHeld() const { return m_bPaused || !m_bActive; }
+    BOOL IsHeld() const { return m_bPaused || !m_bActive ? 1 : 0; }
     CRect FieldRect() const { return CRect{0, 0, m_nWidth, m_nHeight}; }
 
 private:
@@ -166,6 +168,8 @@ private:
     void SaveSettings();
 
     GameServices& m_sys;
+    // The frame's activation as last reported; a new game takes it over as m_bActive.
+    BOOL m_bFrameActive = 1;
 };
 
 // A one-character string of the byte c, as assigning a character to a string gives it:

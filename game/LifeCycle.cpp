@@ -1,4 +1,6 @@
 // Starting, holding, resuming and stopping a game, and the time accounting of holds.
+#include <algorithm>
+
 #include "game/GameView.h"
 
 double CGameView::SecondsBetween(const time64& a, const time64& b)
@@ -44,8 +46,10 @@ void CGameView::NewGame()
     m_tStart = m_sys.clock.Now();
     for (SLOT& slot : m_aSlots)
         slot = SLOT{m_tStart, 0, 0.0};
-    // A game that starts still paused from the game before is held from its own start;
-    // the hold of the earlier game is not this game's time.
+    // A new game is never paused and follows the frame: one that starts while the frame is
+    // inactive is held from its own start.
+    m_bPaused = 0;
+    m_bActive = m_bFrameActive;
     if (IsHeld())
         s_tHoldStart = m_tStart;
     m_nTimerId = SetTimer(GameTimerId, TimerMs);
@@ -74,29 +78,35 @@ void CGameView::OnNewStopGame()
 
 void CGameView::OnPauseGame()
 {
+    const BOOL wasHeld = IsHeld();
     m_bPaused = !m_bPaused;
-    OnHoldChange(1);
+    OnHoldChange(wasHeld);
 }
 
-void CGameView::OnActivateChange()
+void CGameView::OnActivateChange(BOOL bActive)
 {
-    if (!m_bRunning)
+    m_bFrameActive = bActive ? 1 : 0;
+    if (!m_bRunning || m_bActive == m_bFrameActive)
         return;
-    m_bActive = !m_bActive;
-    OnHoldChange(0);
+    const BOOL wasHeld = IsHeld();
+    m_bActive = m_bFrameActive;
+    OnHoldChange(wasHeld);
 }
 
-void CGameView::OnHoldChange(const BOOL& bByPause)
+void CGameView::OnHoldChange(const BOOL& bWasHeld)
 {
-    const bool begins = bByPause ? m_bPaused != 0 : m_bActive == 0;
-    if (begins) {
-        s_tHoldStart = m_sys.clock.Now();
+    // A hold is the whole time the game is held, whether by the pause, by the frame, or by
+    // both in any order: it begins when the game becomes held and ends when it is free.
+    if (bWasHeld == IsHeld())
+        return;
+    const time64 now = m_sys.clock.Now();
+    if (!bWasHeld) {
+        s_tHoldStart = now;
         return;
     }
-    m_bActive = 1;
-    const time64 now = m_sys.clock.Now();
-    // Each hold counts one second more than it lasted.
-    const double d = (SecondsBetween(now, s_tHoldStart) + 1.0) * MinutesPerSecond;
+    // Each hold counts one second more than it lasted; a clock set back counts no time.
+    const double seconds = std::max(SecondsBetween(now, s_tHoldStart), 0.0);
+    const double d = (seconds + 1.0) * MinutesPerSecond;
     m_aSlots[m_nSlot].dPaused += d;
     m_dPausedMinutes += d;
 }

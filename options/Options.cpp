@@ -45,7 +45,13 @@ BOOL CGameView::OnCmdMsg(UINT nID, CCmdUI* pCmdUI)
     return 0;
 }
 
-void CGameView::OnShowStatistics() { Toggle(m_bShowStatistics); }
+void CGameView::OnShowStatistics()
+{
+    Toggle(m_bShowStatistics);
+    // The display appears or goes at once, also while the game is held.
+    InvalidateRect(FieldRect(), 0);
+}
+
 void CGameView::OnNoIntersect() { Toggle(m_bNoIntersect); }
 void CGameView::OnCustomKeys() { Toggle(m_bCustomKeys); }
 void CGameView::OnDarkening() { Toggle(m_bDarkening); }
@@ -66,7 +72,8 @@ void CGameView::OnUpdatePauseGame(CCmdUI* pCmdUI)
 
 void CGameView::OnUpdateSelectRace(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!m_bRunning && !m_bShowResult);
+    // Whenever no game runs, also while a result is on show.
+    pCmdUI->Enable(!m_bRunning);
 }
 
 void CGameView::OnUpdateShowStatistics(CCmdUI* pCmdUI)
@@ -82,7 +89,7 @@ void CGameView::OnUpdateNoIntersect(CCmdUI* pCmdUI)
 
 void CGameView::OnUpdateCustomKeys(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(!m_bRunning && !m_bShowResult);
+    pCmdUI->Enable(!m_bRunning);
     pCmdUI->SetCheck(m_bCustomKeys != 0);
 }
 

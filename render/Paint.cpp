@@ -43,10 +43,12 @@ void CGameView::DrawScene(CDC* pDC)
 
     // Newest first, so the oldest circle ends on top, where a click finds it first. Erasing
     // the current circle leaves `next` valid, and the walk goes on with the circle before it.
+    // A held game's circles stand still: drawn as they are, neither growing nor escaping.
+    const bool age = !IsHeld();
     for (auto next = m_listCircles.end(); next != m_listCircles.begin();) {
         auto current = std::prev(next);
         DrawCircle(pDC, *current);
-        if (AgeCircle(*current))
+        if (age && AgeCircle(*current))
             m_listCircles.erase(current);
         else
             next = current;

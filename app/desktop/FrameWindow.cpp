@@ -45,13 +45,15 @@ std::vector<CRect> Displays()
 }  // namespace
 
 FrameWindow::FrameWindow(COrbicleApp& app, const DiskFiles& files)
-    : wxFrame(nullptr, wxID_ANY, COrbicleApp::AppName), m_app(app), m_files(files)
+    : wxFrame(nullptr, wxID_ANY, CMainFrame::TitleText), m_app(app), m_files(files)
 {
     SetIcons(ProgramIcons(files));
     SetMenuBar(BuildMenuBar().release());  // the frame owns its menu bar
     Bind(wxEVT_MENU_OPEN, &FrameWindow::OnMenuOpen, this);
     Bind(wxEVT_MENU, &FrameWindow::OnMenuCommand, this);
     Bind(wxEVT_ACTIVATE, &FrameWindow::OnActivate, this);
+    Bind(wxEVT_ICONIZE, &FrameWindow::OnIconize, this);
+    Bind(wxEVT_IDLE, &FrameWindow::OnIdle, this);
     Bind(wxEVT_SET_FOCUS, &FrameWindow::OnSetFocus, this);
     Bind(wxEVT_MOVE, &FrameWindow::OnMoveOrSize, this);
     Bind(wxEVT_SIZE, &FrameWindow::OnMoveOrSize, this);
@@ -71,7 +73,10 @@ bool FrameWindow::Create()
         return false;
     // The game window is the frame's only child, so it fills the client area.
     m_pGameWindow = new GameWindow(this, frame->m_wndView, m_files);
-    return frame->OnCreate(*this, *m_pGameWindow) == 0;
+    if (frame->OnCreate(*this, *m_pGameWindow) != 0)
+        return false;
+    ReportActivation();  // not active until the window system says so
+    return true;
 }
 
 int FrameWindow::GetFullScreenWidth()
@@ -139,37 +144,54 @@ void FrameWindow::OnMenuCommand(wxCommandEvent& event)
     RunCommand(*frame, nID);
 }
 
-void FrameWindow::ReportActivation(bool active)
+void FrameWindow::ReportActivation()
 {
-    CMainFrame* frame = MainFrame();
-    if (frame && m_activation.Report(active, IsIconized()))
-        frame->OnActivate(0);
+    const bool active = m_activation.IsActive();
+    if (active == m_bReportedActive)
+        return;
+    m_bReportedActive = active;
+    if (CMainFrame* frame = MainFrame())
+        frame->OnActivate(active ? WA_ACTIVE : WA_INACTIVE, 0);
 }
 
 void FrameWindow::OnActivate(wxActivateEvent& event)
 {
     event.Skip();
-    // While a dialog is open the frame counts as inactive, whatever arrives meanwhile.
-    if (!m_modalDialogs.AnyOpen())
-        ReportActivation(event.GetActive());
+    m_activation.SetActiveWindow(event.GetActive());
+    ReportActivation();
     if (event.GetActive() && m_pGameWindow)
         m_pGameWindow->SetFocus();
 }
 
+void FrameWindow::OnIconize(wxIconizeEvent& event)
+{
+    event.Skip();
+    m_activation.SetMinimized(event.IsIconized());
+    ReportActivation();
+}
+
+void FrameWindow::OnIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    // The title follows the game's pause, whatever paused or resumed it.
+    if (CMainFrame* frame = MainFrame()) {
+        const wxString title = frame->Title();
+        if (GetTitle() != title)
+            SetTitle(title);
+    }
+}
+
 int FrameWindow::ModalDialogs::Enter(wxDialog* /*dialog*/)
 {
-    if (m_nOpen++ == 0) {
-        m_bFrameWasActive = m_frame.m_activation.IsActive();
-        m_frame.ReportActivation(false);
-    }
+    m_frame.m_activation.DialogOpens();
+    m_frame.ReportActivation();
     return wxID_NONE;  // the dialog is shown
 }
 
 void FrameWindow::ModalDialogs::Exit(wxDialog* /*dialog*/)
 {
-    // The frame that was active before the dialog is active again after it.
-    if (m_nOpen > 0 && --m_nOpen == 0 && m_bFrameWasActive)
-        m_frame.ReportActivation(true);
+    m_frame.m_activation.DialogCloses();
+    m_frame.ReportActivation();
 }
 
 void FrameWindow::OnSetFocus(wxFocusEvent& /*event*/)

@@ -28,15 +28,10 @@ public:
     GameWindow* GetGameWindow() const { return m_pGameWindow; }
 
 private:
-    // Modal dialogs of the program deactivate the frame while they are open. The window
-    // system reports that late, after the dialog has closed and the game has gone on (a
-    // game started after the race dialog would be held at once), so the frame reports it
-    // itself as the dialog opens and closes; the late reports are then no change.
+    // Modal dialogs of the program deactivate the frame while they are open.
     class ModalDialogs : public wxModalDialogHook {
     public:
         explicit ModalDialogs(FrameWindow& frame) : m_frame(frame) {}
-
-        bool AnyOpen() const { return m_nOpen > 0; }
 
     protected:
         int Enter(wxDialog* /*dialog*/) override;
@@ -44,15 +39,16 @@ private:
 
     private:
         FrameWindow& m_frame;
-        int m_nOpen = 0;
-        bool m_bFrameWasActive = false;
     };
 
     CMainFrame* MainFrame() const;
-    void ReportActivation(bool active);  // null once the frame logic has gone
+    // Tells the frame logic the activation state, whenever it changed.
+    void ReportActivation();
     void OnMenuOpen(wxMenuEvent& event);
     void OnMenuCommand(wxCommandEvent& event);
     void OnActivate(wxActivateEvent& event);
+    void OnIconize(wxIconizeEvent& event);
+    void OnIdle(wxIdleEvent& event);
     void OnSetFocus(wxFocusEvent& event);
     void OnMoveOrSize(wxEvent& event);
     void OnClose(wxCloseEvent& event);
@@ -61,7 +57,8 @@ private:
     COrbicleApp& m_app;
     const DiskFiles& m_files;
     GameWindow* m_pGameWindow = nullptr;  // a child: the toolkit owns it
-    ActivationFilter m_activation;
+    FrameActivation m_activation;
+    bool m_bReportedActive = true;  // as the game window assumes until told otherwise
     ModalDialogs m_modalDialogs{*this};
     CRect m_normal;  // the restored rectangle, kept while the frame is neither maximized nor minimized
 };

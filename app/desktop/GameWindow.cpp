@@ -6,7 +6,6 @@
 
 #include <wx/dcclient.h>
 #include <wx/rawbmp.h>
-#include <wx/settings.h>
 
 #include "app/desktop/RaceCursor.h"
 #include "platform/desktop/VirtualKeys.h"
@@ -14,15 +13,6 @@
 const wxColour GameWindow::Background(128, 128, 128);
 
 namespace {
-// The toolkit's double-click settings, with the original platform's defaults where it has none.
-ClickClassifier MakeClickClassifier(const wxWindow* window)
-{
-    const int ms = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC, window);
-    const int cx = wxSystemSettings::GetMetric(wxSYS_DCLICK_X, window);
-    const int cy = wxSystemSettings::GetMetric(wxSYS_DCLICK_Y, window);
-    return ClickClassifier(ms > 0 ? ms : 500, cx > 0 ? cx : 4, cy > 0 ? cy : 4);
-}
-
 CRect Intersect(const CRect& a, const CRect& b)
 {
     CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -38,8 +28,7 @@ bool IsEmpty(const CRect& r)
 
 GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
-      m_pView(&view),
-      m_clicks(MakeClickClassifier(this))
+      m_pView(&view)
 {
     // Every pixel is painted by OnPaint: no erasing by the toolkit, so no flicker.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -201,33 +190,22 @@ void GameWindow::OnButtonDown(wxMouseEvent& event)
 {
     SetFocus();
     const bool left = event.GetEventType() == wxEVT_LEFT_DOWN;
-    Press(left ? ClickClassifier::Button::Left : ClickClassifier::Button::Right, event.GetTimestamp(),
-          event.GetPosition());
+    const PressFilter::Button button = left ? PressFilter::Button::Left : PressFilter::Button::Right;
+    if (m_pView && m_presses.Down(button, event.GetTimestamp())) {
+        const CPoint point{event.GetX(), event.GetY()};
+        left ? m_pView->OnLButtonDown(0, point) : m_pView->OnRButtonDown(0, point);
+    }
 }
 
 void GameWindow::OnDoubleClick(wxMouseEvent& event)
 {
-#ifdef __WXMSW__
-    // There the second press of a double click comes only as this message.
+    // The second press of a quick pair: judged as a double click, once.
     const bool left = event.GetEventType() == wxEVT_LEFT_DCLICK;
-    Press(left ? ClickClassifier::Button::Left : ClickClassifier::Button::Right, event.GetTimestamp(),
-          event.GetPosition());
-#else
-    // Here that press has already come as a button-down and been judged there.
-    (void)event;
-#endif
-}
-
-void GameWindow::Press(ClickClassifier::Button button, long timeMs, wxPoint where)
-{
-    if (!m_pView)
-        return;
-    const bool isDouble = m_clicks.Press(button, timeMs, CPoint{where.x, where.y});
-    const CPoint point{where.x, where.y};
-    if (button == ClickClassifier::Button::Left)
-        isDouble ? m_pView->OnLButtonDblClk(0, point) : m_pView->OnLButtonDown(0, point);
-    else
-        isDouble ? m_pView->OnRButtonDblClk(0, point) : m_pView->OnRButtonDown(0, point);
+    const PressFilter::Button button = left ? PressFilter::Button::Left : PressFilter::Button::Right;
+    if (m_pView && m_presses.DoubleClick(button, event.GetTimestamp())) {
+        const CPoint point{event.GetX(), event.GetY()};
+        left ? m_pView->OnLButtonDblClk(0, point) : m_pView->OnRButtonDblClk(0, point);
+    }
 }
 
 void GameWindow::OnKeyDown(wxKeyEvent& event)

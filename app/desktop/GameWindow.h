@@ -41,7 +41,6 @@ private:
     void OnButtonDown(wxMouseEvent& event);
     void OnDoubleClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
-    void Press(ClickClassifier::Button button, long timeMs, wxPoint where);
 
     // The screen the view paints into: the field's size, gray until painted.
     bool EnsureScreen();
@@ -50,7 +49,7 @@ private:
 
     CGameView* m_pView;
     std::map<UINT_PTR, std::unique_ptr<wxTimer>> m_timers;
-    ClickClassifier m_clicks;
+    PressFilter m_presses;
 
     CDC m_screenDc;
     CBitmap m_screenBitmap;

@@ -1,18 +1,29 @@
-// Double-click classification.
+// Press filtering and the frame's activation state.
 #include "platform/desktop/InputRules.h"
 
-#include <cstdlib>
-
-bool ClickClassifier::Press(Button button, long timeMs, CPoint point)
+bool PressFilter::Down(Button button, long timeMs)
 {
-    const bool isDouble = m_bHavePrevious && button == m_previousButton &&
-                          timeMs - m_previousTime >= 0 && timeMs - m_previousTime <= m_timeMs &&
-                          2 * std::abs(point.x - m_previousPoint.x) <= m_cx &&
-                          2 * std::abs(point.y - m_previousPoint.y) <= m_cy;
-    // A press that completes a double click starts no new one: a third press is ordinary.
-    m_bHavePrevious = !isDouble;
-    m_previousButton = button;
-    m_previousTime = timeMs;
-    m_previousPoint = point;
-    return isDouble;
+    m_bHaveDown = true;
+    m_downButton = button;
+    m_downTime = timeMs;
+    return true;
+}
+
+bool PressFilter::DoubleClick(Button button, long timeMs)
+{
+    const bool repeat = m_bHaveDown && button == m_downButton && timeMs == m_downTime;
+    m_bHaveDown = false;
+    return !repeat;
+}
+
+void FrameActivation::DialogOpens()
+{
+    if (m_nDialogs++ == 0)
+        m_bActiveBeforeDialog = m_bActiveWindow && !m_bMinimized;
+}
+
+void FrameActivation::DialogCloses()
+{
+    if (m_nDialogs > 0 && --m_nDialogs == 0 && m_bActiveBeforeDialog)
+        m_bActiveWindow = true;
 }

@@ -1,47 +1,42 @@
-// The input rules of the original platform that the toolkit does not give by itself:
-// double clicks judged by time and distance, and activation changes reported once.
+// Input rules the toolkit does not give by itself: every physical press judged once, and the
+// frame's activation as one state from the window system's separate reports.
 #pragma once
 
 #include "platform/Win.h"
 
-// Tells an ordinary press from the press that completes a double click: the same button
-// again, within the double-click time and inside the double-click rectangle centred on the
-// previous press, when that press did not itself complete a double click. Each press is
-// classified exactly once, so a physical press is judged once.
-class ClickClassifier {
+// The toolkit reports the second press of a quick pair as a double click, and sometimes as a
+// button-down too, both with the press's time stamp. A double click that repeats the
+// button-down just reported is the same press, and is not judged again.
+class PressFilter {
 public:
     enum class Button { Left, Right };
 
-    // timeMs: longest time between the two presses; cx, cy: size of the rectangle.
-    ClickClassifier(long timeMs, int cx, int cy) : m_timeMs(timeMs), m_cx(cx), m_cy(cy) {}
-
-    // Records a press at the given time (milliseconds) and point; true for a double click.
-    bool Press(Button button, long timeMs, CPoint point);
+    // Whether this report is a press not yet judged.
+    bool Down(Button button, long timeMs);
+    bool DoubleClick(Button button, long timeMs);
 
 private:
-    long m_timeMs;
-    int m_cx;
-    int m_cy;
-    bool m_bHavePrevious = false;
-    Button m_previousButton = Button::Left;
-    long m_previousTime = 0;
-    CPoint m_previousPoint;
+    bool m_bHaveDown = false;
+    Button m_downButton = Button::Left;
+    long m_downTime = 0;
 };
 
-// Passes on an activation change only when the frame's activation really changed and the
-// frame is not minimized; a change reported twice reaches the game once.
-class ActivationFilter {
+// The frame is active while it is the active window, not minimised, and no modal dialog of
+// the program is open. The window system reports each of these apart, in its own order.
+class FrameActivation {
 public:
-    // Returns whether the game is to be told (CMainFrame::OnActivate with bMinimized 0).
-    bool Report(bool active, bool minimized)
-    {
-        if (active == m_bActive)
-            return false;
-        m_bActive = active;
-        return !minimized;
-    }
-    bool IsActive() const { return m_bActive; }
+    void SetActiveWindow(bool active) { m_bActiveWindow = active; }
+    void SetMinimized(bool minimized) { m_bMinimized = minimized; }
+    // A modal dialog opens: the frame counts as inactive until the last one closes, and is
+    // then active again if it was when the first one opened (the window system reports the
+    // return of the activation late, after the game has gone on).
+    void DialogOpens();
+    void DialogCloses();
+    bool IsActive() const { return m_bActiveWindow && !m_bMinimized && m_nDialogs == 0; }
 
 private:
-    bool m_bActive = false;  // a new frame is not active until the platform says so
+    bool m_bActiveWindow = false;  // a new frame is not active until the platform says so
+    bool m_bMinimized = false;
+    int m_nDialogs = 0;
+    bool m_bActiveBeforeDialog = false;
 };

@@ -1,38 +1,56 @@
-// Double clicks by time and distance, and activation changes passed on once.
+// Every press judged once, and the frame's activation as one state.
 #include <gtest/gtest.h>
 
 #include "platform/desktop/InputRules.h"
 
-using Button = ClickClassifier::Button;
+using Button = PressFilter::Button;
 
-TEST(ClickClassifier, EachPressIsAnOrdinaryPressOrTheSecondOfADoubleClick)
+TEST(PressFilter, ADoubleClickRepeatingTheButtonDownJustReportedIsNotJudgedAgain)
 {
-    ClickClassifier clicks(500, 4, 4);
-    EXPECT_FALSE(clicks.Press(Button::Left, 1000, {100, 100}));
-    EXPECT_TRUE(clicks.Press(Button::Left, 1200, {101, 99})) << "quick and near: double";
-    EXPECT_FALSE(clicks.Press(Button::Left, 1300, {101, 99})) << "a third press starts anew";
-    EXPECT_TRUE(clicks.Press(Button::Left, 1800, {103, 101})) << "at the time and distance limits";
-    EXPECT_FALSE(clicks.Press(Button::Left, 2000, {103, 101}));
-    EXPECT_FALSE(clicks.Press(Button::Left, 2501, {103, 101})) << "one millisecond too late";
-    EXPECT_FALSE(clicks.Press(Button::Left, 2600, {106, 101})) << "three pixels too far";
-    EXPECT_FALSE(clicks.Press(Button::Right, 2700, {106, 101})) << "another button";
-    EXPECT_TRUE(clicks.Press(Button::Right, 2800, {106, 103})) << "the right button alike";
-    EXPECT_FALSE(clicks.Press(Button::Left, 2900, {106, 103}));
-    EXPECT_FALSE(clicks.Press(Button::Left, 100, {106, 103})) << "time running backwards";
+    PressFilter presses;
+    // A quick pair where the toolkit sends only the double click for the second press.
+    EXPECT_TRUE(presses.Down(Button::Left, 1000));
+    EXPECT_TRUE(presses.DoubleClick(Button::Left, 1120));
+    // A quick pair where the second press comes both ways, with one time stamp.
+    EXPECT_TRUE(presses.Down(Button::Left, 2000));
+    EXPECT_TRUE(presses.Down(Button::Left, 2100));
+    EXPECT_FALSE(presses.DoubleClick(Button::Left, 2100));
+    // The other button with the same stamp is another press; so is a later double click.
+    EXPECT_TRUE(presses.Down(Button::Right, 3000));
+    EXPECT_TRUE(presses.DoubleClick(Button::Left, 3000));
+    EXPECT_TRUE(presses.DoubleClick(Button::Left, 3000)) << "only the button-down is repeated";
 }
 
-TEST(ActivationFilter, OnlyRealChangesOfANormalFrameReachTheGame)
+TEST(FrameActivation, ActiveOnlyAsTheActiveWindowNotMinimisedAndWithoutADialog)
 {
-    ActivationFilter filter;
-    EXPECT_TRUE(filter.Report(true, false)) << "first activation";
-    EXPECT_FALSE(filter.Report(true, false)) << "reported twice";
-    EXPECT_TRUE(filter.Report(false, false));
-    EXPECT_FALSE(filter.Report(false, false));
-    EXPECT_TRUE(filter.Report(true, false));
-    // Minimizing deactivates, and restoring activates, while the frame is minimized:
-    // neither reaches the game, so a running game goes on as it was.
-    EXPECT_FALSE(filter.Report(false, true));
-    EXPECT_FALSE(filter.Report(true, true));
-    EXPECT_FALSE(filter.Report(true, false)) << "no change once restored";
-    EXPECT_TRUE(filter.Report(false, false));
+    FrameActivation frame;
+    EXPECT_FALSE(frame.IsActive()) << "not active until the window system says so";
+    frame.SetActiveWindow(true);
+    EXPECT_TRUE(frame.IsActive());
+    // Minimising and restoring, in whatever order the reports come.
+    frame.SetMinimized(true);
+    EXPECT_FALSE(frame.IsActive());
+    frame.SetActiveWindow(false);
+    frame.SetMinimized(false);
+    EXPECT_FALSE(frame.IsActive()) << "restored, but another window is active";
+    frame.SetActiveWindow(true);
+    EXPECT_TRUE(frame.IsActive());
+
+    // A modal dialog holds it; when the last one closes the frame is active again at once,
+    // before the window system's late report.
+    frame.DialogOpens();
+    frame.SetActiveWindow(false);
+    frame.DialogOpens();
+    frame.DialogCloses();
+    EXPECT_FALSE(frame.IsActive());
+    frame.DialogCloses();
+    EXPECT_TRUE(frame.IsActive());
+    frame.DialogCloses();  // one close too many changes nothing
+    EXPECT_TRUE(frame.IsActive());
+
+    // A dialog opened while the frame was away leaves it away.
+    frame.SetActiveWindow(false);
+    frame.DialogOpens();
+    frame.DialogCloses();
+    EXPECT_FALSE(frame.IsActive());
 }

@@ -1,4 +1,5 @@
 // A circle's life: it grows to the unit, shrinks, and escapes with a penalty.
+#include "res/Resource.h"
 #include "tests/engine/GameFixture.h"
 
 TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
@@ -57,12 +58,45 @@ TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)
     EXPECT_TRUE(Events().empty());
 }
 
-TEST_F(GameTest, PaintsAgeCirclesEvenWhilePaused)
+TEST_F(GameTest, AHeldGamesCirclesStandStillWhateverRepaintsTheField)
 {
     StartGame();
-    Tick();
-    const double radius = View().m_listCircles.front().m_dRadius;
+    View().m_listCircles.clear();
+    AddCircle(100, 100, View().m_dUnit * 0.1, 1).m_bGrowing = 0;  // would escape at the next frame
+    AddCircle(300, 200, 10.0, 0);
+    View().m_nScore = 690;
+    auto circles = [this] {
+        std::vector<double> radii;
+        for (const CCircle& c : View().m_listCircles)
+            radii.push_back(c.m_dRadius);
+        return radii;
+    };
+    const std::vector<double> before = circles();
+    Events();
+
+    // Paused: the Options menu opened eight times (its Darkening item asks for a repaint),
+    // Show Statistics toggled, the window uncovered.
     View().OnPauseGame();
-    View().OnPaint();  // an uncovered window repaints while paused
-    EXPECT_GT(View().m_listCircles.front().m_dRadius, radius);
+    for (int i = 0; i < 8; ++i) {
+        for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS,
+                        ID_OPTIONS_DARKENING, ID_OPTIONS_SOUNDS})
+            Update(View(), id);
+        Tick();
+    }
+    RunCommand(View(), ID_OPTIONS_SHOWSTATISTICS);
+    Tick();
+    Paint();
+    // Held by the frame instead: the same.
+    View().OnPauseGame();
+    View().OnActivateChange(0);
+    Paint();
+    EXPECT_EQ(circles(), before);
+    EXPECT_EQ(View().m_nScore, 690);
+    EXPECT_TRUE(EventsMatching("sound").empty());
+
+    // Running again, the next paint ages them: one escapes.
+    View().OnActivateChange(1);
+    Paint();
+    EXPECT_EQ(View().m_listCircles.size(), 1u);
+    EXPECT_EQ(View().m_nScore, 680);
 }

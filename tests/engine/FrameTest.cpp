@@ -67,19 +67,28 @@ TEST_F(AppTest, CommandsReachTheGameFirstThenTheApplication)
     EXPECT_TRUE(m_shell.CloseRequested());
 }
 
-TEST_F(AppTest, ActivationHoldsTheGameUnlessMinimized)
+TEST_F(AppTest, TheFrameHoldsTheGameWhileInactiveOrMinimizedAndTitlesAPause)
 {
     Start(1024);
     m_folder.Write("res/keys_df.txt", "A");
     Game().m_strRace = "df";
     Game().NewGame();
     CMainFrame& frame = *m_app->m_pMainWnd;
-    frame.OnActivate(1);  // minimizing
-    EXPECT_EQ(Game().m_bActive, 1);
-    frame.OnActivate(0);
+    EXPECT_EQ(frame.Title(), "Orbicle");
+    // Minimised counts as inactive, whatever state the report names; every report is a state.
+    frame.OnActivate(WA_ACTIVE, 1);
     EXPECT_EQ(Game().m_bActive, 0);
-    frame.OnActivate(0);
+    frame.OnActivate(WA_INACTIVE, 0);
+    EXPECT_EQ(Game().m_bActive, 0);
+    frame.OnActivate(WA_CLICKACTIVE, 0);
     EXPECT_EQ(Game().m_bActive, 1);
+    frame.OnActivate(WA_ACTIVE, 0);
+    EXPECT_EQ(Game().m_bActive, 1);
+
+    RunCommand(frame, ID_FILE_PAUSEGAME);
+    EXPECT_EQ(frame.Title(), "Orbicle (paused)");
+    RunCommand(frame, ID_FILE_PAUSEGAME);
+    EXPECT_EQ(frame.Title(), "Orbicle");
 
     // Closing during a game: no stop, no applause, the settings are still written.
     Events();

@@ -65,6 +65,9 @@ protected:
         Events();
     }
 
+    // Sets the clock to this many whole seconds after the game's start.
+    void At(time64 seconds) { m_platform.clock.Set((m_view->m_tStart + seconds) * 1000); }
+
     // Adds a growing circle at the tail of the list.
     CCircle& AddCircle(int x, int y, double radius, BOOL left, const std::string& label = "")
     {

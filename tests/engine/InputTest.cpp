@@ -1,6 +1,8 @@
 // Key presses arm keys; clicks are judged as hits, wrong clicks or empty clicks.
 #include <tuple>
 
+#include <functional>
+
 #include "tests/engine/GameFixture.h"
 
 namespace {
@@ -109,12 +111,16 @@ TEST_F(JudgeTest, HeldOrKeylessGamesIgnoreInput)
     View().m_nScore = 40;
     Events();
     // Paused, then deactivated (the frame lost the activation), each hold ended again.
-    for (auto hold : {&CGameView::OnPauseGame, &CGameView::OnActivateChange}) {
-        (View().*hold)();
+    const std::pair<std::function<void()>, std::function<void()>> holds[] = {
+        {[&] { View().OnPauseGame(); }, [&] { View().OnPauseGame(); }},
+        {[&] { View().OnActivateChange(0); }, [&] { View().OnActivateChange(1); }},
+    };
+    for (const auto& [hold, release] : holds) {
+        hold();
         Press(VK_A);
         View().OnLButtonDown(0, CPoint{100, 100});
         View().OnRButtonDown(0, CPoint{400, 400});
-        (View().*hold)();
+        release();
     }
     EXPECT_EQ(std::tuple(View().m_nScore, View().m_nMisses, View().m_listCircles.size(), View().m_strLastKey),
               std::tuple(40, 0, 1u, std::string()));

@@ -1,6 +1,7 @@
 // Starting, holding and stopping games; the race prompt; the hold accounting.
 #include <tuple>
 
+#include "res/Resource.h"
 #include "tests/engine/GameFixture.h"
 
 TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
@@ -80,56 +81,102 @@ TEST_F(GameTest, RacePromptOfNewGame)
     EXPECT_EQ(View().m_bRunning, 1);
 }
 
-TEST_F(GameTest, HoldAccountingByPauseAndActivation)
+TEST_F(GameTest, PauseAndFocusMakeOneHoldInEitherOrder)
 {
     StartGame();
-    const time64 start = View().m_tStart;
     constexpr double second = CGameView::MinutesPerSecond;
+    auto held = [this] { return std::tuple(View().m_bPaused, View().m_bActive, View().m_dPausedMinutes); };
 
+    // Pause, lose the focus, get it back, unpause: one hold of 101 s, counted with its
+    // extra second when the game is free again.
     View().OnPauseGame();
-    m_platform.clock.Set((start + 9) * 1000 + 700);
+    At(100);
+    View().OnActivateChange(0);
+    At(101);
+    View().OnActivateChange(1);
+    EXPECT_EQ(held(), std::tuple(1, 1, 0.0));
+    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart);
     View().OnPauseGame();
-    // Nine whole seconds plus the extra one.
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 10 * second);
-    EXPECT_DOUBLE_EQ(View().m_aSlots[0].dPaused, 10 * second);
+    EXPECT_EQ(held(), std::tuple(0, 1, 102 * second));
+    EXPECT_DOUBLE_EQ(View().m_aSlots[0].dPaused, 102 * second);
 
-    // Activation toggles; a deactivation is a hold, and its end sets m_bActive again.
-    View().OnActivateChange();
-    EXPECT_EQ(View().m_bActive, 0);
-    m_platform.clock.Set((start + 12) * 1000);
-    View().OnActivateChange();
-    EXPECT_EQ(View().m_bActive, 1);
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, (10 + 4) * second);
-
-    // A pause during a deactivation: one hold start, overwritten; the unpause ends the hold
-    // and makes the game active again.
-    View().OnActivateChange();
-    m_platform.clock.Set((start + 20) * 1000);
+    // Focus lost, then paused, then unpaused while still away: held throughout, and the
+    // unpause does not make the game active; the return of the focus ends the hold.
+    At(110);
+    View().OnActivateChange(0);
+    At(115);
     View().OnPauseGame();
-    m_platform.clock.Set((start + 25) * 1000);
+    At(120);
     View().OnPauseGame();
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, (10 + 4 + 6) * second);
-    EXPECT_EQ(View().m_bActive, 1);
-    EXPECT_EQ(View().m_bPaused, 0);
+    EXPECT_EQ(held(), std::tuple(0, 0, 102 * second));
+    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart + 110);
+    At(130);
+    View().OnActivateChange(1);
+    EXPECT_EQ(held(), std::tuple(0, 1, (102 + 21) * second));
 
-    // Without a game, activation changes nothing.
-    View().StopGame(0);
-    View().OnActivateChange();
-    EXPECT_EQ(View().m_bActive, 1);
+    // A report that changes nothing does no accounting.
+    View().OnActivateChange(1);
+    EXPECT_EQ(held(), std::tuple(0, 1, (102 + 21) * second));
+    // Nothing moves while held; the first running tick after a hold sleeps.
+    View().OnActivateChange(0);
+    const std::size_t circles = View().m_listCircles.size();
+    Tick(40);
+    EXPECT_EQ(View().m_listCircles.size(), circles);
+    View().OnActivateChange(1);
+    Events();
+    Tick();
+    EXPECT_EQ(EventsMatching("sleep"), (std::vector<std::string>{"sleep 750"}));
 }
 
-TEST_F(GameTest, AGameStartedStillPausedHoldsFromItsOwnStart)
+TEST_F(GameTest, ANewGameStartsUnpausedWithTheFramesActivation)
 {
+    Make();
+    // Without a game the frame's activation changes nothing of the game's state ...
+    View().OnActivateChange(0);
+    EXPECT_EQ(View().m_bActive, 1);
+    // ... but a game started now is held from its own start, and runs once the frame is
+    // active again.
     StartGame();
+    EXPECT_EQ(std::tuple(View().m_bPaused, View().m_bActive), std::tuple(0, 0));
+    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart);
+    Tick(10);
+    EXPECT_TRUE(View().m_listCircles.empty());
+    At(3);
+    View().OnActivateChange(1);
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 4 * CGameView::MinutesPerSecond);
+    Tick(3);
+    EXPECT_FALSE(View().m_listCircles.empty());
+
+    // Stopped while paused, then a new game: it runs at once, with no hold of its own.
     View().OnPauseGame();
     View().StopGame(1);
     m_platform.clock.Advance(600'000);  // ten minutes on the result screen
     View().NewGame();
-    EXPECT_EQ(View().m_bPaused, 1);
-    Tick(10);
-    EXPECT_TRUE(View().m_listCircles.empty());  // nothing moves while held
-    m_platform.clock.Advance(4000);
+    EXPECT_EQ(std::tuple(View().m_bPaused, View().m_bActive, View().m_dPausedMinutes), std::tuple(0, 1, 0.0));
+    Tick(3);
+    EXPECT_FALSE(View().m_listCircles.empty());
+    EXPECT_EQ(Update(View(), ID_FILE_PAUSEGAME).text, "&Pause Game");
+
+    // Stopped while the frame was away and back since: the next game runs.
+    View().OnActivateChange(0);
+    View().StopGame(1);
+    View().OnActivateChange(1);
+    View().NewGame();
+    EXPECT_EQ(View().m_bActive, 1);
+}
+
+TEST_F(GameTest, AClockSetBackDuringAPauseCountsNoTime)
+{
+    StartGame();
+    At(30);
     View().OnPauseGame();
-    // 4.5 s since this game's start, counted as 4 whole seconds plus one.
-    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 5 * CGameView::MinutesPerSecond);
+    m_platform.clock.Set((View().m_tStart - 86'400) * 1000);  // set back a day
+    View().OnPauseGame();
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, CGameView::MinutesPerSecond);
+    // The rates go on updating: a hit counts in the next slot close.
+    m_platform.clock.Set((View().m_tStart + 60) * 1000);
+    AddCircle(100, 100, 20.0, 1);
+    View().OnLButtonDown(0, CPoint{100, 100});
+    Tick(6);
+    EXPECT_GT(View().m_nApmAverage, 0);
 }

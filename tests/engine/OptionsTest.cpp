@@ -47,13 +47,16 @@ TEST_F(GameTest, OptionCommandsToggleAndTheMenuShowsThem)
         EXPECT_EQ(RunCommand(View(), id), CommandResult::Done);
         EXPECT_NE(Update(View(), id).checked, before) << id;
     }
-    Events();
-    // Darkening's update handler repaints, so its toggle shows at once.
-    EXPECT_EQ(RunCommand(View(), ID_OPTIONS_DARKENING), CommandResult::Done);
-    EXPECT_EQ(Events(), (std::vector<std::string>{"invalidate 0 0 704 528"}));
+    // Darkening's update handler and the Show Statistics command repaint, so both toggles
+    // show at once.
+    for (UINT id : {ID_OPTIONS_DARKENING, ID_OPTIONS_SHOWSTATISTICS}) {
+        Events();
+        EXPECT_EQ(RunCommand(View(), id), CommandResult::Done);
+        EXPECT_EQ(Events(), (std::vector<std::string>{"invalidate 0 0 704 528"})) << id;
+    }
     // The "2" of No-intersecting Circles counted as on, and a toggle turned it off.
     m_view.reset();
-    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "00100");
+    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "10100");
     EXPECT_EQ(m_platform.profile.GetString("Settings", "Race", ""), "xy");
 }
 
@@ -85,10 +88,19 @@ TEST_F(GameTest, MenuStateInEveryStateOfAGame)
     Tick(96);
     EXPECT_EQ(menu(), "&Stop Game|&Pause Game|11000111");
 
-    // Stopped with the result on show: Select Race and Custom Keys stay disabled.
+    // Stopped with the result on show: every option, and the race, can be changed; the
+    // result stays on show until the next game, which only the command starts.
     EXPECT_EQ(RunCommand(View(), ID_FILE_NEWSTOPGAME), CommandResult::Done);
     EXPECT_EQ(View().m_bShowResult, 1);
-    EXPECT_EQ(menu(), "&New Game|&Pause Game|10010111");
+    EXPECT_EQ(menu(), "&New Game|&Pause Game|10111111");
+    Events();
+    m_platform.raceDialog.Queue("or");
+    EXPECT_EQ(RunCommand(View(), ID_FILE_SELECTRACE), CommandResult::Done);
+    EXPECT_EQ(RunCommand(View(), ID_OPTIONS_CUSTOMKEYS), CommandResult::Done);
+    View().OnLButtonDown(0, CPoint{5, 5});
+    EXPECT_EQ(std::tuple(View().m_strRace, View().m_bCustomKeys, View().m_bShowResult, View().m_bRunning),
+              std::tuple(std::string("or"), 1, 1, 0));
+    EXPECT_EQ(Events(), (std::vector<std::string>{"dialog 159 cancel=1 result=or", "invalidate 0 0 704 528"}));
 }
 
 TEST_F(GameTest, SelectRaceCommand)

@@ -52,7 +52,7 @@ TEST_F(SimTest, AWholeSessionFromStartToExit)
 
     Run("tick 96\ncommand 32784\nevents\n");
     EXPECT_EQ(m_session.View()->m_bShowResult, 1);
-    EXPECT_EQ(Run("command 32780\n"), "disabled 32780\n");
+    EXPECT_EQ(Run("command 32780\nevents\n"), "dialog 159 cancel=1 result=none\n");
     EXPECT_EQ(Run("command 57664\nevents\n"), "dialog 100\n");
     EXPECT_EQ(Run("exit\n"), "{\"Options\":\"10011\",\"Left\":\"120\",\"Top\":\"90\",\"Race\":\"df\"}\n");
     EXPECT_TRUE(m_ok);
@@ -77,13 +77,14 @@ TEST_F(SimTest, TickTimerPaintClockAndActivationCommands)
     Run("command 32788\ntick 3\ncommand 32788\ntick\nadvance 1234\n");
     EXPECT_EQ(m_session.Platform().clock.Milliseconds(), 1'000'100 + 150 + 50 + 750 + 1234);
 
-    // Only a real change of the activation reaches the game.
-    Run("activate\n");
-    EXPECT_EQ(m_session.View()->m_bActive, 1);
+    // The game follows the frame's activation, also into a game started while it was away.
     Run("deactivate\ndeactivate\n");
     EXPECT_EQ(m_session.View()->m_bActive, 0);
-    Run("activate\n");
+    Run("activate\ntimer 96\ncommand 32784\ndeactivate\nclick 1 1 left\n");
+    EXPECT_EQ(m_session.View()->m_bShowResult, 1);  // a click on a result starts nothing
+    Run("command 32784\nactivate\ntick 100\n");
     EXPECT_EQ(m_session.View()->m_bActive, 1);
+    EXPECT_FALSE(m_session.View()->m_listCircles.empty());
     EXPECT_TRUE(m_ok);
 }
 

@@ -149,7 +149,7 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         const bool active = verb == "activate";
         if (active != m_frameActive) {
             m_frameActive = active;
-            m_app->m_pMainWnd->OnActivate(0);
+            m_app->m_pMainWnd->OnActivate(active ? WA_ACTIVE : WA_INACTIVE, 0);
         }
     } else if (verb == "command") {
         ExpectArgs(args, 1, 1, "command ID");
@@ -195,7 +195,7 @@ void SimSession::Start()
     m_platform.window.SetClientSize(View()->m_nWidth, View()->m_nHeight);
     // Shown and activated; the activation of a frame with no game changes nothing.
     m_frameActive = true;
-    m_app->m_pMainWnd->OnActivate(0);
+    m_app->m_pMainWnd->OnActivate(WA_ACTIVE, 0);
     for (const MenuItem& item : MainMenu())
         m_menu.push_back(InitialState(item));
 }

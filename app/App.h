@@ -10,8 +10,8 @@
 class IAppShell {
 public:
     virtual ~IAppShell() = default;
-    virtual void ShowAboutBox() = 0;       // dialog 100, modal
-    virtual void CloseMainWindow() = 0;    // ends the program as closing the frame does
+    virtual void ShowAboutBox() = 0;     // dialog 100, modal
+    virtual void CloseMainWindow() = 0;  // ends the program as closing the frame does
 };
 
 class COrbicleApp : public ICmdTarget {

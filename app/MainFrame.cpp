@@ -10,8 +10,7 @@ constexpr int ExtraWidth = 12;
 constexpr int ExtraHeight = 60;
 }  // namespace
 
-CMainFrame::CMainFrame(GameServices& services, ICmdTarget* pNext)
-    : m_wndView(services), m_sys(services), m_pNext(pNext)
+CMainFrame::CMainFrame(GameServices& services, ICmdTarget* pNext) : m_wndView(services), m_sys(services), m_pNext(pNext)
 {
 }
 
@@ -39,8 +38,7 @@ void CMainFrame::ActivateFrame(int /*nCmdShow*/)
     m_wndView.SetFieldSize(field);
     const int left = m_sys.profile.GetInt(Section, "Left", DefaultLeft);
     const int top = m_sys.profile.GetInt(Section, "Top", DefaultTop);
-    m_pFrame->SetNormalRect(
-        CRect{left, top, left + field.cx + ExtraWidth, top + field.cy + ExtraHeight});
+    m_pFrame->SetNormalRect(CRect{left, top, left + field.cx + ExtraWidth, top + field.cy + ExtraHeight});
 }
 
 void CMainFrame::OnDestroy()

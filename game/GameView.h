@@ -18,7 +18,7 @@ class CDC;
 
 // One target circle.
 struct CCircle {
-    int m_nX = 0;            // centre, field pixels
+    int m_nX = 0;  // centre, field pixels
     int m_nY = 0;
     double m_dRadius = 0.0;  // 3.0 at the spawn, grows to m_dUnit, then shrinks away
     BOOL m_bLeftButton = 0;  // 1: wants the left button, 0: the right one
@@ -115,8 +115,8 @@ public:
     BOOL m_bSounds = 1;
     std::string m_strRace;
     CCircleList m_listCircles;
-    std::unique_ptr<CDC> m_pMemDC;            // the back buffer's context, made at the first paint
-    std::unique_ptr<CBitmap> m_pBackBitmap;   // the back buffer, field-sized
+    std::unique_ptr<CDC> m_pMemDC;           // the back buffer's context, made at the first paint
+    std::unique_ptr<CBitmap> m_pBackBitmap;  // the back buffer, field-sized
     std::array<int, HistorySize> m_anApmHistory{};
     int m_nApmSamples = 0;
     BOOL m_bPaused = 0;

@@ -4,7 +4,7 @@
 #include "game/GameView.h"
 
 namespace {
-constexpr double AngleScale = 0.010956144901882993;     // 359 / 32767: radians from rand
+constexpr double AngleScale = 0.010956144901882993;      // 359 / 32767: radians from rand
 constexpr double DistanceScale = 3.051850947599719e-05;  // 1 / 32767: 0..1 from rand
 constexpr double InnerX = 12.0;
 constexpr double InnerY = 9.0;

@@ -62,11 +62,12 @@ void CGameView::JudgeClick(CPoint point, BOOL bLeftButton)
 
     int penalty = 15;  // an empty click
     if (found != m_listCircles.end()) {
-        const bool matches = (found->m_bLeftButton != 0) == (bLeftButton != 0) &&
-                             found->m_strLabel == m_strLastKey;
+        const bool matches = (found->m_bLeftButton != 0) == (bLeftButton != 0) && found->m_strLabel == m_strLastKey;
         if (matches) {
             const bool labelled = !found->m_strLabel.empty();
-            PlaySound(labelled ? "res/hit3.wav" : found->m_bLeftButton ? "res/hit1.wav" : "res/hit2.wav",
+            PlaySound(labelled               ? "res/hit3.wav"
+                      : found->m_bLeftButton ? "res/hit1.wav"
+                                             : "res/hit2.wav",
                       SoundMode::Async);
             m_nScore += labelled ? 25 : 10;
             m_aSlots[m_nSlot].nUseful += static_cast<int>(found->m_strLabel.size()) + 1;

@@ -25,7 +25,7 @@ public:
 
     // One control of the template, in tab order; position and size in dialog units.
     struct Control {
-        int nID;           // -1 for the group box
+        int nID;  // -1 for the group box
         const char* text;
         const char* race;  // race code set by the button, null for Cancel and the group box
         int x, y, cx, cy;
@@ -45,8 +45,8 @@ public:
 
     explicit CDlgSelect(IRaceDialog& ui) : m_ui(ui) {}
 
-    std::string m_strRace;     // code of the race button pressed; empty if none was
-    BOOL m_bCancelEnabled = 1; // whether Cancel is enabled when the dialog opens
+    std::string m_strRace;      // code of the race button pressed; empty if none was
+    BOOL m_bCancelEnabled = 1;  // whether Cancel is enabled when the dialog opens
 
     int DoModal()
     {

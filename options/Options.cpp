@@ -52,10 +52,22 @@ void CGameView::OnShowStatistics()
     InvalidateRect(FieldRect(), 0);
 }
 
-void CGameView::OnNoIntersect() { Toggle(m_bNoIntersect); }
-void CGameView::OnCustomKeys() { Toggle(m_bCustomKeys); }
-void CGameView::OnDarkening() { Toggle(m_bDarkening); }
-void CGameView::OnSounds() { Toggle(m_bSounds); }
+void CGameView::OnNoIntersect()
+{
+    Toggle(m_bNoIntersect);
+}
+void CGameView::OnCustomKeys()
+{
+    Toggle(m_bCustomKeys);
+}
+void CGameView::OnDarkening()
+{
+    Toggle(m_bDarkening);
+}
+void CGameView::OnSounds()
+{
+    Toggle(m_bSounds);
+}
 
 void CGameView::OnUpdateNewStopGame(CCmdUI* pCmdUI)
 {
@@ -113,8 +125,7 @@ void CGameView::LoadSettings()
     if (options.size() != 5)
         options = DefaultOptions;
     // Each character less '0', unchecked: any value but 0 counts as on.
-    BOOL* const fields[] = {&m_bShowStatistics, &m_bNoIntersect, &m_bCustomKeys, &m_bDarkening,
-                            &m_bSounds};
+    BOOL* const fields[] = {&m_bShowStatistics, &m_bNoIntersect, &m_bCustomKeys, &m_bDarkening, &m_bSounds};
     for (int i = 0; i < 5; ++i)
         *fields[i] = static_cast<signed char>(options[i]) - '0';
 }
@@ -123,7 +134,7 @@ void CGameView::SaveSettings()
 {
     m_sys.profile.WriteString(SettingsSection, "Race", m_strRace);
     char options[64];
-    std::snprintf(options, sizeof options, "%d%d%d%d%d", m_bShowStatistics, m_bNoIntersect,
-                  m_bCustomKeys, m_bDarkening, m_bSounds);
+    std::snprintf(options, sizeof options, "%d%d%d%d%d", m_bShowStatistics, m_bNoIntersect, m_bCustomKeys, m_bDarkening,
+                  m_bSounds);
     m_sys.profile.WriteString(SettingsSection, "Options", options);
 }

@@ -11,8 +11,7 @@ public:
     // An absent entry gives the default.
     virtual std::string GetString(const std::string& section, const std::string& entry,
                                   const std::string& def = {}) = 0;
-    virtual void WriteString(const std::string& section, const std::string& entry,
-                             const std::string& value) = 0;
+    virtual void WriteString(const std::string& section, const std::string& entry, const std::string& value) = 0;
     // An absent entry, or one that is not a decimal integer, gives the default.
     virtual int GetInt(const std::string& section, const std::string& entry, int def) = 0;
     virtual void WriteInt(const std::string& section, const std::string& entry, int value) = 0;

@@ -34,8 +34,8 @@ bool DecodeBmp(std::span<const unsigned char> file, CBitmap& bitmap)
     const auto height = static_cast<std::int32_t>(Le32(info + 8));
     const std::uint16_t bits = Le16(info + 14);
     const std::uint32_t compression = Le32(info + 16);
-    if (Le32(info) < InfoHeader || width <= 0 || height == 0 || height == INT32_MIN ||
-        (bits != 24 && bits != 32) || compression != 0)
+    if (Le32(info) < InfoHeader || width <= 0 || height == 0 || height == INT32_MIN || (bits != 24 && bits != 32) ||
+        compression != 0)
         return false;
     const long long rows = height < 0 ? -static_cast<long long>(height) : height;
     if (static_cast<long long>(width) * rows > CBitmap::MaxPixels)

@@ -31,8 +31,8 @@ void CGameView::OnPaint()
     m_pMemDC->IntersectClipRect(rcClip);
     m_pMemDC->StretchBlt(0, 0, m_nWidth, m_nHeight, &pictureDC, 0, 0, BackgroundWidth, BackgroundHeight, SRCCOPY);
     DrawScene(m_pMemDC.get());
-    pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), m_pMemDC.get(), rcClip.left,
-                rcClip.top, SRCCOPY);
+    pDC->BitBlt(rcClip.left, rcClip.top, rcClip.Width(), rcClip.Height(), m_pMemDC.get(), rcClip.left, rcClip.top,
+                SRCCOPY);
     m_pMemDC->SelectObject(pOldBitmap);
 }
 

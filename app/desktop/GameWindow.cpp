@@ -15,8 +15,7 @@ const wxColour GameWindow::Background(128, 128, 128);
 namespace {
 CRect Intersect(const CRect& a, const CRect& b)
 {
-    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     return r.Width() > 0 && r.Height() > 0 ? r : CRect{};
 }
 
@@ -27,8 +26,7 @@ bool IsEmpty(const CRect& r)
 }  // namespace
 
 GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
-      m_pView(&view)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE), m_pView(&view)
 {
     // Every pixel is painted by OnPaint: no erasing by the toolkit, so no flicker.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -154,8 +152,8 @@ void GameWindow::EndPaint()
 
 void GameWindow::Present(wxDC& dc, const CRect& area)
 {
-    const CRect field = m_screenBitmap.IsCreated() ? CRect{0, 0, m_screenBitmap.GetWidth(), m_screenBitmap.GetHeight()}
-                                                   : CRect{};
+    const CRect field =
+        m_screenBitmap.IsCreated() ? CRect{0, 0, m_screenBitmap.GetWidth(), m_screenBitmap.GetHeight()} : CRect{};
     const CRect shown = Intersect(area, field);
     if (!IsEmpty(shown)) {
         // Only the repainted rows and columns are converted; the bitmap keeps the rest.

@@ -5,11 +5,16 @@
 
 const char* RaceCursorFile(const std::string& race)
 {
-    if (race == "hu") return "res/cursors/hu.png";
-    if (race == "ne") return "res/cursors/ne.png";
-    if (race == "or") return "res/cursors/or.png";
-    if (race == "ud") return "res/cursors/ud.png";
-    if (race == "df") return "res/cursors/df.png";
+    if (race == "hu")
+        return "res/cursors/hu.png";
+    if (race == "ne")
+        return "res/cursors/ne.png";
+    if (race == "or")
+        return "res/cursors/or.png";
+    if (race == "ud")
+        return "res/cursors/ud.png";
+    if (race == "df")
+        return "res/cursors/df.png";
     return nullptr;
 }
 

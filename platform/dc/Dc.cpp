@@ -80,9 +80,7 @@ CGdiObject* CDC::Select(CGdiObject* pObject)
     case OBJ_BRUSH: slot = &m_brush; break;
     case OBJ_FONT: slot = &m_font; break;
     case OBJ_BITMAP: slot = &m_bitmap; break;
-    case OBJ_REGION:
-        SelectClipRgn(static_cast<CRgn*>(pObject));
-        return nullptr;
+    case OBJ_REGION: SelectClipRgn(static_cast<CRgn*>(pObject)); return nullptr;
     default: return nullptr;
     }
     CGdiObject* previous = *slot ? (*slot)->owner : nullptr;
@@ -90,12 +88,30 @@ CGdiObject* CDC::Select(CGdiObject* pObject)
     return previous;
 }
 
-CPen* CDC::SelectObject(CPen* pPen) { return static_cast<CPen*>(Select(pPen)); }
-CBrush* CDC::SelectObject(CBrush* pBrush) { return static_cast<CBrush*>(Select(pBrush)); }
-CFont* CDC::SelectObject(CFont* pFont) { return static_cast<CFont*>(Select(pFont)); }
-CBitmap* CDC::SelectObject(CBitmap* pBitmap) { return static_cast<CBitmap*>(Select(pBitmap)); }
-CGdiObject* CDC::SelectObject(CGdiObject* pObject) { return Select(pObject); }
-CGdiObject* CDC::SelectStockObject(int nIndex) { return Select(CStockObjects::Get(nIndex)); }
+CPen* CDC::SelectObject(CPen* pPen)
+{
+    return static_cast<CPen*>(Select(pPen));
+}
+CBrush* CDC::SelectObject(CBrush* pBrush)
+{
+    return static_cast<CBrush*>(Select(pBrush));
+}
+CFont* CDC::SelectObject(CFont* pFont)
+{
+    return static_cast<CFont*>(Select(pFont));
+}
+CBitmap* CDC::SelectObject(CBitmap* pBitmap)
+{
+    return static_cast<CBitmap*>(Select(pBitmap));
+}
+CGdiObject* CDC::SelectObject(CGdiObject* pObject)
+{
+    return Select(pObject);
+}
+CGdiObject* CDC::SelectStockObject(int nIndex)
+{
+    return Select(CStockObjects::Get(nIndex));
+}
 
 CGdiObject* CDC::SelectGdiObject(CDC* pDC, CGdiObject* pObject)
 {
@@ -115,10 +131,22 @@ CGdiObject* CDC::GetCurrentObject(UINT nObjectType) const
     return *slot ? (*slot)->owner : nullptr;
 }
 
-CPen* CDC::GetCurrentPen() const { return static_cast<CPen*>(GetCurrentObject(OBJ_PEN)); }
-CBrush* CDC::GetCurrentBrush() const { return static_cast<CBrush*>(GetCurrentObject(OBJ_BRUSH)); }
-CFont* CDC::GetCurrentFont() const { return static_cast<CFont*>(GetCurrentObject(OBJ_FONT)); }
-CBitmap* CDC::GetCurrentBitmap() const { return static_cast<CBitmap*>(GetCurrentObject(OBJ_BITMAP)); }
+CPen* CDC::GetCurrentPen() const
+{
+    return static_cast<CPen*>(GetCurrentObject(OBJ_PEN));
+}
+CBrush* CDC::GetCurrentBrush() const
+{
+    return static_cast<CBrush*>(GetCurrentObject(OBJ_BRUSH));
+}
+CFont* CDC::GetCurrentFont() const
+{
+    return static_cast<CFont*>(GetCurrentObject(OBJ_FONT));
+}
+CBitmap* CDC::GetCurrentBitmap() const
+{
+    return static_cast<CBitmap*>(GetCurrentObject(OBJ_BITMAP));
+}
 
 int CDC::SetROP2(int nDrawMode)
 {
@@ -127,8 +155,14 @@ int CDC::SetROP2(int nDrawMode)
     return std::exchange(m_rop2, nDrawMode);
 }
 
-COLORREF CDC::SetTextColor(COLORREF crColor) { return std::exchange(m_textColor, crColor & 0x00FFFFFF); }
-COLORREF CDC::SetBkColor(COLORREF crColor) { return std::exchange(m_bkColor, crColor & 0x00FFFFFF); }
+COLORREF CDC::SetTextColor(COLORREF crColor)
+{
+    return std::exchange(m_textColor, crColor & 0x00FFFFFF);
+}
+COLORREF CDC::SetBkColor(COLORREF crColor)
+{
+    return std::exchange(m_bkColor, crColor & 0x00FFFFFF);
+}
 
 int CDC::SetBkMode(int nBkMode)
 {
@@ -279,8 +313,8 @@ BOOL CDC::Polygon(const CPoint* lpPoints, int nCount)
             WideLine(canvas, a.x, a.y, b.x, b.y, pen->width, pen->pixel);
         } else {
             CosmeticLine(canvas, a.x, a.y, b.x, b.y, pen->pixel, style, styleAt);
-            styleAt += std::max(std::llabs(static_cast<long long>(b.x) - a.x),
-                                std::llabs(static_cast<long long>(b.y) - a.y));
+            styleAt +=
+                std::max(std::llabs(static_cast<long long>(b.x) - a.x), std::llabs(static_cast<long long>(b.y) - a.y));
         }
     }
     return 1;

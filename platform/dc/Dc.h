@@ -19,9 +19,18 @@ constexpr COLORREF Rgb(int r, int g, int b)
 {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRed(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGreen(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBlue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRed(COLORREF c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGreen(COLORREF c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBlue(COLORREF c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // The buffer's pixel format, 0x00RRGGBB, and the conversions from and to COLORREF.
 constexpr std::uint32_t PixelFromColor(COLORREF c)
@@ -45,22 +54,22 @@ constexpr int PS_DASHDOTDOT = 4;
 constexpr int PS_NULL = 5;
 
 // Binary raster operations of SetROP2: the new pixel from the destination D and the pen P.
-constexpr int R2_BLACK = 1;        // 0
-constexpr int R2_NOTMERGEPEN = 2;  // ~(D | P)
-constexpr int R2_MASKNOTPEN = 3;   // D & ~P
-constexpr int R2_NOTCOPYPEN = 4;   // ~P
-constexpr int R2_MASKPENNOT = 5;   // P & ~D
-constexpr int R2_NOT = 6;          // ~D
-constexpr int R2_XORPEN = 7;       // D ^ P
-constexpr int R2_NOTMASKPEN = 8;   // ~(D & P)
-constexpr int R2_MASKPEN = 9;      // D & P
-constexpr int R2_NOTXORPEN = 10;   // ~(D ^ P)
-constexpr int R2_NOP = 11;         // D
-constexpr int R2_MERGENOTPEN = 12; // D | ~P
-constexpr int R2_COPYPEN = 13;     // P
-constexpr int R2_MERGEPENNOT = 14; // P | ~D
-constexpr int R2_MERGEPEN = 15;    // D | P
-constexpr int R2_WHITE = 16;       // 1
+constexpr int R2_BLACK = 1;         // 0
+constexpr int R2_NOTMERGEPEN = 2;   // ~(D | P)
+constexpr int R2_MASKNOTPEN = 3;    // D & ~P
+constexpr int R2_NOTCOPYPEN = 4;    // ~P
+constexpr int R2_MASKPENNOT = 5;    // P & ~D
+constexpr int R2_NOT = 6;           // ~D
+constexpr int R2_XORPEN = 7;        // D ^ P
+constexpr int R2_NOTMASKPEN = 8;    // ~(D & P)
+constexpr int R2_MASKPEN = 9;       // D & P
+constexpr int R2_NOTXORPEN = 10;    // ~(D ^ P)
+constexpr int R2_NOP = 11;          // D
+constexpr int R2_MERGENOTPEN = 12;  // D | ~P
+constexpr int R2_COPYPEN = 13;      // P
+constexpr int R2_MERGEPENNOT = 14;  // P | ~D
+constexpr int R2_MERGEPEN = 15;     // D | P
+constexpr int R2_WHITE = 16;        // 1
 
 // Background modes, fill modes, stretch modes.
 constexpr int TRANSPARENT = 1;
@@ -186,8 +195,8 @@ public:
     // precisions are accepted and not used: text is always horizontal, in Windows-1252.
     // Fails when no face at all can be found or loaded.
     BOOL CreateFontA(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, DWORD bItalic,
-                     DWORD bUnderline, DWORD cStrikeOut, DWORD nCharSet, DWORD nOutPrecision,
-                     DWORD nClipPrecision, DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename);
+                     DWORD bUnderline, DWORD cStrikeOut, DWORD nCharSet, DWORD nOutPrecision, DWORD nClipPrecision,
+                     DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename);
     // Path of the font file that was chosen (for diagnostics), empty if none.
     std::string_view GetFaceFile() const;
 };

@@ -103,10 +103,9 @@ FontRequest MakeRequest(int height, int width, int weight, DWORD italic, DWORD u
 
 }  // namespace
 
-BOOL CFont::CreateFontA(int nHeight, int nWidth, int /*nEscapement*/, int /*nOrientation*/, int nWeight,
-                        DWORD bItalic, DWORD bUnderline, DWORD cStrikeOut, DWORD /*nCharSet*/,
-                        DWORD /*nOutPrecision*/, DWORD /*nClipPrecision*/, DWORD nQuality,
-                        DWORD nPitchAndFamily, const char* lpszFacename)
+BOOL CFont::CreateFontA(int nHeight, int nWidth, int /*nEscapement*/, int /*nOrientation*/, int nWeight, DWORD bItalic,
+                        DWORD bUnderline, DWORD cStrikeOut, DWORD /*nCharSet*/, DWORD /*nOutPrecision*/,
+                        DWORD /*nClipPrecision*/, DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename)
 {
     auto font = FindFont(MakeRequest(nHeight, nWidth, nWeight, bItalic, bUnderline, cStrikeOut, nQuality,
                                      nPitchAndFamily, lpszFacename));
@@ -183,8 +182,8 @@ struct CStockObjects::Set {
     Set()
     {
         static_cast<BrushState*>(StateOf(nullBrush))->hollow = true;
-        systemFont.CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, nullptr);
+        systemFont.CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, nullptr);
         emptyBitmap.CreateBitmap(0, 0);
         for (CGdiObject* o : std::initializer_list<CGdiObject*>{&whitePen, &blackPen, &nullPen, &whiteBrush,
                                                                 &blackBrush, &nullBrush, &systemFont, &emptyBitmap})

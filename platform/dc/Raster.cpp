@@ -105,16 +105,11 @@ constexpr std::array<int, 6> DashDotDotRuns{9, 3, 3, 3, 3, 3};
 std::span<const int> PatternOf(int penStyle)
 {
     switch (penStyle) {
-    case PS_DASH:
-        return DashRuns;
-    case PS_DOT:
-        return DotRuns;
-    case PS_DASHDOT:
-        return DashDotRuns;
-    case PS_DASHDOTDOT:
-        return DashDotDotRuns;
-    default:
-        return {};
+    case PS_DASH: return DashRuns;
+    case PS_DOT: return DotRuns;
+    case PS_DASHDOT: return DashDotRuns;
+    case PS_DASHDOTDOT: return DashDotDotRuns;
+    default: return {};
     }
 }
 
@@ -154,15 +149,12 @@ void Canvas::Span(long long y, long long x0, long long x1, std::uint32_t colour)
     std::uint32_t* p = Row(static_cast<int>(y)) + x0;
     const auto n = static_cast<std::size_t>(x1 - x0);
     switch (rop) {
-    case R2_COPYPEN:
-        std::fill_n(p, n, colour);
-        break;
+    case R2_COPYPEN: std::fill_n(p, n, colour); break;
     case R2_MERGEPEN:
         for (std::size_t i = 0; i < n; ++i)
             p[i] |= colour;
         break;
-    case R2_NOP:
-        break;
+    case R2_NOP: break;
     default:
         for (std::size_t i = 0; i < n; ++i)
             p[i] = ApplyRop(rop, p[i], colour);

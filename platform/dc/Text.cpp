@@ -26,10 +26,10 @@ namespace dc_detail {
 namespace {
 
 // Windows-1252 code points of bytes 0x80..0x9F; the other bytes equal their Unicode value.
-constexpr std::array<char32_t, 32> Cp1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> Cp1252High{0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                              0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                              0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t FromCp1252(unsigned char c)
 {
@@ -71,9 +71,13 @@ struct FaceFile {
 class FreeTypeFont final : public SizedFont {
 public:
     FreeTypeFont(std::shared_ptr<Library> library, FacePtr face, std::string file, const FontRequest& request)
-        : m_library(std::move(library)), m_face(std::move(face)), m_file(std::move(file)),
-          m_lock(m_library->lock), m_antialiased(request.antialiased),
-          m_underline(request.underline), m_strikeOut(request.strikeOut)
+        : m_library(std::move(library)),
+          m_face(std::move(face)),
+          m_file(std::move(file)),
+          m_lock(m_library->lock),
+          m_antialiased(request.antialiased),
+          m_underline(request.underline),
+          m_strikeOut(request.strikeOut)
     {
         SetSize(request);
     }
@@ -90,7 +94,8 @@ public:
         return static_cast<int>(std::min<long long>(width, 1LL << 30));
     }
 
-    void Draw(const Canvas& canvas, long long x, long long y, std::string_view text, std::uint32_t colour) const override
+    void Draw(const Canvas& canvas, long long x, long long y, std::string_view text,
+              std::uint32_t colour) const override
     {
         std::lock_guard guard(m_lock);
         const long long baseline = y + m_ascent;
@@ -133,8 +138,8 @@ private:
         m_ascent = std::clamp(static_cast<int>(std::lround(ascent * ppem / upem)), 0, m_cell);
         int xppem = ppem;
         if (request.width > 0 && os2 && os2->xAvgCharWidth > 0)
-            xppem = std::clamp(static_cast<int>(std::lround(request.width * upem / os2->xAvgCharWidth)), 1,
-                               MaxPixelHeight);
+            xppem =
+                std::clamp(static_cast<int>(std::lround(request.width * upem / os2->xAvgCharWidth)), 1, MaxPixelHeight);
         FT_Set_Pixel_Sizes(m_face.get(), static_cast<FT_UInt>(xppem), static_cast<FT_UInt>(ppem));
 
         const double scale = ppem / upem;
@@ -239,18 +244,12 @@ Fallback FallbackFor(const FontRequest& r)
     if (r.fixedPitch)
         return {"Courier New", "monospace"};
     switch (r.family & 0xF0) {
-    case FF_ROMAN:
-        return {"Times New Roman", "serif"};
-    case FF_MODERN:
-        return {"Courier New", "monospace"};
-    case FF_SCRIPT:
-        return {nullptr, "cursive"};
-    case FF_DECORATIVE:
-        return {nullptr, "fantasy"};
-    case FF_SWISS:
-        return {"Arial", "sans-serif"};
-    default:
-        return {nullptr, "sans-serif"};
+    case FF_ROMAN: return {"Times New Roman", "serif"};
+    case FF_MODERN: return {"Courier New", "monospace"};
+    case FF_SCRIPT: return {nullptr, "cursive"};
+    case FF_DECORATIVE: return {nullptr, "fantasy"};
+    case FF_SWISS: return {"Arial", "sans-serif"};
+    default: return {nullptr, "sans-serif"};
     }
 }
 

@@ -19,7 +19,7 @@ struct FontRequest {
     bool underline = false;
     bool strikeOut = false;
     bool antialiased = true;
-    int family = 0;     // FF_* bits
+    int family = 0;  // FF_* bits
     bool fixedPitch = false;
     std::string face;  // requested face name, may be empty
     auto operator<=>(const FontRequest&) const = default;

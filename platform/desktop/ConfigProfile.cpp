@@ -6,8 +6,8 @@
 
 #include <wx/config.h>
 #include <wx/log.h>
-#include <wx/utils.h>
 #include <wx/string.h>
+#include <wx/utils.h>
 #ifndef __WINDOWS__
 #include <wx/fileconf.h>
 #endif
@@ -52,8 +52,7 @@ void ConfigProfile::SetRegistryKey(const std::string& key)
     m_config->SetExpandEnvVars(false);
 }
 
-std::string ConfigProfile::GetString(const std::string& section, const std::string& entry,
-                                     const std::string& def)
+std::string ConfigProfile::GetString(const std::string& section, const std::string& entry, const std::string& def)
 {
     wxString value;
     if (!m_config || !m_config->Read(KeyPath(section, entry), &value))
@@ -61,8 +60,7 @@ std::string ConfigProfile::GetString(const std::string& section, const std::stri
     return Narrow(value);
 }
 
-void ConfigProfile::WriteString(const std::string& section, const std::string& entry,
-                                const std::string& value)
+void ConfigProfile::WriteString(const std::string& section, const std::string& entry, const std::string& value)
 {
     if (!m_config)
         return;

@@ -21,10 +21,8 @@ public:
     // Opens the profile under this vendor key. Until then reads give their defaults and
     // writes are dropped, as there is no place to keep them.
     void SetRegistryKey(const std::string& key) override;
-    std::string GetString(const std::string& section, const std::string& entry,
-                          const std::string& def = {}) override;
-    void WriteString(const std::string& section, const std::string& entry,
-                     const std::string& value) override;
+    std::string GetString(const std::string& section, const std::string& entry, const std::string& def = {}) override;
+    void WriteString(const std::string& section, const std::string& entry, const std::string& value) override;
     int GetInt(const std::string& section, const std::string& entry, int def) override;
     void WriteInt(const std::string& section, const std::string& entry, int value) override;
 

@@ -26,8 +26,8 @@ DialogBaseUnits BaseUnitsOf(const wxWindow& window, const wxFont& font)
 {
     int width = 0;
     int height = 0;
-    window.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &width, &height, nullptr,
-                         nullptr, &font);
+    window.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", &width, &height, nullptr, nullptr,
+                         &font);
     return DialogBaseUnits{(width / 26 + 1) / 2, height};
 }
 

@@ -29,8 +29,8 @@ std::vector<std::uint8_t> DefaultSoundWav()
     PutLe(wav, 36 + samples * 2, 4);
     wav.insert(wav.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     PutLe(wav, 16, 4);
-    PutLe(wav, 1, 2);         // PCM
-    PutLe(wav, 1, 2);         // mono
+    PutLe(wav, 1, 2);  // PCM
+    PutLe(wav, 1, 2);  // mono
     PutLe(wav, rate, 4);
     PutLe(wav, rate * 2, 4);  // bytes per second
     PutLe(wav, 2, 2);         // block align

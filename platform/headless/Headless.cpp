@@ -78,9 +78,7 @@ CDC* HeadlessWindow::BeginPaint(CRect& rcPaint)
     return &m_screen;
 }
 
-void HeadlessWindow::EndPaint()
-{
-}
+void HeadlessWindow::EndPaint() {}
 
 void HeadlessSound::Play(const std::string& file, SoundMode mode)
 {
@@ -101,15 +99,13 @@ MemoryProfile::Entry* MemoryProfile::Lookup(const std::string& section, const st
     return nullptr;
 }
 
-std::string MemoryProfile::GetString(const std::string& section, const std::string& entry,
-                                     const std::string& def)
+std::string MemoryProfile::GetString(const std::string& section, const std::string& entry, const std::string& def)
 {
     const Entry* e = Lookup(section, entry);
     return e ? e->value : def;
 }
 
-void MemoryProfile::WriteString(const std::string& section, const std::string& entry,
-                                const std::string& value)
+void MemoryProfile::WriteString(const std::string& section, const std::string& entry, const std::string& value)
 {
     if (Entry* e = Lookup(section, entry))
         e->value = value;

@@ -84,10 +84,8 @@ private:
 class MemoryProfile : public IProfile {
 public:
     void SetRegistryKey(const std::string& key) override { m_key = key; }
-    std::string GetString(const std::string& section, const std::string& entry,
-                          const std::string& def) override;
-    void WriteString(const std::string& section, const std::string& entry,
-                     const std::string& value) override;
+    std::string GetString(const std::string& section, const std::string& entry, const std::string& def) override;
+    void WriteString(const std::string& section, const std::string& entry, const std::string& value) override;
     int GetInt(const std::string& section, const std::string& entry, int def) override;
     void WriteInt(const std::string& section, const std::string& entry, int value) override;
 

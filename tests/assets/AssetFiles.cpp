@@ -10,46 +10,68 @@
 
 namespace assettest {
 
-std::filesystem::path resDir() { return ORBICLE_RES_DIR; }
+std::filesystem::path resDir()
+{
+    return ORBICLE_RES_DIR;
+}
 
-Bytes readFile(const std::filesystem::path& path) {
+Bytes readFile(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
+    if (!in)
+        return {};
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::uint32_t le16(const Bytes& b, std::size_t at) {
+std::uint32_t le16(const Bytes& b, std::size_t at)
+{
     return at + 2 <= b.size() ? b[at] | (b[at + 1] << 8) : 0xFFFFFFFFU;
 }
 
-std::uint32_t le32(const Bytes& b, std::size_t at) {
+std::uint32_t le32(const Bytes& b, std::size_t at)
+{
     return at + 4 <= b.size() ? le16(b, at) | (le16(b, at + 2) << 16) : 0xFFFFFFFFU;
 }
 
-void expectFields(const Bytes& file, std::initializer_list<Field> fields) {
+void expectFields(const Bytes& file, std::initializer_list<Field> fields)
+{
     for (const Field& f : fields) {
-        const std::uint32_t value = f.at >= file.size() ? 0xFFFFFFFFU : f.bytes == 1 ? file[f.at] : f.bytes == 2 ? le16(file, f.at) : le32(file, f.at);
+        const std::uint32_t value = f.at >= file.size() ? 0xFFFFFFFFU
+                                    : f.bytes == 1      ? file[f.at]
+                                    : f.bytes == 2      ? le16(file, f.at)
+                                                        : le32(file, f.at);
         EXPECT_EQ(value, f.value) << f.what;
     }
 }
 
-Pixels decodePng(const Bytes& file) {
+Pixels decodePng(const Bytes& file)
+{
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return {};
+    if (!png_image_begin_read_from_memory(&image, file.data(), file.size()))
+        return {};
     image.format = PNG_FORMAT_RGBA;
     std::vector<std::uint8_t> raw(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, raw.data(), 0, nullptr)) return {};
+    if (!png_image_finish_read(&image, nullptr, raw.data(), 0, nullptr))
+        return {};
     Pixels out{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-    for (std::size_t i = 0; i + 3 < raw.size(); i += 4) out.px.push_back({raw[i], raw[i + 1], raw[i + 2], raw[i + 3]});
+    for (std::size_t i = 0; i + 3 < raw.size(); i += 4)
+        out.px.push_back({raw[i], raw[i + 1], raw[i + 2], raw[i + 3]});
     return out;
 }
 
-int pngColourType(const Bytes& file) { return file.size() > 25 ? file[25] : -1; }
-int pngBitDepth(const Bytes& file) { return file.size() > 24 ? file[24] : -1; }
+int pngColourType(const Bytes& file)
+{
+    return file.size() > 25 ? file[25] : -1;
+}
+int pngBitDepth(const Bytes& file)
+{
+    return file.size() > 24 ? file[24] : -1;
+}
 
-bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string& reason) {
+bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string& reason)
+{
     if (offset + 40 > file.size()) {
         reason = "header beyond the end of the file";
         return false;
@@ -86,18 +108,22 @@ bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string
             if (out.bitCount == 24) {
                 p = {file[row + 3 * x + 2], file[row + 3 * x + 1], file[row + 3 * x], 255};
             } else {
-                const std::size_t index = out.bitCount == 8 ? file[row + x]
-                                                            : (x % 2 ? file[row + x / 2] & 0x0F : file[row + x / 2] >> 4);
+                const std::size_t index =
+                    out.bitCount == 8 ? file[row + x] : (x % 2 ? file[row + x / 2] & 0x0F : file[row + x / 2] >> 4);
                 const std::size_t e = table + 4 * index;
                 p = {file[e + 2], file[e + 1], file[e], 255};
             }
-            if (file[maskAt + x / 8] & (0x80 >> (x % 8))) p.a = 0;
+            if (file[maskAt + x / 8] & (0x80 >> (x % 8)))
+                p.a = 0;
             out.pixels.px[static_cast<std::size_t>(y) * w + x] = p;
         }
     }
     return true;
 }
 
-int luma(const Rgba& p) { return (p.r * 77 + p.g * 150 + p.b * 29 + 128) >> 8; }
+int luma(const Rgba& p)
+{
+    return (p.r * 77 + p.g * 150 + p.b * 29 + 128) >> 8;
+}
 
 }  // namespace assettest

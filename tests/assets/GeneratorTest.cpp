@@ -21,12 +21,32 @@ namespace {
 // Every file the generator owns, relative to res/.
 const std::set<std::string> kExpectedFiles = {
     "background.bmp",
-    "cursors/df.cur", "cursors/df.png", "cursors/hu.cur", "cursors/hu.png",
-    "cursors/ne.cur", "cursors/ne.png", "cursors/or.cur", "cursors/or.png",
-    "cursors/ud.cur", "cursors/ud.png",
-    "icon/orbicle.ico", "icon/orbicle_16.png", "icon/orbicle_32.png", "icon/orbicle_48.png",
-    "welcome.wav", "applause.wav", "hit1.wav", "hit2.wav", "hit3.wav", "miss.wav", "goaway.wav",
-    "keys_df.txt", "keys_hu.txt", "keys_ne.txt", "keys_or.txt", "keys_ud.txt",
+    "cursors/df.cur",
+    "cursors/df.png",
+    "cursors/hu.cur",
+    "cursors/hu.png",
+    "cursors/ne.cur",
+    "cursors/ne.png",
+    "cursors/or.cur",
+    "cursors/or.png",
+    "cursors/ud.cur",
+    "cursors/ud.png",
+    "icon/orbicle.ico",
+    "icon/orbicle_16.png",
+    "icon/orbicle_32.png",
+    "icon/orbicle_48.png",
+    "welcome.wav",
+    "applause.wav",
+    "hit1.wav",
+    "hit2.wav",
+    "hit3.wav",
+    "miss.wav",
+    "goaway.wav",
+    "keys_df.txt",
+    "keys_hu.txt",
+    "keys_ne.txt",
+    "keys_or.txt",
+    "keys_ud.txt",
 };
 
 struct RunResult {
@@ -34,7 +54,8 @@ struct RunResult {
     std::string errors;  // what the generator wrote to its error stream
 };
 
-RunResult runGenerator(const std::string& args, const fs::path& scratch) {
+RunResult runGenerator(const std::string& args, const fs::path& scratch)
+{
     const fs::path errFile = scratch / "stderr.txt";
     const std::string command =
         "\"" + std::string(ORBICLE_ASSETGEN) + "\" " + args + " 2> \"" + errFile.string() + "\"";
@@ -46,16 +67,19 @@ RunResult runGenerator(const std::string& args, const fs::path& scratch) {
     return result;
 }
 
-std::set<std::string> filesUnder(const fs::path& root) {
+std::set<std::string> filesUnder(const fs::path& root)
+{
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) names.insert(fs::relative(entry.path(), root).generic_string());
+        if (entry.is_regular_file())
+            names.insert(fs::relative(entry.path(), root).generic_string());
     return names;
 }
 
 }  // namespace
 
-TEST(Generator, RebuildsEveryCommittedFileBitForBit) {
+TEST(Generator, RebuildsEveryCommittedFileBitForBit)
+{
     TempDir scratch;
     const fs::path out = scratch.Path() / "res";
     const RunResult run = runGenerator("\"" + out.string() + "\"", scratch.Path());
@@ -72,7 +96,8 @@ TEST(Generator, RebuildsEveryCommittedFileBitForBit) {
     }
 }
 
-TEST(Generator, RejectsBadArgumentsWithAMessage) {
+TEST(Generator, RejectsBadArgumentsWithAMessage)
+{
     TempDir scratch;
     const RunResult noArgs = runGenerator("", scratch.Path());
     EXPECT_EQ(noArgs.exitCode, 2);

@@ -16,7 +16,8 @@ constexpr int kWidth = 550, kHeight = 412;
 constexpr int kPanelTop = 318;  // the highest point of the interface panel
 
 // The BITMAPINFOHEADER of a cursor or icon image: colour rows and mask, twice the height.
-void expectDib(const DibImage& dib, int size, unsigned bitCount) {
+void expectDib(const DibImage& dib, int size, unsigned bitCount)
+{
     EXPECT_EQ(dib.headerSize, 40u);
     EXPECT_EQ(dib.width, size);
     EXPECT_EQ(dib.heightField, 2 * size);
@@ -28,7 +29,8 @@ void expectDib(const DibImage& dib, int size, unsigned bitCount) {
 
 // Pixels of two decodings that differ in opacity or colour; an alpha of the first from
 // opaqueFrom on counts as opaque.
-int mismatches(const Pixels& a, const Pixels& b, int opaqueFrom) {
+int mismatches(const Pixels& a, const Pixels& b, int opaqueFrom)
+{
     int n = 0;
     for (std::size_t i = 0; i < a.px.size() && i < b.px.size(); ++i) {
         const Rgba p = a.px[i], q = b.px[i];
@@ -39,7 +41,8 @@ int mismatches(const Pixels& a, const Pixels& b, int opaqueFrom) {
 }
 
 // The background's pixels, top row first, read straight from the BMP rows.
-Pixels backgroundPixels() {
+Pixels backgroundPixels()
+{
     const Bytes bmp = readFile(resDir() / "background.bmp");
     Pixels out{kWidth, kHeight, std::vector<Rgba>(kWidth * kHeight)};
     const std::size_t stride = (kWidth * 3 + 3) / 4 * 4;
@@ -51,34 +54,49 @@ Pixels backgroundPixels() {
     return out;
 }
 
-int saturation(const Rgba& p) { return std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}); }
+int saturation(const Rgba& p)
+{
+    return std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b});
+}
 
-double mean(const Pixels& p, int x0, int y0, int x1, int y1, int (*measure)(const Rgba&)) {
+double mean(const Pixels& p, int x0, int y0, int x1, int y1, int (*measure)(const Rgba&))
+{
     long long sum = 0;
     for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) sum += measure(p.at(x, y));
+        for (int x = x0; x < x1; ++x)
+            sum += measure(p.at(x, y));
     return static_cast<double>(sum) / ((x1 - x0) * (y1 - y0));
 }
 
 }  // namespace
 
-TEST(Background, IsAnUncompressedBottomUp24BitPictureOf550By412) {
+TEST(Background, IsAnUncompressedBottomUp24BitPictureOf550By412)
+{
     const Bytes bmp = readFile(resDir() / "background.bmp");
     // Embedded as a resource (without the 14-byte file header) the bitmap is 680,666 bytes.
     ASSERT_EQ(bmp.size(), 680680u);
-    expectFields(bmp, {{0, 2, 0x4D42, "BM"}, {2, 4, 680680, "file size"}, {10, 4, 54, "no colour table"},
-                       {14, 4, 40, "BITMAPINFOHEADER"}, {18, 4, kWidth, "width"},
-                       {22, 4, kHeight, "height, positive: rows stored bottom-up"}, {26, 2, 1, "planes"},
-                       {28, 2, 24, "bits"}, {30, 4, 0, "BI_RGB"}, {34, 4, 1652 * kHeight, "image size"},
-                       {38, 4, 2834, "x pixels per metre"}, {42, 4, 2834, "y pixels per metre"},
+    expectFields(bmp, {{0, 2, 0x4D42, "BM"},
+                       {2, 4, 680680, "file size"},
+                       {10, 4, 54, "no colour table"},
+                       {14, 4, 40, "BITMAPINFOHEADER"},
+                       {18, 4, kWidth, "width"},
+                       {22, 4, kHeight, "height, positive: rows stored bottom-up"},
+                       {26, 2, 1, "planes"},
+                       {28, 2, 24, "bits"},
+                       {30, 4, 0, "BI_RGB"},
+                       {34, 4, 1652 * kHeight, "image size"},
+                       {38, 4, 2834, "x pixels per metre"},
+                       {42, 4, 2834, "y pixels per metre"},
                        {46, 4, 0, "colours used"}});
 }
 
-TEST(Background, StaysMutedSoTargetsAndGaugesReadOverIt) {
+TEST(Background, StaysMutedSoTargetsAndGaugesReadOverIt)
+{
     const Pixels bg = backgroundPixels();
     // Nothing in the picture comes near the targets' near-white interiors.
     int brightest = 0;
-    for (const Rgba& p : bg.px) brightest = std::max(brightest, luma(p));
+    for (const Rgba& p : bg.px)
+        brightest = std::max(brightest, luma(p));
     EXPECT_LT(brightest, 200);
 
     // The field is darkish and of low colour, yet not black; under the score (top right) and
@@ -95,15 +113,22 @@ namespace {
 const std::pair<std::string, unsigned> kCursors[] = {{"hu", 24}, {"ne", 24}, {"or", 24}, {"ud", 24}, {"df", 8}};
 }  // namespace
 
-TEST(Cursors, AreOneImageCursorFilesWithTheHotSpotAtTheTopLeftAndPngsWithTheSamePixels) {
+TEST(Cursors, AreOneImageCursorFilesWithTheHotSpotAtTheTopLeftAndPngsWithTheSamePixels)
+{
     for (const auto& [race, bits] : kCursors) {
         SCOPED_TRACE(race);
         const Bytes cur = readFile(resDir() / "cursors" / (race + ".cur"));
         ASSERT_GE(cur.size(), 22u);
-        expectFields(cur, {{0, 2, 0, "reserved"}, {2, 2, 2, "type 2 is a cursor"}, {4, 2, 1, "one image"},
-                           {6, 1, 32, "width"}, {7, 1, 32, "height"}, {8, 1, 0, "colour count: 0 for 256 and more"},
-                           {10, 2, 0, "hot spot x"}, {12, 2, 0, "hot spot y"},
-                           {14, 4, static_cast<std::uint32_t>(cur.size() - 22), "image bytes"}, {18, 4, 22, "image offset"}});
+        expectFields(cur, {{0, 2, 0, "reserved"},
+                           {2, 2, 2, "type 2 is a cursor"},
+                           {4, 2, 1, "one image"},
+                           {6, 1, 32, "width"},
+                           {7, 1, 32, "height"},
+                           {8, 1, 0, "colour count: 0 for 256 and more"},
+                           {10, 2, 0, "hot spot x"},
+                           {12, 2, 0, "hot spot y"},
+                           {14, 4, static_cast<std::uint32_t>(cur.size() - 22), "image bytes"},
+                           {18, 4, 22, "image offset"}});
         DibImage dib;
         std::string reason;
         ASSERT_TRUE(decodeDib(cur, 22, dib, reason)) << reason;
@@ -122,7 +147,8 @@ TEST(Cursors, AreOneImageCursorFilesWithTheHotSpotAtTheTopLeftAndPngsWithTheSame
     }
 }
 
-TEST(Cursors, PointFromTheHotSpotAtTheTopLeftTowardsTheBottomRight) {
+TEST(Cursors, PointFromTheHotSpotAtTheTopLeftTowardsTheBottomRight)
+{
     for (const auto& [race, bits] : kCursors) {
         SCOPED_TRACE(race);
         const Pixels p = decodePng(readFile(resDir() / "cursors" / (race + ".png")));
@@ -131,7 +157,8 @@ TEST(Cursors, PointFromTheHotSpotAtTheTopLeftTowardsTheBottomRight) {
         long long sumX = 0, sumY = 0;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
-                if (p.at(x, y).a == 0) continue;
+                if (p.at(x, y).a == 0)
+                    continue;
                 nearest = std::min(nearest, x + y);
                 minX = std::min(minX, x), maxX = std::max(maxX, x);
                 minY = std::min(minY, y), maxY = std::max(maxY, y);
@@ -159,7 +186,8 @@ struct IconEntry {
 };
 
 // The icon's directory and images, checked on the way.
-std::vector<IconEntry> readIcon() {
+std::vector<IconEntry> readIcon()
+{
     const Bytes ico = readFile(resDir() / "icon" / "orbicle.ico");
     std::vector<IconEntry> entries;
     if (ico.size() < 6 + 16 * 9) {
@@ -171,8 +199,10 @@ std::vector<IconEntry> readIcon() {
     for (std::size_t e = 6; e < 6 + 16 * 9; e += 16) {
         IconEntry entry{ico[e], le16(ico, e + 6), {}};
         SCOPED_TRACE("image at " + std::to_string(e));
-        expectFields(ico, {{e + 1, 1, ico[e], "square"}, {e + 2, 1, entry.bitCount == 4 ? 16u : 0u, "colour count"},
-                           {e + 4, 2, 1, "planes"}, {e + 12, 4, static_cast<std::uint32_t>(expectedOffset), "no gaps"}});
+        expectFields(ico, {{e + 1, 1, ico[e], "square"},
+                           {e + 2, 1, entry.bitCount == 4 ? 16u : 0u, "colour count"},
+                           {e + 4, 2, 1, "planes"},
+                           {e + 12, 4, static_cast<std::uint32_t>(expectedOffset), "no gaps"}});
         std::string reason;
         EXPECT_TRUE(decodeDib(ico, le32(ico, e + 12), entry.image, reason)) << reason;
         expectDib(entry.image, entry.size, entry.bitCount);
@@ -186,14 +216,17 @@ std::vector<IconEntry> readIcon() {
 
 }  // namespace
 
-TEST(Icon, HoldsNineImagesAt48And32And16PixelsEachAt4And8And24BitsAndPngsOfTheTrueColourOnes) {
+TEST(Icon, HoldsNineImagesAt48And32And16PixelsEachAt4And8And24BitsAndPngsOfTheTrueColourOnes)
+{
     const std::vector<IconEntry> entries = readIcon();
     std::set<std::pair<int, unsigned>> kinds;
-    for (const IconEntry& e : entries) kinds.insert({e.size, e.bitCount});
-    EXPECT_EQ(kinds, (std::set<std::pair<int, unsigned>>{{48, 4}, {48, 8}, {48, 24}, {32, 4}, {32, 8}, {32, 24},
-                                                         {16, 4}, {16, 8}, {16, 24}}));
+    for (const IconEntry& e : entries)
+        kinds.insert({e.size, e.bitCount});
+    EXPECT_EQ(kinds, (std::set<std::pair<int, unsigned>>{
+                         {48, 4}, {48, 8}, {48, 24}, {32, 4}, {32, 8}, {32, 24}, {16, 4}, {16, 8}, {16, 24}}));
     for (const IconEntry& e : entries) {
-        if (e.bitCount != 24) continue;
+        if (e.bitCount != 24)
+            continue;
         SCOPED_TRACE(e.size);
         const Bytes file = readFile(resDir() / "icon" / ("orbicle_" + std::to_string(e.size) + ".png"));
         EXPECT_EQ(pngColourType(file), 6);

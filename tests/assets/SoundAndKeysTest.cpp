@@ -20,37 +20,50 @@ struct Wav {
 };
 
 // Reads a canonical PCM WAV file, checking every header field on the way.
-Wav readWav(const std::string& name) {
+Wav readWav(const std::string& name)
+{
     SCOPED_TRACE(name);
     const Bytes f = readFile(resDir() / name);
     Wav wav;
     EXPECT_GE(f.size(), 44u);
-    if (f.size() < 44) return wav;
+    if (f.size() < 44)
+        return wav;
     EXPECT_EQ(std::string(f.begin(), f.begin() + 4), "RIFF");
     EXPECT_EQ(std::string(f.begin() + 8, f.begin() + 16), "WAVEfmt ");
     EXPECT_EQ(std::string(f.begin() + 36, f.begin() + 40), "data");
     wav.rate = static_cast<int>(le32(f, 24));
     EXPECT_TRUE(wav.rate == 22050 || wav.rate == 44100);
     const auto size = static_cast<std::uint32_t>(f.size());
-    expectFields(f, {{4, 4, size - 8, "RIFF size"}, {16, 4, 16, "fmt size"}, {20, 2, 1, "PCM"}, {22, 2, 1, "mono"},
-                     {28, 4, static_cast<std::uint32_t>(wav.rate) * 2, "bytes per second"}, {32, 2, 2, "bytes per frame"},
-                     {34, 2, 16, "bits per sample"}, {40, 4, size - 44, "data bytes"}});
+    expectFields(f, {{4, 4, size - 8, "RIFF size"},
+                     {16, 4, 16, "fmt size"},
+                     {20, 2, 1, "PCM"},
+                     {22, 2, 1, "mono"},
+                     {28, 4, static_cast<std::uint32_t>(wav.rate) * 2, "bytes per second"},
+                     {32, 2, 2, "bytes per frame"},
+                     {34, 2, 16, "bits per sample"},
+                     {40, 4, size - 44, "data bytes"}});
     for (std::size_t i = 44; i + 1 < f.size(); i += 2)
         wav.samples.push_back(static_cast<std::int16_t>(le16(f, i)));
     return wav;
 }
 
 // Zero crossings per second over [from, to) of the samples: higher is brighter.
-double crossingRate(const Wav& w, std::size_t from, std::size_t to) {
+double crossingRate(const Wav& w, std::size_t from, std::size_t to)
+{
     int crossings = 0;
-    for (std::size_t i = from + 1; i < to; ++i) crossings += (w.samples[i - 1] < 0) != (w.samples[i] < 0);
+    for (std::size_t i = from + 1; i < to; ++i)
+        crossings += (w.samples[i - 1] < 0) != (w.samples[i] < 0);
     return crossings * static_cast<double>(w.rate) / static_cast<double>(to - from);
 }
-double crossingRate(const Wav& w) { return crossingRate(w, 0, w.samples.size()); }
+double crossingRate(const Wav& w)
+{
+    return crossingRate(w, 0, w.samples.size());
+}
 
 }  // namespace
 
-TEST(Sounds, AreShortCleanPcmFilesOfTheirIntendedLength) {
+TEST(Sounds, AreShortCleanPcmFilesOfTheirIntendedLength)
+{
     struct Length {
         const char* name;
         double minSeconds, maxSeconds;
@@ -65,7 +78,8 @@ TEST(Sounds, AreShortCleanPcmFilesOfTheirIntendedLength) {
         EXPECT_GE(w.seconds(), l.minSeconds);
         EXPECT_LE(w.seconds(), l.maxSeconds);
         int peak = 0;
-        for (int s : w.samples) peak = std::max(peak, std::abs(s));
+        for (int s : w.samples)
+            peak = std::max(peak, std::abs(s));
         EXPECT_GT(peak, 12000) << "clearly audible";
         EXPECT_LT(peak, 32767) << "not clipped";
         // Starting and ending near silence, so nothing clicks.
@@ -74,7 +88,8 @@ TEST(Sounds, AreShortCleanPcmFilesOfTheirIntendedLength) {
     }
 }
 
-TEST(Sounds, HitsDifferTheLabelledOneIsBrightestMissIsDullAndGoAwayFalls) {
+TEST(Sounds, HitsDifferTheLabelledOneIsBrightestMissIsDullAndGoAwayFalls)
+{
     const double hit1 = crossingRate(readWav("hit1.wav")), hit2 = crossingRate(readWav("hit2.wav"));
     const double hit3 = crossingRate(readWav("hit3.wav")), miss = crossingRate(readWav("miss.wav"));
     EXPECT_GT(std::abs(hit1 - hit2), 0.2 * std::min(hit1, hit2)) << "left and right hits sound different";
@@ -90,14 +105,16 @@ namespace {
 
 const char* const kRaces[] = {"hu", "or", "ud", "ne", "df"};
 
-std::string readKeys(const std::string& race) {
+std::string readKeys(const std::string& race)
+{
     const Bytes b = readFile(resDir() / ("keys_" + race + ".txt"));
     return std::string(b.begin(), b.end());
 }
 
 }  // namespace
 
-TEST(HotkeySets, HoldOnlyAnswerableKeysAndTheCommonCommands) {
+TEST(HotkeySets, HoldOnlyAnswerableKeysAndTheCommonCommands)
+{
     for (const char* race : kRaces) {
         SCOPED_TRACE(race);
         const std::string keys = readKeys(race);
@@ -112,12 +129,14 @@ TEST(HotkeySets, HoldOnlyAnswerableKeysAndTheCommonCommands) {
     }
 }
 
-TEST(HotkeySets, EachRaceTrainsLettersOfItsOwn) {
+TEST(HotkeySets, EachRaceTrainsLettersOfItsOwn)
+{
     std::set<std::set<char>> distinct;
     for (const char* race : kRaces) {
         std::set<char> own;
         for (char c : readKeys(race))
-            if (std::string("AMSHP1234567890pqr").find(c) == std::string::npos) own.insert(c);
+            if (std::string("AMSHP1234567890pqr").find(c) == std::string::npos)
+                own.insert(c);
         EXPECT_GE(own.size(), 8u) << race;
         distinct.insert(own);
     }

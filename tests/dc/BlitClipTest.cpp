@@ -28,7 +28,11 @@ protected:
     {
         std::string s;
         for (int x = x0; x < x1; ++x)
-            s += At(x, y) == Red ? 'R' : At(x, y) == Green ? 'G' : At(x, y) == Blue ? 'B' : At(x, y) == White ? 'W' : '.';
+            s += At(x, y) == Red     ? 'R'
+                 : At(x, y) == Green ? 'G'
+                 : At(x, y) == Blue  ? 'B'
+                 : At(x, y) == White ? 'W'
+                                     : '.';
         return s;
     }
 

@@ -63,7 +63,8 @@ protected:
     {
         const std::string row = Row(y, 0, m_bitmap.GetWidth(), colour);
         const auto first = row.find('#');
-        return first == std::string::npos ? std::pair{-1, -1} : std::pair{static_cast<int>(first), static_cast<int>(row.rfind('#'))};
+        return first == std::string::npos ? std::pair{-1, -1}
+                                          : std::pair{static_cast<int>(first), static_cast<int>(row.rfind('#'))};
     }
 
     CBitmap m_bitmap;

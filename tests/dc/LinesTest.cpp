@@ -51,8 +51,8 @@ TEST_F(LinesTest, OnePixelLinesLeaveOutTheEndPointInEveryDirection)
 TEST_F(LinesTest, SlantedOnePixelLinesRoundToTheNearestPixelTiesToTheSmallerCoordinate)
 {
     // y = i * 4 / 10 rounded: 0 0 1 1 2 2 2 3 3 4.
-    EXPECT_EQ(Line(1, 0, 0, 10, 4), (PixelSet{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}, {7, 3}, {8, 3},
-                                              {9, 4}}));
+    EXPECT_EQ(Line(1, 0, 0, 10, 4),
+              (PixelSet{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}, {7, 3}, {8, 3}, {9, 4}}));
     // Ties (y = 0.5, 1.5) go to the smaller y in both directions, so only the end points differ.
     EXPECT_EQ(Line(1, 0, 0, 4, 2), (PixelSet{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
     EXPECT_EQ(Line(1, 4, 2, 0, 0), (PixelSet{{4, 2}, {3, 1}, {2, 1}, {1, 0}}));
@@ -68,8 +68,8 @@ TEST_F(LinesTest, WidePensCoverTheirWidthWithRoundEndsAndJoins)
     std::vector<std::pair<int, int>> rows;  // 26 to 34
     for (int y = 26; y <= 34; ++y)
         rows.push_back(Extent(y, Ink));
-    EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{{-1, -1}, {19, 53}, {18, 54}, {17, 55}, {17, 55}, {17, 55},
-                                                      {18, 54}, {19, 53}, {-1, -1}}));
+    EXPECT_EQ(rows, (std::vector<std::pair<int, int>>{
+                        {-1, -1}, {19, 53}, {18, 54}, {17, 55}, {17, 55}, {17, 55}, {18, 54}, {19, 53}, {-1, -1}}));
 
     // Width 5 vertical: five columns centred on x, the end points included.
     Line(5, 40, 10, 40, 40);

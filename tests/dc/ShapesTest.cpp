@@ -101,7 +101,8 @@ TEST_F(ShapesTest, PolygonFillsByTheAlternateRuleWithoutRightAndBottomEdges)
     std::vector<CPoint> star;
     for (int k = 0; k < 5; ++k) {
         const double a = (-90 + k * 144) * 0.017453292519943295;
-        star.push_back({40 + static_cast<int>(std::lround(25 * std::cos(a))), 30 + static_cast<int>(std::lround(25 * std::sin(a)))});
+        star.push_back({40 + static_cast<int>(std::lround(25 * std::cos(a))),
+                        30 + static_cast<int>(std::lround(25 * std::sin(a)))});
     }
     m_dc.Polygon(star.data(), 5);
     EXPECT_NE(At(40, 30), Inside);

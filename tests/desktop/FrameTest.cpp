@@ -141,6 +141,7 @@ TEST_F(FrameTest, TheTimerDrivesTheGameActivationHoldsItOncePerRealChangeAndTheE
 
     frame->Close();
     EXPECT_FALSE(app.m_pMainWnd) << "the frame logic is gone";
-    EXPECT_EQ(platform.profile.Section("Settings"), (std::vector<std::pair<std::string, std::string>>{
-                                                        {"Left", "120"}, {"Top", "90"}, {"Race", "ne"}, {"Options", "11010"}}));
+    EXPECT_EQ(platform.profile.Section("Settings"),
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"Left", "120"}, {"Top", "90"}, {"Race", "ne"}, {"Options", "11010"}}));
 }

@@ -17,9 +17,11 @@ std::string Describe(wxMenuBar& bar)
     for (size_t i = 0; i < bar.GetMenuCount(); ++i) {
         text += bar.GetMenuLabel(i).ToStdString() + ":";
         for (wxMenuItem* item : bar.GetMenu(i)->GetMenuItems()) {
-            text += item->IsSeparator() ? " -" : " " + std::to_string(CommandFromMenuId(item->GetId())) + " " +
-                                                     item->GetItemLabel().ToStdString();
-            text += std::string(item->IsEnabled() ? "" : " disabled") + (item->IsCheckable() && item->IsChecked() ? " checked" : "");
+            text += item->IsSeparator() ? " -"
+                                        : " " + std::to_string(CommandFromMenuId(item->GetId())) + " " +
+                                              item->GetItemLabel().ToStdString();
+            text += std::string(item->IsEnabled() ? "" : " disabled") +
+                    (item->IsCheckable() && item->IsChecked() ? " checked" : "");
         }
         text += "\n";
     }
@@ -30,11 +32,12 @@ std::string Describe(wxMenuBar& bar)
 TEST(MainMenuBar, TheResourceItemsInOrderThenTheStateTheGameGivesThem)
 {
     const std::unique_ptr<wxMenuBar> bar = BuildMenuBar();
-    EXPECT_EQ(Describe(*bar),
-              "&File: 32784 //Dynamic text 32788 //Dynamic text - 32780 Select &Race - 57665 E&xit\n"
-              "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles checked 32777 Custom &Keys checked"
-              " - 32793 Da&rkening checked 32776 &Sounds checked\n"
-              "&Help: 57664 &About Orbicle... disabled\n");
+    EXPECT_EQ(
+        Describe(*bar),
+        "&File: 32784 //Dynamic text 32788 //Dynamic text - 32780 Select &Race - 57665 E&xit\n"
+        "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles checked 32777 Custom &Keys checked"
+        " - 32793 Da&rkening checked 32776 &Sounds checked\n"
+        "&Help: 57664 &About Orbicle... disabled\n");
 
     HeadlessPlatform platform;
     HeadlessShell shell(platform.log);

@@ -9,9 +9,7 @@ TEST(Placement, AFrameWhollyOffEveryDisplayComesBackToTheDefaultCorner)
 {
     const std::vector<CRect> displays = {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}};
     const CRect size{0, 0, 716, 588};
-    auto at = [&](int left, int top) {
-        return CRect{left, top, left + size.Width(), top + size.Height()};
-    };
+    auto at = [&](int left, int top) { return CRect{left, top, left + size.Width(), top + size.Height()}; };
 
     // Seen on a display, even partly or on the second one: kept as stored.
     for (const auto& [left, top] : {std::pair{120, 90}, {-700, -500}, {2500, 100}, {3199, 1023}})

@@ -40,7 +40,8 @@ public:
     {
         if (x < 0 || y < 0 || static_cast<std::uint64_t>(x) >= m_width || static_cast<std::uint64_t>(y) >= m_height)
             return {};
-        const std::uint64_t at = m_pixels + static_cast<std::uint64_t>(y) * m_bytesPerLine + static_cast<std::uint64_t>(x) * m_bytesPerPixel;
+        const std::uint64_t at =
+            m_pixels + static_cast<std::uint64_t>(y) * m_bytesPerLine + static_cast<std::uint64_t>(x) * m_bytesPerPixel;
         std::uint32_t pixel = 0;
         for (std::uint32_t i = 0; i < m_bytesPerPixel; ++i)
             pixel |= std::uint32_t{m_data[at + i]} << 8 * (m_msbFirst ? m_bytesPerPixel - 1 - i : i);

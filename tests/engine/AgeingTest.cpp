@@ -78,8 +78,8 @@ TEST_F(GameTest, AHeldGamesCirclesStandStillWhateverRepaintsTheField)
     // Show Statistics toggled, the window uncovered.
     View().OnPauseGame();
     for (int i = 0; i < 8; ++i) {
-        for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS,
-                        ID_OPTIONS_DARKENING, ID_OPTIONS_SOUNDS})
+        for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_DARKENING,
+                        ID_OPTIONS_SOUNDS})
             Update(View(), id);
         Tick();
     }

@@ -13,8 +13,8 @@ TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
     View().m_strLastKey = "Q";
     View().m_aSlots[5].nUseful = 4;
     View().OnNewStopGame();  // stop: history is not started, but the command itself is not guarded
-    EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528",
-                                                  "sound res/applause.wav sync"}));
+    EXPECT_EQ(Events(),
+              (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528", "sound res/applause.wav sync"}));
     // Running, result on show, score, misses, samples.
     auto state = [this] {
         const CGameView& v = View();

@@ -55,19 +55,27 @@ TEST_F(GameTest, HoursOfRandomPlayKeepEveryInvariant)
     const int ticks = 3 * 60 * 60 * 20;  // three hours of 50 ms ticks
     int games = 0, hits = 0;
     std::size_t mostCircles = 0;
-    const UINT options[] = {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_DARKENING,
-                            ID_OPTIONS_SOUNDS, ID_OPTIONS_CUSTOMKEYS};
+    const UINT options[] = {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_DARKENING, ID_OPTIONS_SOUNDS,
+                            ID_OPTIONS_CUSTOMKEYS};
     CGameView& v = View();
     BOOL frameActive = 1;
     // Whatever else a player does, each with its chance in percent per tick.
     const std::pair<int, std::function<void()>> others[] = {
-        {1, [&] { v.OnLButtonDown(0, CPoint{static_cast<int>(random() % 2000) - 500, static_cast<int>(random() % 1500) - 500}); }},
+        {1,
+         [&] {
+             v.OnLButtonDown(0,
+                             CPoint{static_cast<int>(random() % 2000) - 500, static_cast<int>(random() % 1500) - 500});
+         }},
         {2, [&] { v.OnKeyDown(random() % 256, 1, 0); }},
         {1, [&] { RunCommand(v, ID_FILE_PAUSEGAME); }},
-        {1, [&] { v.OnActivateChange(!frameActive); frameActive = !frameActive; }},
+        {1,
+         [&] {
+             v.OnActivateChange(!frameActive);
+             frameActive = !frameActive;
+         }},
         {1, [&] { RunCommand(v, options[random() % 5]); }},
         {1, [&] { RunCommand(v, ID_FILE_NEWSTOPGAME); }},
-        {1, [&] { v.OnPaint(); }},                                  // uncovered window
+        {1, [&] { v.OnPaint(); }},                                // uncovered window
         {1, [&] { m_platform.clock.Advance(random() % 5000); }},  // a slow machine
     };
 

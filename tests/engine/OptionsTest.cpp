@@ -18,13 +18,10 @@ TEST_F(GameTest, OptionsStringsAreReadAndWrittenBack)
         std::string written;
     };
     const Case cases[] = {
-        {nullptr, {1, 1, 0, 1, 1}, "11011"},
-        {"00000", {0, 0, 0, 0, 0}, "00000"},
+        {nullptr, {1, 1, 0, 1, 1}, "11011"},   {"00000", {0, 0, 0, 0, 0}, "00000"},
         {"0000", {1, 1, 0, 1, 1}, "11011"},  // not five characters: the default
-        {"000000", {1, 1, 0, 1, 1}, "11011"},
-        {"12011", {1, 2, 0, 1, 1}, "12011"},
-        {"1x011", {1, 72, 0, 1, 1}, "172011"},
-        {"1 011", {1, -16, 0, 1, 1}, "1-16011"},
+        {"000000", {1, 1, 0, 1, 1}, "11011"},  {"12011", {1, 2, 0, 1, 1}, "12011"},
+        {"1x011", {1, 72, 0, 1, 1}, "172011"}, {"1 011", {1, -16, 0, 1, 1}, "1-16011"},
     };
     // Read by the window's construction, written back by its destruction.
     for (const Case& c : cases) {
@@ -66,7 +63,8 @@ TEST_F(GameTest, MenuStateInEveryStateOfAGame)
     // The texts of New/Stop and Pause, then 1 or 0 for enabled: New/Stop, Pause, Select Race,
     // No-intersecting Circles, Custom Keys, Statistics, Darkening, Sounds.
     auto menu = [&] {
-        std::string state = Update(View(), ID_FILE_NEWSTOPGAME).text + "|" + Update(View(), ID_FILE_PAUSEGAME).text + "|";
+        std::string state =
+            Update(View(), ID_FILE_NEWSTOPGAME).text + "|" + Update(View(), ID_FILE_PAUSEGAME).text + "|";
         for (UINT id : {ID_FILE_NEWSTOPGAME, ID_FILE_PAUSEGAME, ID_FILE_SELECTRACE, ID_OPTIONS_NOINTERSECT,
                         ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_DARKENING, ID_OPTIONS_SOUNDS})
             state += Update(View(), id).enabled ? '1' : '0';

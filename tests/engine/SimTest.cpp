@@ -99,9 +99,8 @@ TEST_F(SimTest, ProfileValuesAreTheRestOfTheLine)
 TEST_F(SimTest, BadCommandsPrintOneErrorLineAndTheRunGoesOn)
 {
     const char* bad[] = {
-        "tick",           // before start
-        "frobnicate",     "screen wide",   "screen 0",  "clock 12x", "advance -5",
-        "dialog elves",   "key 300",       "key",
+        "tick",  // before start
+        "frobnicate", "screen wide", "screen 0", "clock 12x", "advance -5", "dialog elves", "key 300", "key",
     };
     for (const char* line : bad) {
         m_ok = true;

@@ -236,7 +236,7 @@ TEST_F(GameTest, SlotsRatesAccuracyAndHistory)
         CloseOneSlot(View());
     EXPECT_EQ(View().m_nUsefulWindow, 7);  // slot 0's three actions have left
     EXPECT_EQ(View().m_nUsefulTotal, 10);
-    EXPECT_EQ(View().m_nApmSamples, 8);    // slots 16, 32, ..., 112 and the wrap to 0
+    EXPECT_EQ(View().m_nApmSamples, 8);  // slots 16, 32, ..., 112 and the wrap to 0
 
     // The history ring wraps after 1024 samples.
     View().m_nApmSamples = 1023;

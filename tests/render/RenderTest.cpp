@@ -156,10 +156,9 @@ TEST_F(RenderTest, CirclesOutlineAndInteriorByButton)
         COLORREF outline, interior;
         int width;
     };
-    for (const Case& c : {Case{1, 30.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 5},
-                          Case{0, 35.2, Rgb(0, 0, 255), Rgb(240, 240, 255), 5},
-                          Case{1, 10.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 3},
-                          Case{0, 41.0, Rgb(0, 0, 255), Rgb(240, 240, 255), 6}}) {
+    for (const Case& c :
+         {Case{1, 30.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 5}, Case{0, 35.2, Rgb(0, 0, 255), Rgb(240, 240, 255), 5},
+          Case{1, 10.0, Rgb(0, 255, 0), Rgb(240, 255, 240), 3}, Case{0, 41.0, Rgb(0, 0, 255), Rgb(240, 240, 255), 6}}) {
         View().m_listCircles.clear();
         AddCircle(300, 250, c.radius, c.left).m_bGrowing = 0;
         Paint();
@@ -204,7 +203,9 @@ TEST_F(RenderTest, GaugesShowRateEndCounterAndAccuracyInBars)
     View().m_nApmMax = 99;
     const int W = View().m_nWidth, H = View().m_nHeight;
     // The rate's bars up the left edge, the last one along the bottom.
-    auto rateBars = [&] { return Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen) + (At(45, H - 15) == RateGreen); };
+    auto rateBars = [&] {
+        return Runs([&](int y) { return At(14, y); }, 0, H - 1, RateGreen) + (At(45, H - 15) == RateGreen);
+    };
     for (const auto& [apm, bars] : {std::pair{4, 0}, {5, 1}, {12, 2}, {400, 43}}) {
         View().m_nApm = apm;
         Paint();
@@ -279,13 +280,13 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
     // Rows with grid between the axis and the first vertical line, columns with grid.
     const int gap = (x1 - x0) / 10;
     auto gridRows = [&] {
-        return Runs([&](int y) { return Contains(x0 + 4, y, x0 + gap - 2, y + 1, Navy) ? Navy : Black; },
-                    y0, y1 - 4, Navy);
+        return Runs([&](int y) { return Contains(x0 + 4, y, x0 + gap - 2, y + 1, Navy) ? Navy : Black; }, y0, y1 - 4,
+                    Navy);
     };
     auto gridColumns = [&] {
         // Above the highest horizontal line.
-        return Runs([&](int x) { return Contains(x, y0 - 5, x + 1, y0 + 20, Navy) ? Navy : Black; }, x0 - 4,
-                    x1 + 4, Navy);
+        return Runs([&](int x) { return Contains(x, y0 - 5, x + 1, y0 + 20, Navy) ? Navy : Black; }, x0 - 4, x1 + 4,
+                    Navy);
     };
     for (const auto& [best, lines] : {std::pair{20, 0}, {45, 2}}) {
         View().m_nApmMax = best;
@@ -298,7 +299,8 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
         EXPECT_EQ(At((x0 + x1) / 2, y1), Gray);  // horizontal axis
         ExpectText(x1 - 20, y0 - 15, best == 20 ? " 20" : " 45", 22, Rgb(255, 255, 255), Gray);
     }
-    for (const auto& [seconds, text] : {std::pair{0, " 0:00"}, {65, " 1:05"}, {600, "10:00"}, {6000, "100:00"}, {-30, " 0:00"}}) {
+    for (const auto& [seconds, text] :
+         {std::pair{0, " 0:00"}, {65, " 1:05"}, {600, "10:00"}, {6000, "100:00"}, {-30, " 0:00"}}) {
         View().m_tStart = 1767614400;
         View().m_tEnd = View().m_tStart + seconds;
         Paint();

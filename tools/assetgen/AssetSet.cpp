@@ -18,7 +18,8 @@ constexpr int kIconSizes[] = {48, 32, 16};
 constexpr int kIconDepths[] = {4, 8, 24};
 }  // namespace
 
-std::vector<GeneratedFile> generateAll() {
+std::vector<GeneratedFile> generateAll()
+{
     std::vector<GeneratedFile> files;
     files.push_back({"background.bmp", encodeBmp24(makeBackground(), kPixelsPerMetre)});
 
@@ -40,7 +41,8 @@ std::vector<GeneratedFile> generateAll() {
     }
     files.push_back({"icon/orbicle.ico", encodeIcon(images)});
 
-    for (const Sound& s : makeSounds()) files.push_back({s.fileName, encodeWav(s.samples, kSampleRate)});
+    for (const Sound& s : makeSounds())
+        files.push_back({s.fileName, encodeWav(s.samples, kSampleRate)});
 
     for (const HotkeySet& set : makeHotkeySets()) {
         const std::string text = set.text();

@@ -24,7 +24,8 @@ constexpr int kFieldBottom = 330;  // the scene ends here; the panel fills the r
 // --- geometry helpers ------------------------------------------------------------------------
 
 // Squared distance, in 1/16 pixel squared, from (x, y) to the segment a-b.
-long long segmentDist2(Pt p, Pt a, Pt b) {
+long long segmentDist2(Pt p, Pt a, Pt b)
+{
     const long long vx = b.x - a.x, vy = b.y - a.y;
     const long long len2 = vx * vx + vy * vy;
     long long t = len2 ? ((p.x - a.x) * vx + (p.y - a.y) * vy) * 256 / len2 : 0;
@@ -35,54 +36,66 @@ long long segmentDist2(Pt p, Pt a, Pt b) {
 }
 
 // Distance in pixels (rounded down) from p to a polyline.
-int polylineDist(Pt p, const std::vector<Pt>& line) {
+int polylineDist(Pt p, const std::vector<Pt>& line)
+{
     long long best = -1;
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const long long d = segmentDist2(p, line[i], line[i + 1]);
-        if (best < 0 || d < best) best = d;
+        if (best < 0 || d < best)
+            best = d;
     }
     long long r = 0;  // integer square root, then back from 1/16 pixel
-    while ((r + 1) * (r + 1) <= best) ++r;
+    while ((r + 1) * (r + 1) <= best)
+        ++r;
     return static_cast<int>(r / 16);
 }
 
-void blendPolygon(Canvas& c, const std::vector<Pt>& poly, Rgb colour, int alpha) {
+void blendPolygon(Canvas& c, const std::vector<Pt>& poly, Rgb colour, int alpha)
+{
     forEachInPolygon(poly, [&](int x, int y) { c.blend(x, y, colour, alpha); });
 }
 
-void blendEllipse(Canvas& c, int cx, int cy, int rx, int ry, Rgb colour, int alpha) {
+void blendEllipse(Canvas& c, int cx, int cy, int rx, int ry, Rgb colour, int alpha)
+{
     forEachInEllipse2(2 * cx, 2 * cy, 2 * rx, 2 * ry, [&](int x, int y) { c.blend(x, y, colour, alpha); });
 }
 
 // --- the layout of the map -------------------------------------------------------------------
 
-const std::vector<Pt> kRoad = {{-10, 292}, {50, 272}, {120, 254}, {190, 234}, {250, 212}, {300, 194},
-                               {350, 178}, {410, 152}, {470, 120}, {530, 94}, {560, 86}};
+const std::vector<Pt> kRoad = {{-10, 292}, {50, 272},  {120, 254}, {190, 234}, {250, 212}, {300, 194},
+                               {350, 178}, {410, 152}, {470, 120}, {530, 94},  {560, 86}};
 const std::vector<Pt> kLane = {{318, 188}, {338, 228}, {366, 270}, {384, 340}};
 const std::vector<Pt> kField = {{404, 236}, {500, 220}, {524, 296}, {424, 312}};
 constexpr Pt kPond{80, 168};
 constexpr int kPondRx = 50, kPondRy = 28;
 
 // How far inside the pond a point is: below 256 is water, up to about 300 its muddy shore.
-int pondDepth(int x, int y) {
+int pondDepth(int x, int y)
+{
     const long long dx = x - kPond.x, dy = y - kPond.y;
     const int q = static_cast<int>(dx * dx * 256 / (kPondRx * kPondRx) + dy * dy * 256 / (kPondRy * kPondRy));
     return q + (fractalNoise(x, y, 16, 2, 31) - 128) / 2;
 }
 
-bool insideField(int x, int y) { return pixelInPolygon(kField, x, y); }
+bool insideField(int x, int y)
+{
+    return pixelInPolygon(kField, x, y);
+}
 
 // --- ground ----------------------------------------------------------------------------------
 
-Rgb groundAt(int x, int y) {
+Rgb groundAt(int x, int y)
+{
     const int fy = y * 4 / 3;  // ground features are wider than tall: the view is at an angle
     const int broad = std::clamp((fractalNoise(x, fy, 96, 3, 11) - 70) * 256 / 120, 0, 256);
     Rgb c = mix({44, 58, 37}, {84, 96, 56}, broad);
     c = shade(c, (fractalNoise(x, fy, 12, 2, 12) - 128) / 7);
     // Tufts of grass, two pixels wide.
     const int tuft = hash2(x / 2, y / 2, 13);
-    if (tuft < 22) c = shade(c, -12);
-    else if (tuft > 238) c = shade(c, 10);
+    if (tuft < 22)
+        c = shade(c, -12);
+    else if (tuft > 238)
+        c = shade(c, 10);
     // Bare earth in patches.
     const int earth = fractalNoise(x, fy, 64, 3, 14);
     if (earth > 150) {
@@ -92,26 +105,32 @@ Rgb groundAt(int x, int y) {
     return c;
 }
 
-Rgb roadAt(int x, int y, int dist, Rgb ground, int halfWidth) {
+Rgb roadAt(int x, int y, int dist, Rgb ground, int halfWidth)
+{
     Rgb dust = shade({108, 94, 70}, (fractalNoise(x, y, 8, 2, 21) - 128) / 6);
-    if (std::abs(dist - halfWidth / 2) <= 1) dust = shade(dust, -16);  // wheel ruts
-    if (hash2(x / 2, y / 2, 22) > 244) dust = shade(dust, 18);           // pebbles
-    const int edge = halfWidth - dist;                                   // soft verge
+    if (std::abs(dist - halfWidth / 2) <= 1)
+        dust = shade(dust, -16);  // wheel ruts
+    if (hash2(x / 2, y / 2, 22) > 244)
+        dust = shade(dust, 18);         // pebbles
+    const int edge = halfWidth - dist;  // soft verge
     return edge >= 2 ? dust : mix(ground, dust, 110 + 70 * edge);
 }
 
-Rgb pondAt(int x, int y, int depth, Rgb ground) {
+Rgb pondAt(int x, int y, int depth, Rgb ground)
+{
     if (depth >= 256) {  // muddy shore
         const Rgb mud = shade({74, 66, 50}, (hash2(x / 2, y / 2, 32) - 128) / 14);
         return mix(mud, ground, std::clamp((depth - 256) * 6, 0, 256));
     }
     Rgb water = mix({24, 42, 56}, {44, 70, 78}, depth);
     // Ripples: short light strokes, three pixels long and two high.
-    if (hash2(x / 5, y / 2, 33) > 236 && x % 5 < 3) water = shade(water, 22);
+    if (hash2(x / 5, y / 2, 33) > 236 && x % 5 < 3)
+        water = shade(water, 22);
     return water;
 }
 
-Rgb fieldAt(int x, int y, Rgb ground) {
+Rgb fieldAt(int x, int y, Rgb ground)
+{
     // Furrows run along the field's long edge: a stripe every four pixels across them.
     const int across = (14 * x + 100 * y) / 101;
     const bool furrow = floorDiv(across, 2) % 2 == 0;
@@ -120,7 +139,8 @@ Rgb fieldAt(int x, int y, Rgb ground) {
     return mix(ground, c, 230);
 }
 
-void paintGround(Canvas& c) {
+void paintGround(Canvas& c)
+{
     for (int y = 0; y < kFieldBottom; ++y)
         for (int x = 0; x < W; ++x) {
             const Rgb ground = groundAt(x, y);
@@ -129,10 +149,14 @@ void paintGround(Canvas& c) {
             const int road = polylineDist({x, y}, kRoad);
             const int lane = polylineDist({x, y}, kLane);
             const int wobble = (fractalNoise(x, y, 10, 1, 23) - 128) / 64;  // -2..1
-            if (insideField(x, y)) px = fieldAt(x, y, ground);
-            if (road <= 8 + wobble) px = roadAt(x, y, road, px, 8 + wobble);
-            else if (lane <= 5 + wobble) px = roadAt(x, y, lane, px, 5 + wobble);
-            if (depth < 300) px = pondAt(x, y, depth, px);
+            if (insideField(x, y))
+                px = fieldAt(x, y, ground);
+            if (road <= 8 + wobble)
+                px = roadAt(x, y, road, px, 8 + wobble);
+            else if (lane <= 5 + wobble)
+                px = roadAt(x, y, lane, px, 5 + wobble);
+            if (depth < 300)
+                px = pondAt(x, y, depth, px);
             c.set(x, y, px);
         }
 }
@@ -144,10 +168,14 @@ struct Prop {
     std::function<void(Canvas&)> draw;
 };
 
-void drawShadowBlob(Canvas& c, int cx, int cy, int rx, int ry) { blendEllipse(c, cx, cy, rx, ry, {8, 12, 8}, 120); }
+void drawShadowBlob(Canvas& c, int cx, int cy, int rx, int ry)
+{
+    blendEllipse(c, cx, cy, rx, ry, {8, 12, 8}, 120);
+}
 
 // A broadleaf tree: a clump of lit blobs. Each blob is brighter to the top left.
-void drawTree(Canvas& c, int cx, int cy, int r, std::uint32_t seed, Rgb leaf) {
+void drawTree(Canvas& c, int cx, int cy, int r, std::uint32_t seed, Rgb leaf)
+{
     drawShadowBlob(c, cx + r / 2 + 3, cy + r / 3 + 2, r + 1, r * 2 / 3);
     c.fillRect(cx - 1, cy, cx + 1, cy + 4, {54, 40, 28});
     Rng rng(seed);
@@ -164,7 +192,8 @@ void drawTree(Canvas& c, int cx, int cy, int r, std::uint32_t seed, Rgb leaf) {
 }
 
 // A fir: three stacked tiers, the left side lit.
-void drawFir(Canvas& c, int cx, int cy, int h, Rgb needles) {
+void drawFir(Canvas& c, int cx, int cy, int h, Rgb needles)
+{
     drawShadowBlob(c, cx + h / 3 + 2, cy + 1, h / 2, h / 5 + 1);
     c.fillRect(cx - 1, cy - 2, cx + 1, cy + 2, {50, 38, 26});
     for (int tier = 0; tier < 3; ++tier) {
@@ -177,7 +206,8 @@ void drawFir(Canvas& c, int cx, int cy, int h, Rgb needles) {
     }
 }
 
-void drawBoulder(Canvas& c, int cx, int cy, int rx, int ry, Rgb stone) {
+void drawBoulder(Canvas& c, int cx, int cy, int rx, int ry, Rgb stone)
+{
     drawShadowBlob(c, cx + rx / 2 + 2, cy + ry / 2 + 1, rx, ry * 2 / 3 + 1);
     forEachInEllipse2(2 * cx, 2 * cy, 2 * rx, 2 * ry, [&](int x, int y) {
         const int lit = -((x - cx) * 30 / rx + (y - cy) * 30 / ry);
@@ -187,31 +217,34 @@ void drawBoulder(Canvas& c, int cx, int cy, int rx, int ry, Rgb stone) {
 }
 
 struct Building {
-    int x0, x1;   // wall from x0 to x1 - 1
-    int base;     // the wall stands on this row
-    int wallH;    // height of the front wall
-    int roofH;    // height of the roof's near slope; the far slope shows half as much
+    int x0, x1;  // wall from x0 to x1 - 1
+    int base;    // the wall stands on this row
+    int wallH;   // height of the front wall
+    int roofH;   // height of the roof's near slope; the far slope shows half as much
     Rgb wall, roof;
     bool timbered;  // a house of plaster and beams with a chimney, else a stone hall
 };
 
-void drawBuilding(Canvas& c, const Building& b) {
+void drawBuilding(Canvas& c, const Building& b)
+{
     const int eave = b.base - b.wallH, ridge = eave - b.roofH, top = ridge - b.roofH / 2;
     // Shadow cast to the bottom right.
-    blendPolygon(c, {{b.x1, top + 2}, {b.x1 + 12, top + 10}, {b.x1 + 12, b.base + 6}, {b.x0 + 10, b.base + 6}, {b.x0, b.base}},
-                 {8, 12, 8}, 120);
+    blendPolygon(
+        c, {{b.x1, top + 2}, {b.x1 + 12, top + 10}, {b.x1 + 12, b.base + 6}, {b.x0 + 10, b.base + 6}, {b.x0, b.base}},
+        {8, 12, 8}, 120);
     // Front wall: timber frame or stone courses.
     for (int y = eave; y < b.base; ++y)
         for (int x = b.x0; x < b.x1; ++x) {
             Rgb w = shade(b.wall, (hash2(x / 2, y / 2, 71) - 128) / 16);
             if (b.timbered) {
-                const bool beam = x - b.x0 < 2 || b.x1 - x <= 2 || std::abs(x - (b.x0 + b.x1) / 2) < 1 ||
-                                  y - eave < 2;
-                if (beam) w = {60, 46, 34};
+                const bool beam = x - b.x0 < 2 || b.x1 - x <= 2 || std::abs(x - (b.x0 + b.x1) / 2) < 1 || y - eave < 2;
+                if (beam)
+                    w = {60, 46, 34};
             } else {
                 const int course = (y - eave) / 4;
                 const bool joint = (y - eave) % 4 == 3 || (x + course * 3) % 7 == 0;
-                if (joint) w = shade(w, -22);
+                if (joint)
+                    w = shade(w, -22);
             }
             c.set(x, y, w);
         }
@@ -230,11 +263,16 @@ void drawBuilding(Canvas& c, const Building& b) {
             const bool far = y < ridge;
             Rgb r = far ? shade(b.roof, 18) : b.roof;
             const int row = far ? ridge - y : y - ridge;
-            if (row % 3 == 2) r = shade(r, -16);
-            if ((x + (row / 3) * 2) % 5 == 0 && row % 3 != 2) r = shade(r, -8);
-            if (y == ridge || y == ridge - 1) r = shade(b.roof, 34);
-            if (x == b.x0 - 2) r = shade(r, 12);
-            if (x == b.x1 + 1 || y == eave) r = shade(r, -28);
+            if (row % 3 == 2)
+                r = shade(r, -16);
+            if ((x + (row / 3) * 2) % 5 == 0 && row % 3 != 2)
+                r = shade(r, -8);
+            if (y == ridge || y == ridge - 1)
+                r = shade(b.roof, 34);
+            if (x == b.x0 - 2)
+                r = shade(r, 12);
+            if (x == b.x1 + 1 || y == eave)
+                r = shade(r, -28);
             c.set(x, y, r);
         }
     if (b.timbered) {  // a stone chimney standing on the far slope
@@ -246,7 +284,8 @@ void drawBuilding(Canvas& c, const Building& b) {
 }
 
 // A small soldier of one side: shadow, legs, tunic in the side's colour, head and spear.
-void drawSoldier(Canvas& c, int x, int y, Rgb side) {
+void drawSoldier(Canvas& c, int x, int y, Rgb side)
+{
     blendEllipse(c, x + 2, y, 4, 2, {8, 12, 8}, 110);
     c.fillRect(x - 2, y - 3, x, y, {40, 34, 30});
     c.fillRect(x + 1, y - 3, x + 3, y, {40, 34, 30});
@@ -257,32 +296,38 @@ void drawSoldier(Canvas& c, int x, int y, Rgb side) {
 }
 
 // A stone tower with a pointed roof.
-void drawTower(Canvas& c, int x0, int x1, int base, int height, Rgb stone, Rgb roof) {
+void drawTower(Canvas& c, int x0, int x1, int base, int height, Rgb stone, Rgb roof)
+{
     const int topY = base - height, mid = (x0 + x1) / 2;
-    blendPolygon(c, {{x1, topY}, {x1 + 18, topY + 10}, {x1 + 18, base + 6}, {x0 + 8, base + 6}, {x0, base}},
-                 {8, 12, 8}, 120);
+    blendPolygon(c, {{x1, topY}, {x1 + 18, topY + 10}, {x1 + 18, base + 6}, {x0 + 8, base + 6}, {x0, base}}, {8, 12, 8},
+                 120);
     for (int y = topY; y < base; ++y)
         for (int x = x0; x < x1; ++x) {
             const int course = (y - topY) / 4;
             Rgb s = shade(stone, (x - x0) < (x1 - x0) / 3 ? 12 : ((x1 - x) <= 2 ? -18 : 0));
-            if ((y - topY) % 4 == 3 || (x + course * 3) % 6 == 0) s = shade(s, -20);
+            if ((y - topY) % 4 == 3 || (x + course * 3) % 6 == 0)
+                s = shade(s, -20);
             c.set(x, y, s);
         }
     c.fillRect(mid - 1, topY + 6, mid + 1, topY + 11, {30, 24, 20});  // arrow slit
     const int roofH = (x1 - x0) * 3 / 2;
     forEachInPolygon({{mid, topY - roofH}, {x1 + 2, topY + 1}, {x0 - 2, topY + 1}}, [&](int x, int y) {
         Rgb r = x < mid ? shade(roof, 16) : shade(roof, -10);
-        if ((y - topY) % 3 == 0) r = shade(r, -12);
+        if ((y - topY) % 3 == 0)
+            r = shade(r, -12);
         c.set(x, y, r);
     });
 }
 
 // A windmill: round body, cap and four lattice sails on the diagonals.
-void drawWindmill(Canvas& c, int cx, int base) {
+void drawWindmill(Canvas& c, int cx, int base)
+{
     const Rgb body{134, 120, 96}, cap{92, 60, 48}, sail{150, 140, 118};
-    blendPolygon(c, {{cx + 6, base - 26}, {cx + 24, base - 10}, {cx + 24, base + 5}, {cx + 2, base + 5}}, {8, 12, 8}, 120);
+    blendPolygon(c, {{cx + 6, base - 26}, {cx + 24, base - 10}, {cx + 24, base + 5}, {cx + 2, base + 5}}, {8, 12, 8},
+                 120);
     for (int y = base - 24; y < base; ++y)
-        for (int x = cx - 7; x < cx + 7; ++x) c.set(x, y, shade(body, (cx - x) * 3 - ((y % 4 == 3) ? 12 : 0)));
+        for (int x = cx - 7; x < cx + 7; ++x)
+            c.set(x, y, shade(body, (cx - x) * 3 - ((y % 4 == 3) ? 12 : 0)));
     c.fillRect(cx - 2, base - 7, cx + 2, base, {40, 30, 24});
     forEachInEllipse2(2 * cx, 2 * (base - 25), 18, 10, [&](int x, int y) { c.set(x, y, shade(cap, (cx - x) * 3)); });
     const Pt hub{cx, base - 26};
@@ -298,47 +343,58 @@ void drawWindmill(Canvas& c, int cx, int base) {
     c.fillRect(hub.x - 1, hub.y - 1, hub.x + 2, hub.y + 2, {50, 40, 30});
 }
 
-void drawWell(Canvas& c, int cx, int cy) {
+void drawWell(Canvas& c, int cx, int cy)
+{
     drawShadowBlob(c, cx + 3, cy + 2, 6, 4);
-    forEachInEllipse2(2 * cx, 2 * cy, 12, 8, [&](int x, int y) { c.set(x, y, shade({120, 114, 104}, (cx - x) * 2 + (cy - y) * 3)); });
+    forEachInEllipse2(2 * cx, 2 * cy, 12, 8, [&](int x, int y) {
+        c.set(x, y, shade({120, 114, 104}, (cx - x) * 2 + (cy - y) * 3));
+    });
     forEachInEllipse2(2 * cx, 2 * cy - 1, 7, 4, [&](int x, int y) { c.set(x, y, {20, 30, 36}); });
 }
 
 // A low fence of posts and a rail, two pixels thick.
-void drawFence(Canvas& c, Pt a, Pt b) {
+void drawFence(Canvas& c, Pt a, Pt b)
+{
     const int steps = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
     for (int i = 0; i <= steps; ++i) {
         const int x = a.x + (b.x - a.x) * i / steps, y = a.y + (b.y - a.y) * i / steps;
         c.fillRect(x, y, x + 2, y + 2, {84, 66, 46});
-        if (i % 8 == 0) c.fillRect(x, y - 3, x + 2, y + 2, {70, 54, 38});
+        if (i % 8 == 0)
+            c.fillRect(x, y - 3, x + 2, y + 2, {70, 54, 38});
     }
 }
 
-bool nearBuildings(int x, int y) {
-    const std::vector<std::pair<Pt, Pt>> lots = {{{256, 92}, {356, 172}}, {{206, 196}, {272, 248}},
-                                                  {{340, 186}, {402, 228}}, {{378, 112}, {430, 158}},
-                                                  {{160, 170}, {196, 218}}, {{476, 168}, {524, 226}},
-                                                  {{296, 196}, {330, 222}}};
+bool nearBuildings(int x, int y)
+{
+    const std::vector<std::pair<Pt, Pt>> lots = {
+        {{256, 92}, {356, 172}},  {{206, 196}, {272, 248}}, {{340, 186}, {402, 228}}, {{378, 112}, {430, 158}},
+        {{160, 170}, {196, 218}}, {{476, 168}, {524, 226}}, {{296, 196}, {330, 222}}};
     for (const auto& [lo, hi] : lots)
-        if (x >= lo.x && x < hi.x && y >= lo.y && y < hi.y) return true;
+        if (x >= lo.x && x < hi.x && y >= lo.y && y < hi.y)
+            return true;
     return false;
 }
 
 // How likely a tree is at a place, 0..256: woods in the top left and along the top right,
 // copses elsewhere, and none on the road, the pond, the field or by the houses.
-int treeChance(int x, int y) {
+int treeChance(int x, int y)
+{
     if (y > kFieldBottom - 8 || polylineDist({x, y}, kRoad) < 14 || polylineDist({x, y}, kLane) < 10 ||
         pondDepth(x, y) < 330 || insideField(x, y) || insideField(x + 8, y) || insideField(x, y - 6) ||
         nearBuildings(x, y))
         return 0;
     int chance = (fractalNoise(x, y, 70, 2, 81) - 110) * 3;
-    if (x + y * 2 < 300) chance += 200;      // the wood in the top left
-    if (x > 470 && y < 80) chance += 160;    // trees behind the score
-    if (x > 230 && x < 460 && y > 110 && y < 240) chance -= 160;  // the village clearing
+    if (x + y * 2 < 300)
+        chance += 200;  // the wood in the top left
+    if (x > 470 && y < 80)
+        chance += 160;  // trees behind the score
+    if (x > 230 && x < 460 && y > 110 && y < 240)
+        chance -= 160;  // the village clearing
     return std::clamp(chance, 0, 256);
 }
 
-std::vector<Prop> collectProps() {
+std::vector<Prop> collectProps()
+{
     std::vector<Prop> props;
     // Trees on a jittered grid.
     for (int gy = -4; gy < kFieldBottom; gy += 11)
@@ -346,7 +402,8 @@ std::vector<Prop> collectProps() {
             const std::uint32_t seed = static_cast<std::uint32_t>((gx + 16) * 1009 + (gy + 16) * 7);
             Rng rng(seed);
             const int x = gx + rng.range(0, 9), y = gy + rng.range(0, 8);
-            if (rng.range(0, 255) >= treeChance(x, y)) continue;
+            if (rng.range(0, 255) >= treeChance(x, y))
+                continue;
             const bool fir = rng.range(0, 99) < (x + y < 260 ? 55 : 25);
             const int size = rng.range(7, 11);
             const int tint = rng.range(-8, 8);
@@ -356,10 +413,9 @@ std::vector<Prop> collectProps() {
                 props.push_back({y, [=](Canvas& c) { drawTree(c, x, y, size, seed, shade({50, 76, 38}, tint)); }});
         }
     // Rocks: an outcrop in the wood, a few by the road and the field.
-    const std::vector<std::array<int, 4>> rocks = {{214, 72, 9, 6}, {226, 80, 6, 5}, {206, 84, 5, 4},
-                                                   {236, 70, 4, 3}, {150, 286, 7, 5}, {160, 292, 4, 3},
-                                                   {286, 300, 6, 4}, {512, 158, 8, 5}, {522, 166, 5, 4},
-                                                   {132, 126, 5, 4}, {444, 196, 4, 3}, {30, 226, 6, 4}};
+    const std::vector<std::array<int, 4>> rocks = {
+        {214, 72, 9, 6},  {226, 80, 6, 5},  {206, 84, 5, 4},  {236, 70, 4, 3},  {150, 286, 7, 5}, {160, 292, 4, 3},
+        {286, 300, 6, 4}, {512, 158, 8, 5}, {522, 166, 5, 4}, {132, 126, 5, 4}, {444, 196, 4, 3}, {30, 226, 6, 4}};
     for (const auto& r : rocks)
         props.push_back({r[1], [=](Canvas& c) { drawBoulder(c, r[0], r[1], r[2], r[3], {98, 96, 90}); }});
     // The village: a hall with its tower, houses, a watchtower, a well, a windmill by the field.
@@ -387,14 +443,16 @@ std::vector<Prop> collectProps() {
 
 // Mutes the scene: less colour, darker towards the corners, so that the white circles, the
 // gauges and the score stand out.
-void gradeScene(Canvas& c) {
+void gradeScene(Canvas& c)
+{
     for (int y = 0; y < kFieldBottom; ++y)
         for (int x = 0; x < W; ++x) {
             const Rgb p = c.rgb(x, y);
             const int l = luma(p);
             Rgb q = mix(p, {l, l, l}, 40);
             const long long dx = x - W / 2, dy = y - kFieldBottom / 2;
-            const int edge = static_cast<int>((dx * dx * 256 / (W * W / 4) + dy * dy * 256 / (kFieldBottom * kFieldBottom / 4)) / 2);
+            const int edge =
+                static_cast<int>((dx * dx * 256 / (W * W / 4) + dy * dy * 256 / (kFieldBottom * kFieldBottom / 4)) / 2);
             q = scale(q, 256 - std::min(56, edge * 56 / 256));
             c.set(x, y, q);
         }
@@ -404,7 +462,8 @@ void gradeScene(Canvas& c) {
 
 const Rgb kBronze{62, 52, 42};
 
-void bevel(Canvas& c, int x0, int y0, int x1, int y1, int width, Rgb light, Rgb dark) {
+void bevel(Canvas& c, int x0, int y0, int x1, int y1, int width, Rgb light, Rgb dark)
+{
     for (int i = 0; i < width; ++i) {
         c.fillRect(x0 + i, y0 + i, x1 - i, y0 + i + 1, light);
         c.fillRect(x0 + i, y0 + i, x0 + i + 1, y1 - i, light);
@@ -414,30 +473,40 @@ void bevel(Canvas& c, int x0, int y0, int x1, int y1, int width, Rgb light, Rgb 
 }
 
 // A frame with a raised bevelled rim around a sunken inside.
-void frame(Canvas& c, int x0, int y0, int x1, int y1, Rgb inside) {
+void frame(Canvas& c, int x0, int y0, int x1, int y1, Rgb inside)
+{
     bevel(c, x0, y0, x1, y1, 2, {132, 114, 84}, {30, 24, 20});
     bevel(c, x0 + 2, y0 + 2, x1 - 2, y1 - 2, 2, {26, 22, 18}, {96, 82, 62});
     c.fillRect(x0 + 4, y0 + 4, x1 - 4, y1 - 4, inside);
 }
 
-void paintPanelBody(Canvas& c) {
+void paintPanelBody(Canvas& c)
+{
     // The outline of the panel's top: raised at the map and at the command buttons.
     auto topAt = [](int x) {
-        if (x < 122) return 318;
-        if (x < 134) return 318 + (x - 122);
-        if (x < 380) return 330;
-        if (x < 388) return 330 - (x - 380);
+        if (x < 122)
+            return 318;
+        if (x < 134)
+            return 318 + (x - 122);
+        if (x < 380)
+            return 330;
+        if (x < 388)
+            return 330 - (x - 380);
         return 322;
     };
     for (int x = 0; x < W; ++x) {
         const int top = topAt(x);
         for (int y = top; y < H; ++y) {
             Rgb p = shade(kBronze, (fractalNoise(x, y, 8, 2, 91) - 128) / 6);
-            if ((x / 2 + y / 2) % 11 == 0) p = shade(p, -6);  // faint grain
+            if ((x / 2 + y / 2) % 11 == 0)
+                p = shade(p, -6);  // faint grain
             const int depth = y - top;
-            if (depth < 2) p = {150, 126, 88};
-            else if (depth < 4) p = {96, 80, 58};
-            else if (depth < 6) p = shade(p, -14);
+            if (depth < 2)
+                p = {150, 126, 88};
+            else if (depth < 4)
+                p = {96, 80, 58};
+            else if (depth < 6)
+                p = shade(p, -14);
             c.set(x, y, p);
         }
         // A dark line under the panel edge: the panel rests over the field.
@@ -452,7 +521,8 @@ void paintPanelBody(Canvas& c) {
 }
 
 // A small copy of the scene, dimmed, with the rectangle of the current view.
-void paintMinimap(Canvas& c) {
+void paintMinimap(Canvas& c)
+{
     const int x0 = 8, y0 = 326, x1 = 112, y1 = 408;
     frame(c, x0, y0, x1, y1, {12, 14, 12});
     const int mw = x1 - x0 - 8, mh = y1 - y0 - 8;
@@ -481,27 +551,34 @@ void paintMinimap(Canvas& c) {
 }
 
 // The portrait of the chosen unit: a helmeted head against a dim backdrop.
-void paintPortrait(Canvas& c) {
+void paintPortrait(Canvas& c)
+{
     const int x0 = 124, y0 = 340, x1 = 184, y1 = 404;
     frame(c, x0, y0, x1, y1, {22, 26, 30});
     const int cx = (x0 + x1) / 2;
     for (int y = y0 + 4; y < y1 - 4; ++y)  // backdrop: lighter at the top
-        for (int x = x0 + 4; x < x1 - 4; ++x) c.set(x, y, mix({40, 48, 58}, {18, 20, 24}, (y - y0) * 256 / (y1 - y0)));
+        for (int x = x0 + 4; x < x1 - 4; ++x)
+            c.set(x, y, mix({40, 48, 58}, {18, 20, 24}, (y - y0) * 256 / (y1 - y0)));
     forEachInEllipse2(2 * cx, 2 * (y1 - 8), 44, 24, [&](int x, int y) {  // shoulders
-        if (y < y1 - 4) c.set(x, y, shade({70, 74, 86}, (cx - x) / 2));
+        if (y < y1 - 4)
+            c.set(x, y, shade({70, 74, 86}, (cx - x) / 2));
     });
-    forEachInEllipse2(2 * cx, 2 * (y0 + 30), 22, 26, [&](int x, int y) { c.set(x, y, shade({150, 118, 92}, (cx - x))); });
+    forEachInEllipse2(2 * cx, 2 * (y0 + 30), 22, 26, [&](int x, int y) {
+        c.set(x, y, shade({150, 118, 92}, (cx - x)));
+    });
     forEachInEllipse2(2 * cx, 2 * (y0 + 22), 26, 20, [&](int x, int y) {  // helmet
-        if (y <= y0 + 26) c.set(x, y, shade({112, 118, 130}, (cx - x) + (y0 + 22 - y)));
+        if (y <= y0 + 26)
+            c.set(x, y, shade({112, 118, 130}, (cx - x) + (y0 + 22 - y)));
     });
-    c.fillRect(cx - 1, y0 + 14, cx + 1, y0 + 34, {84, 88, 98});        // nose guard
-    c.fillRect(cx - 7, y0 + 29, cx - 3, y0 + 31, {40, 30, 26});        // eyes
+    c.fillRect(cx - 1, y0 + 14, cx + 1, y0 + 34, {84, 88, 98});  // nose guard
+    c.fillRect(cx - 7, y0 + 29, cx - 3, y0 + 31, {40, 30, 26});  // eyes
     c.fillRect(cx + 3, y0 + 29, cx + 7, y0 + 31, {40, 30, 26});
-    c.fillRect(x0 + 6, y1 - 8, x1 - 6, y1 - 6, {60, 118, 60});         // health bar
+    c.fillRect(x0 + 6, y1 - 8, x1 - 6, y1 - 6, {60, 118, 60});  // health bar
 }
 
 // The sunken middle: a few lines of text and a bar, too dim and small to read.
-void paintInfo(Canvas& c) {
+void paintInfo(Canvas& c)
+{
     const int x0 = 192, y0 = 344, x1 = 372, y1 = 406;
     frame(c, x0, y0, x1, y1, {30, 28, 24});
     const Rgb ink{104, 94, 72};
@@ -521,45 +598,49 @@ void paintInfo(Canvas& c) {
 }
 
 // Glyphs for the command buttons, drawn in a 16 x 12 box.
-void glyph(Canvas& c, int kind, int x, int y) {
+void glyph(Canvas& c, int kind, int x, int y)
+{
     const Rgb metal{150, 148, 140}, wood{120, 90, 56}, gold{176, 146, 70}, cloth{140, 56, 46};
     switch (kind) {
-        case 0:  // sword
-            for (int i = 0; i < 10; ++i) c.fillRect(x + 4 + i, y + 8 - i, x + 7 + i, y + 11 - i, metal);
-            for (int i = 0; i < 9; ++i) c.set(x + 5 + i, y + 8 - i, shade(metal, 28));
-            c.fillRect(x + 1, y + 7, x + 8, y + 9, gold);
-            c.fillRect(x + 1, y + 9, x + 4, y + 12, wood);
-            break;
-        case 1:  // boot: move
-            c.fillRect(x + 4, y, x + 10, y + 8, wood);
-            c.fillRect(x + 4, y + 7, x + 15, y + 11, wood);
-            c.fillRect(x + 13, y + 8, x + 16, y + 11, wood);
-            c.fillRect(x + 4, y, x + 6, y + 11, shade(wood, 24));
-            c.fillRect(x + 4, y + 10, x + 16, y + 12, shade(wood, -40));
-            break;
-        case 2:  // shield: stop
-            forEachInPolygon({{x + 3, y}, {x + 13, y}, {x + 13, y + 6}, {x + 8, y + 12}, {x + 3, y + 6}},
-                             [&](int px, int py) { c.set(px, py, px < x + 8 ? cloth : shade(cloth, -20)); });
-            break;
-        case 3:  // flag: hold
-            c.fillRect(x + 4, y, x + 6, y + 12, wood);
-            c.fillRect(x + 6, y + 1, x + 14, y + 6, cloth);
-            break;
-        case 4:  // two arrows: patrol
-            c.fillRect(x + 2, y + 3, x + 12, y + 5, metal);
-            c.fillRect(x + 10, y + 1, x + 12, y + 7, metal);
-            c.fillRect(x + 4, y + 8, x + 14, y + 10, metal);
-            c.fillRect(x + 4, y + 6, x + 6, y + 12, metal);
-            break;
-        case 5:  // hammer: build
-            c.fillRect(x + 7, y + 3, x + 9, y + 12, wood);
-            c.fillRect(x + 3, y + 1, x + 13, y + 5, metal);
-            break;
-        default: break;
+    case 0:  // sword
+        for (int i = 0; i < 10; ++i)
+            c.fillRect(x + 4 + i, y + 8 - i, x + 7 + i, y + 11 - i, metal);
+        for (int i = 0; i < 9; ++i)
+            c.set(x + 5 + i, y + 8 - i, shade(metal, 28));
+        c.fillRect(x + 1, y + 7, x + 8, y + 9, gold);
+        c.fillRect(x + 1, y + 9, x + 4, y + 12, wood);
+        break;
+    case 1:  // boot: move
+        c.fillRect(x + 4, y, x + 10, y + 8, wood);
+        c.fillRect(x + 4, y + 7, x + 15, y + 11, wood);
+        c.fillRect(x + 13, y + 8, x + 16, y + 11, wood);
+        c.fillRect(x + 4, y, x + 6, y + 11, shade(wood, 24));
+        c.fillRect(x + 4, y + 10, x + 16, y + 12, shade(wood, -40));
+        break;
+    case 2:  // shield: stop
+        forEachInPolygon({{x + 3, y}, {x + 13, y}, {x + 13, y + 6}, {x + 8, y + 12}, {x + 3, y + 6}},
+                         [&](int px, int py) { c.set(px, py, px < x + 8 ? cloth : shade(cloth, -20)); });
+        break;
+    case 3:  // flag: hold
+        c.fillRect(x + 4, y, x + 6, y + 12, wood);
+        c.fillRect(x + 6, y + 1, x + 14, y + 6, cloth);
+        break;
+    case 4:  // two arrows: patrol
+        c.fillRect(x + 2, y + 3, x + 12, y + 5, metal);
+        c.fillRect(x + 10, y + 1, x + 12, y + 7, metal);
+        c.fillRect(x + 4, y + 8, x + 14, y + 10, metal);
+        c.fillRect(x + 4, y + 6, x + 6, y + 12, metal);
+        break;
+    case 5:  // hammer: build
+        c.fillRect(x + 7, y + 3, x + 9, y + 12, wood);
+        c.fillRect(x + 3, y + 1, x + 13, y + 5, metal);
+        break;
+    default: break;
     }
 }
 
-void paintCommands(Canvas& c) {
+void paintCommands(Canvas& c)
+{
     const int x0 = 392, y0 = 330, bw = 34, bh = 22, gap = 3;
     frame(c, x0 - 6, y0 - 4, W - 4, H - 2, {26, 22, 18});
     const int kinds[12] = {1, 2, 3, 0, 4, -1, -1, -1, 5, -1, -1, -1};
@@ -570,16 +651,19 @@ void paintCommands(Canvas& c) {
             const Rgb face = kind < 0 ? Rgb{40, 36, 30} : Rgb{64, 58, 48};
             c.fillRect(bx, by, bx + bw, by + bh, face);
             bevel(c, bx, by, bx + bw, by + bh, 2, shade(face, 40), shade(face, -26));
-            if (kind >= 0) glyph(c, kind, bx + (bw - 16) / 2, by + (bh - 12) / 2);
+            if (kind >= 0)
+                glyph(c, kind, bx + (bw - 16) / 2, by + (bh - 12) / 2);
         }
 }
 
 }  // namespace
 
-Canvas makeBackground() {
+Canvas makeBackground()
+{
     Canvas c(W, H);
     paintGround(c);
-    for (const Prop& p : collectProps()) p.draw(c);
+    for (const Prop& p : collectProps())
+        p.draw(c);
     gradeScene(c);
     paintPanelBody(c);
     paintMinimap(c);

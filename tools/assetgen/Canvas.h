@@ -57,7 +57,8 @@ private:
 };
 
 // Division rounding toward minus infinity (den > 0).
-constexpr long long floorDiv(long long num, long long den) {
+constexpr long long floorDiv(long long num, long long den)
+{
     return num >= 0 ? num / den : -((-num + den - 1) / den);
 }
 
@@ -77,21 +78,26 @@ void forEachInPolygon(const std::vector<Pt>& poly, Plot plot);
 // Calls plot(x, y) for every pixel centre inside the ellipse centred at (cx, cy) given in
 // half pixels (so centres may sit between pixels) with radii rx, ry, also in half pixels.
 template <typename Plot>
-void forEachInEllipse2(int cx2, int cy2, int rx2, int ry2, Plot plot) {
-    if (rx2 <= 0 || ry2 <= 0) return;
+void forEachInEllipse2(int cx2, int cy2, int rx2, int ry2, Plot plot)
+{
+    if (rx2 <= 0 || ry2 <= 0)
+        return;
     const long long rx = rx2, ry = ry2;
     for (int y = (cy2 - ry2) / 2 - 1; y <= (cy2 + ry2) / 2 + 1; ++y) {
         const long long dy = 2LL * y + 1 - cy2;
         for (int x = (cx2 - rx2) / 2 - 1; x <= (cx2 + rx2) / 2 + 1; ++x) {
             const long long dx = 2LL * x + 1 - cx2;
-            if (dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry) plot(x, y);
+            if (dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry)
+                plot(x, y);
         }
     }
 }
 
 template <typename Plot>
-void forEachInPolygon(const std::vector<Pt>& poly, Plot plot) {
-    if (poly.size() < 3) return;
+void forEachInPolygon(const std::vector<Pt>& poly, Plot plot)
+{
+    if (poly.size() < 3)
+        return;
     int ymin = poly[0].y, ymax = poly[0].y;
     for (const Pt& p : poly) {
         ymin = p.y < ymin ? p.y : ymin;
@@ -105,7 +111,8 @@ void forEachInPolygon(const std::vector<Pt>& poly, Plot plot) {
         for (std::size_t i = 0; i < poly.size(); ++i) {
             const Pt a = poly[i], b = poly[(i + 1) % poly.size()];
             const long long ay = 2LL * a.y, by = 2LL * b.y;
-            if ((ay <= sy) == (by <= sy)) continue;
+            if ((ay <= sy) == (by <= sy))
+                continue;
             // x (doubled) where the edge crosses the scan line, floored.
             const long long num = 2LL * a.x * (by - sy) + 2LL * b.x * (sy - ay);
             const long long den = by - ay;
@@ -115,7 +122,8 @@ void forEachInPolygon(const std::vector<Pt>& poly, Plot plot) {
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
             // Pixel x is inside when its doubled centre 2x+1 lies in [xs[i], xs[i+1]).
             for (int x = static_cast<int>(floorDiv(xs[i] - 1, 2)); 2 * x + 1 < xs[i + 1]; ++x)
-                if (2 * x + 1 >= xs[i]) plot(x, y);
+                if (2 * x + 1 >= xs[i])
+                    plot(x, y);
         }
     }
 }

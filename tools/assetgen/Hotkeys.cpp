@@ -8,18 +8,32 @@ namespace assetgen {
 
 namespace {
 
-std::vector<Hotkey> commonKeys() {
+std::vector<Hotkey> commonKeys()
+{
     return {
-        {'A', "attack"}, {'M', "move"}, {'S', "stop"}, {'H', "hold position"}, {'P', "patrol"},
-        {'1', "control group 1"}, {'2', "control group 2"}, {'3', "control group 3"},
-        {'4', "control group 4"}, {'5', "control group 5"}, {'6', "control group 6"},
-        {'7', "control group 7"}, {'8', "control group 8"}, {'9', "control group 9"},
+        {'A', "attack"},
+        {'M', "move"},
+        {'S', "stop"},
+        {'H', "hold position"},
+        {'P', "patrol"},
+        {'1', "control group 1"},
+        {'2', "control group 2"},
+        {'3', "control group 3"},
+        {'4', "control group 4"},
+        {'5', "control group 5"},
+        {'6', "control group 6"},
+        {'7', "control group 7"},
+        {'8', "control group 8"},
+        {'9', "control group 9"},
         {'0', "control group 10"},
-        {'p', "first hero (F1)"}, {'q', "second hero (F2)"}, {'r', "third hero (F3)"},
+        {'p', "first hero (F1)"},
+        {'q', "second hero (F2)"},
+        {'r', "third hero (F3)"},
     };
 }
 
-HotkeySet withCommon(std::string race, std::vector<Hotkey> own) {
+HotkeySet withCommon(std::string race, std::vector<Hotkey> own)
+{
     HotkeySet set{std::move(race), commonKeys()};
     set.keys.insert(set.keys.end(), own.begin(), own.end());
     return set;
@@ -27,34 +41,69 @@ HotkeySet withCommon(std::string race, std::vector<Hotkey> own) {
 
 }  // namespace
 
-std::string HotkeySet::text() const {
+std::string HotkeySet::text() const
+{
     std::string s;
-    for (const Hotkey& k : keys) s += k.key;
+    for (const Hotkey& k : keys)
+        s += k.key;
     return s;
 }
 
-std::vector<HotkeySet> makeHotkeySets() {
+std::vector<HotkeySet> makeHotkeySets()
+{
     return {
-        withCommon("hu", {{'B', "build"}, {'V', "build advanced"}, {'F', "farmstead"},
-                          {'K', "keep upgrade"}, {'T', "watchtower"}, {'W', "workshop"},
-                          {'L', "lumber mill"}, {'G', "gather"}, {'R', "repair"},
+        withCommon("hu", {{'B', "build"},
+                          {'V', "build advanced"},
+                          {'F', "farmstead"},
+                          {'K', "keep upgrade"},
+                          {'T', "watchtower"},
+                          {'W', "workshop"},
+                          {'L', "lumber mill"},
+                          {'G', "gather"},
+                          {'R', "repair"},
                           {'C', "call to arms"}}),
-        withCommon("or", {{'B', "build"}, {'V', "build advanced"}, {'W', "war camp"},
-                          {'N', "beast den"}, {'T', "totem"}, {'O', "forge"},
-                          {'L', "lair upgrade"}, {'G', "gather"}, {'X', "pillage"},
+        withCommon("or", {{'B', "build"},
+                          {'V', "build advanced"},
+                          {'W', "war camp"},
+                          {'N', "beast den"},
+                          {'T', "totem"},
+                          {'O', "forge"},
+                          {'L', "lair upgrade"},
+                          {'G', "gather"},
+                          {'X', "pillage"},
                           {'U', "battle roar"}}),
-        withCommon("ud", {{'B', "raise"}, {'V', "raise advanced"}, {'K', "catacomb"},
-                          {'Y', "bone yard"}, {'O', "obelisk"}, {'G', "gather"},
-                          {'D', "drain"}, {'X', "burst corpse"}, {'N', "night fog"},
+        withCommon("ud", {{'B', "raise"},
+                          {'V', "raise advanced"},
+                          {'K', "catacomb"},
+                          {'Y', "bone yard"},
+                          {'O', "obelisk"},
+                          {'G', "gather"},
+                          {'D', "drain"},
+                          {'X', "burst corpse"},
+                          {'N', "night fog"},
                           {'I', "infect"}}),
-        withCommon("ne", {{'B', "grow"}, {'V', "grow advanced"}, {'E', "elder grove"},
-                          {'J', "moon pool"}, {'N', "nest"}, {'Y', "yew hall"},
-                          {'U', "uproot"}, {'G', "gather"}, {'I', "ivy snare"},
+        withCommon("ne", {{'B', "grow"},
+                          {'V', "grow advanced"},
+                          {'E', "elder grove"},
+                          {'J', "moon pool"},
+                          {'N', "nest"},
+                          {'Y', "yew hall"},
+                          {'U', "uproot"},
+                          {'G', "gather"},
+                          {'I', "ivy snare"},
                           {'W', "wisp light"}}),
-        withCommon("df", {{'Q', "ability 1"}, {'W', "ability 2"}, {'E', "ability 3"},
-                          {'R', "ability 4"}, {'T', "ability 5"}, {'D', "ability 6"},
-                          {'F', "ability 7"}, {'G', "gather"}, {'B', "build"},
-                          {'V', "build advanced"}, {'C', "ability 8"}, {'X', "ability 9"},
+        withCommon("df", {{'Q', "ability 1"},
+                          {'W', "ability 2"},
+                          {'E', "ability 3"},
+                          {'R', "ability 4"},
+                          {'T', "ability 5"},
+                          {'D', "ability 6"},
+                          {'F', "ability 7"},
+                          {'G', "gather"},
+                          {'B', "build"},
+                          {'V', "build advanced"},
+                          {'C', "ability 8"},
+                          {'X', "ability 9"},
                           {'Z', "ability 10"}}),
     };
 }

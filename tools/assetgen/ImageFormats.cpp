@@ -13,10 +13,13 @@ namespace {
 
 constexpr int kInfoHeaderSize = 40;
 
-int rowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+int rowBytes(int width, int bitsPerPixel)
+{
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
-void writeInfoHeader(ByteWriter& w, int width, int height, int bits, std::uint32_t imageSize,
-                     int pixelsPerMetre) {
+void writeInfoHeader(ByteWriter& w, int width, int height, int bits, std::uint32_t imageSize, int pixelsPerMetre)
+{
     w.u32(kInfoHeaderSize);
     w.i32(width);
     w.i32(height);
@@ -30,20 +33,25 @@ void writeInfoHeader(ByteWriter& w, int width, int height, int bits, std::uint32
     w.u32(0);  // all colours important
 }
 
-bool transparent(Rgba p) { return p.a < 128; }
+bool transparent(Rgba p)
+{
+    return p.a < 128;
+}
 
-const std::vector<Rgb>* paletteFor(int bits) {
+const std::vector<Rgb>* paletteFor(int bits)
+{
     switch (bits) {
-        case 4: return &palette16();
-        case 8: return &palette256();
-        case 24: return nullptr;
-        default: throw std::invalid_argument("icon images are 4, 8 or 24 bits per pixel");
+    case 4: return &palette16();
+    case 8: return &palette256();
+    case 24: return nullptr;
+    default: throw std::invalid_argument("icon images are 4, 8 or 24 bits per pixel");
     }
 }
 
 // The image part of an icon or cursor: header with doubled height, colour table,
 // colour (XOR) rows and the 1-bit AND mask, both bottom-up.
-Bytes encodeDib(const IconImage& icon) {
+Bytes encodeDib(const IconImage& icon)
+{
     const Canvas& img = *icon.image;
     const int w = img.width(), h = img.height(), bits = icon.bitsPerPixel;
     const std::vector<Rgb>* palette = paletteFor(bits);
@@ -78,7 +86,8 @@ Bytes encodeDib(const IconImage& icon) {
     for (int y = h - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(andRow), 0);
         for (int x = 0; x < w; ++x)
-            if (transparent(img.at(x, y))) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            if (transparent(img.at(x, y)))
+                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         out.append(row);
     }
     return out.take();
@@ -86,22 +95,26 @@ Bytes encodeDib(const IconImage& icon) {
 
 // --- PNG pieces -----------------------------------------------------------------------------
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0) {
+std::uint32_t crc32(const std::uint8_t* data, std::size_t n, std::uint32_t crc = 0)
+{
     static const std::array<std::uint32_t, 256> table = [] {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320U ^ (c >> 1) : c >> 1;
             t[i] = c;
         }
         return t;
     }();
     crc = ~crc;
-    for (std::size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    for (std::size_t i = 0; i < n; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
-std::uint32_t adler32(const Bytes& data) {
+std::uint32_t adler32(const Bytes& data)
+{
     std::uint32_t a = 1, b = 0;
     for (std::uint8_t v : data) {
         a = (a + v) % 65521;
@@ -110,11 +123,14 @@ std::uint32_t adler32(const Bytes& data) {
     return (b << 16) | a;
 }
 
-void be32(Bytes& out, std::uint32_t v) {
-    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<std::uint8_t>(v >> s));
+void be32(Bytes& out, std::uint32_t v)
+{
+    for (int s = 24; s >= 0; s -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> s));
 }
 
-void chunk(Bytes& out, std::string_view type, const Bytes& body) {
+void chunk(Bytes& out, std::string_view type, const Bytes& body)
+{
     be32(out, static_cast<std::uint32_t>(body.size()));
     const std::size_t start = out.size();
     out.insert(out.end(), type.begin(), type.end());
@@ -123,7 +139,8 @@ void chunk(Bytes& out, std::string_view type, const Bytes& body) {
 }
 
 // A zlib stream of stored (uncompressed) deflate blocks.
-Bytes zlibStored(const Bytes& raw) {
+Bytes zlibStored(const Bytes& raw)
+{
     Bytes z = {0x78, 0x01};
     std::size_t pos = 0;
     do {
@@ -144,7 +161,8 @@ Bytes zlibStored(const Bytes& raw) {
 
 }  // namespace
 
-Bytes encodeBmp24(const Canvas& image, int pixelsPerMetre) {
+Bytes encodeBmp24(const Canvas& image, int pixelsPerMetre)
+{
     const int w = image.width(), h = image.height();
     const int stride = rowBytes(w, 24);
     const auto pixelBytes = static_cast<std::uint32_t>(stride * h);
@@ -171,7 +189,8 @@ Bytes encodeBmp24(const Canvas& image, int pixelsPerMetre) {
     return out.take();
 }
 
-Bytes encodeCursor(const IconImage& image, int hotX, int hotY) {
+Bytes encodeCursor(const IconImage& image, int hotX, int hotY)
+{
     const Bytes dib = encodeDib(image);
     ByteWriter out;
     out.u16(0);
@@ -189,9 +208,11 @@ Bytes encodeCursor(const IconImage& image, int hotX, int hotY) {
     return out.take();
 }
 
-Bytes encodeIcon(const std::vector<IconImage>& images) {
+Bytes encodeIcon(const std::vector<IconImage>& images)
+{
     std::vector<Bytes> dibs;
-    for (const IconImage& i : images) dibs.push_back(encodeDib(i));
+    for (const IconImage& i : images)
+        dibs.push_back(encodeDib(i));
     ByteWriter out;
     out.u16(0);
     out.u16(1);  // icon
@@ -209,11 +230,13 @@ Bytes encodeIcon(const std::vector<IconImage>& images) {
         out.u32(offset);
         offset += static_cast<std::uint32_t>(dibs[i].size());
     }
-    for (const Bytes& d : dibs) out.append(d);
+    for (const Bytes& d : dibs)
+        out.append(d);
     return out.take();
 }
 
-Bytes encodePng(const Canvas& image) {
+Bytes encodePng(const Canvas& image)
+{
     const int w = image.width(), h = image.height();
     Bytes raw;
     raw.reserve(static_cast<std::size_t>(h) * (4 * w + 1));

@@ -7,12 +7,19 @@ namespace assetgen {
 
 namespace {
 // Smoothstep 3t^2 - 2t^3 on t in 0..256, result 0..256.
-int smooth(int t) { return (t * t * (768 - 2 * t)) >> 16; }
+int smooth(int t)
+{
+    return (t * t * (768 - 2 * t)) >> 16;
+}
 
-int lerp(int a, int b, int t) { return a + (((b - a) * t) >> 8); }
+int lerp(int a, int b, int t)
+{
+    return a + (((b - a) * t) >> 8);
+}
 }  // namespace
 
-int valueNoise(int x, int y, int cell, std::uint32_t seed) {
+int valueNoise(int x, int y, int cell, std::uint32_t seed)
+{
     const int cx = static_cast<int>(floorDiv(x, cell));
     const int cy = static_cast<int>(floorDiv(y, cell));
     const int tx = smooth(static_cast<int>((x - static_cast<long long>(cx) * cell) * 256 / cell));
@@ -22,7 +29,8 @@ int valueNoise(int x, int y, int cell, std::uint32_t seed) {
     return lerp(top, bottom, ty);
 }
 
-int fractalNoise(int x, int y, int cell, int octaves, std::uint32_t seed) {
+int fractalNoise(int x, int y, int cell, int octaves, std::uint32_t seed)
+{
     int sum = 0, weight = 0, w = 256;
     for (int o = 0; o < octaves && cell >= 1; ++o) {
         sum += valueNoise(x, y, cell, seed + 101 * o) * w;

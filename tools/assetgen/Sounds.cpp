@@ -15,11 +15,15 @@ using Mix = std::vector<int>;  // unclipped sum of voices
 
 constexpr int kOne = 32768;  // 1.0 in Q15
 
-int samplesOf(int ms) { return kSampleRate * ms / 1000; }
+int samplesOf(int ms)
+{
+    return kSampleRate * ms / 1000;
+}
 
 // Sine of a 32-bit phase (a full turn is 2^32), Q15. A parabola with one correction step:
 // the error is about 0.1 %, far below what the ear notices in these sounds.
-int sine(std::uint32_t phase) {
+int sine(std::uint32_t phase)
+{
     const int x = static_cast<std::int32_t>(phase) >> 16;  // -1..1 in Q15, i.e. -pi..pi
     int y = static_cast<int>((4LL * x * (kOne - std::abs(x))) >> 15);
     const int yy = static_cast<int>((static_cast<long long>(y) * std::abs(y)) >> 15);
@@ -27,7 +31,8 @@ int sine(std::uint32_t phase) {
 }
 
 // Phase advance per sample for a frequency given in thousandths of a hertz.
-std::uint32_t phaseStep(long long milliHz) {
+std::uint32_t phaseStep(long long milliHz)
+{
     return static_cast<std::uint32_t>((milliHz << 32) / (1000LL * kSampleRate));
 }
 
@@ -40,8 +45,10 @@ struct Envelope {
     int curve = 2;
 };
 
-int gainAt(const Envelope& e, int t, int n) {
-    if (t < e.attack) return static_cast<int>(static_cast<long long>(t) * kOne / e.attack);
+int gainAt(const Envelope& e, int t, int n)
+{
+    if (t < e.attack)
+        return static_cast<int>(static_cast<long long>(t) * kOne / e.attack);
     const int releaseStart = std::max(e.attack, n - e.release);
     if (t < releaseStart) {
         const int span = std::max(1, releaseStart - e.attack);
@@ -50,7 +57,8 @@ int gainAt(const Envelope& e, int t, int n) {
     const int span = std::max(1, n - releaseStart);
     long long r = static_cast<long long>(n - t) * kOne / span;  // 1 .. 0
     long long g = kOne;
-    for (int i = 0; i < e.curve; ++i) g = (g * r) >> 15;
+    for (int i = 0; i < e.curve; ++i)
+        g = (g * r) >> 15;
     return static_cast<int>((g * e.sustain) >> 15);
 }
 
@@ -66,9 +74,11 @@ struct Tone {
     int vibratoMilliHz = 0;  // depth of a 5.5 Hz vibrato
 };
 
-void addTone(Mix& mix, const Tone& tone) {
+void addTone(Mix& mix, const Tone& tone)
+{
     const int start = samplesOf(tone.startMs), n = samplesOf(tone.lengthMs);
-    if (mix.size() < static_cast<std::size_t>(start + n)) mix.resize(static_cast<std::size_t>(start + n), 0);
+    if (mix.size() < static_cast<std::size_t>(start + n))
+        mix.resize(static_cast<std::size_t>(start + n), 0);
     std::uint32_t phase = 0, vibPhase = 0;
     const std::uint32_t vibStep = phaseStep(5500);
     for (int t = 0; t < n; ++t) {
@@ -80,15 +90,16 @@ void addTone(Mix& mix, const Tone& tone) {
         for (std::size_t k = 0; k < tone.partials.size(); ++k)
             v += static_cast<long long>(sine(phase * static_cast<std::uint32_t>(k + 1))) * tone.partials[k];
         v = (v >> 8) * tone.amplitude / kOne;
-        mix[static_cast<std::size_t>(start + t)] +=
-            static_cast<int>(v * gainAt(tone.envelope, t, n) / kOne);
+        mix[static_cast<std::size_t>(start + t)] += static_cast<int>(v * gainAt(tone.envelope, t, n) / kOne);
     }
 }
 
 // Scales the mix so its loudest sample reaches `peak`, and converts it to 16-bit samples.
-std::vector<std::int16_t> normalise(const Mix& mix, int peak) {
+std::vector<std::int16_t> normalise(const Mix& mix, int peak)
+{
     int loudest = 1;
-    for (int v : mix) loudest = std::max(loudest, std::abs(v));
+    for (int v : mix)
+        loudest = std::max(loudest, std::abs(v));
     std::vector<std::int16_t> out;
     out.reserve(mix.size());
     for (int v : mix)
@@ -100,7 +111,8 @@ std::vector<std::int16_t> normalise(const Mix& mix, int peak) {
 class LowPass {
 public:
     explicit LowPass(int k) : k_(k) {}
-    int operator()(int x) {
+    int operator()(int x)
+    {
         y_ += ((static_cast<long long>(x) << 8) - y_) * k_ >> 16;
         return static_cast<int>(y_ >> 8);
     }
@@ -115,7 +127,8 @@ private:
 const std::vector<int> kBrass = {256, 190, 130, 85, 50, 28};
 
 // A rising call of four notes, the last one held over a chord: about one second.
-Mix welcome() {
+Mix welcome()
+{
     Mix mix;
     const Envelope shortNote{samplesOf(10), samplesOf(40), 24000, 1};
     const Envelope longNote{samplesOf(15), samplesOf(260), 22000, 2};
@@ -130,7 +143,8 @@ Mix welcome() {
 }
 
 // A crowd clapping: many short noise bursts with their own timing and colour; two seconds.
-Mix applause() {
+Mix applause()
+{
     const int n = samplesOf(2000);
     Mix mix(static_cast<std::size_t>(n), 0);
     Rng rng(0x0A991A05E);
@@ -160,19 +174,22 @@ Mix applause() {
     return mix;
 }
 
-Mix hitLeft() {  // a clean high ping
+Mix hitLeft()
+{  // a clean high ping
     Mix mix;
     addTone(mix, {0, 90, 1046502, 1046502, {256, 70}, 12000, {samplesOf(2), samplesOf(80), 28000, 2}, 0});
     return mix;
 }
 
-Mix hitRight() {  // lower and hollow, like a wood block
+Mix hitRight()
+{  // lower and hollow, like a wood block
     Mix mix;
     addTone(mix, {0, 90, 698456, 659255, {256, 0, 90, 0, 30}, 12000, {samplesOf(2), samplesOf(82), 24000, 3}, 0});
     return mix;
 }
 
-Mix hitLabelled() {  // two quick bright notes with glassy overtones
+Mix hitLabelled()
+{  // two quick bright notes with glassy overtones
     Mix mix;
     const std::vector<int> glass = {256, 140, 90, 60};
     addTone(mix, {0, 55, 1567982, 1567982, glass, 11000, {samplesOf(2), samplesOf(20), 30000, 1}, 0});
@@ -180,7 +197,8 @@ Mix hitLabelled() {  // two quick bright notes with glassy overtones
     return mix;
 }
 
-Mix miss() {  // a dull low thud with a little muffled noise
+Mix miss()
+{  // a dull low thud with a little muffled noise
     Mix mix;
     addTone(mix, {0, 130, 150000, 80000, {256, 40}, 14000, {samplesOf(3), samplesOf(120), 26000, 3}, 0});
     Rng rng(0x4D155);
@@ -192,7 +210,8 @@ Mix miss() {  // a dull low thud with a little muffled noise
     return mix;
 }
 
-Mix goAway() {  // a soft falling whistle
+Mix goAway()
+{  // a soft falling whistle
     Mix mix;
     addTone(mix, {0, 280, 880000, 196000, {256, 0, 28}, 11000, {samplesOf(8), samplesOf(150), 30000, 1}, 0});
     return mix;
@@ -200,7 +219,8 @@ Mix goAway() {  // a soft falling whistle
 
 }  // namespace
 
-std::vector<Sound> makeSounds() {
+std::vector<Sound> makeSounds()
+{
     return {
         {"welcome.wav", normalise(welcome(), 22000)},
         {"applause.wav", normalise(applause(), 28000)},  // claps are short peaks: allow more
@@ -212,7 +232,8 @@ std::vector<Sound> makeSounds() {
     };
 }
 
-Bytes encodeWav(const std::vector<std::int16_t>& samples, int sampleRate) {
+Bytes encodeWav(const std::vector<std::int16_t>& samples, int sampleRate)
+{
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     ByteWriter w;
     w.tag("RIFF");
@@ -228,7 +249,8 @@ Bytes encodeWav(const std::vector<std::int16_t>& samples, int sampleRate) {
     w.u16(16);  // bits per sample
     w.tag("data");
     w.u32(dataBytes);
-    for (std::int16_t s : samples) w.u16(static_cast<std::uint16_t>(s));
+    for (std::int16_t s : samples)
+        w.u16(static_cast<std::uint16_t>(s));
     return w.take();
 }
 

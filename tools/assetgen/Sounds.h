@@ -12,7 +12,7 @@ namespace assetgen {
 constexpr int kSampleRate = 22050;
 
 struct Sound {
-    std::string fileName;  // e.g. "hit1.wav"
+    std::string fileName;               // e.g. "hit1.wav"
     std::vector<std::int16_t> samples;  // mono, kSampleRate per second
 };
 

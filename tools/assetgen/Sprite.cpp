@@ -6,12 +6,17 @@
 namespace assetgen {
 
 namespace {
-Diag diagOf(int x, int y) { return {x + y + 1, x - y}; }
+Diag diagOf(int x, int y)
+{
+    return {x + y + 1, x - y};
+}
 }  // namespace
 
-Shape roundRect(int s0, int s1, int d0, int d1, int r) {
+Shape roundRect(int s0, int s1, int d0, int d1, int r)
+{
     return [=](Diag p) {
-        if (p.s < s0 || p.s > s1 || p.d < d0 || p.d > d1) return false;
+        if (p.s < s0 || p.s > s1 || p.d < d0 || p.d > d1)
+            return false;
         const int cs = p.s < s0 + r ? s0 + r : (p.s > s1 - r ? s1 - r : p.s);
         const int cd = p.d < d0 + r ? d0 + r : (p.d > d1 - r ? d1 - r : p.d);
         const int ds = p.s - cs, dd = p.d - cd;
@@ -19,48 +24,62 @@ Shape roundRect(int s0, int s1, int d0, int d1, int r) {
     };
 }
 
-Shape ellipse(int s0, int d0, int rs, int rd) {
+Shape ellipse(int s0, int d0, int rs, int rd)
+{
     return [=](Diag p) {
         const long long ds = p.s - s0, dd = p.d - d0;
         return ds * ds * rd * rd + dd * dd * rs * rs <= 1LL * rs * rs * rd * rd;
     };
 }
 
-Shape polygon(std::vector<Diag> corners) {
+Shape polygon(std::vector<Diag> corners)
+{
     return [corners = std::move(corners)](Diag p) {
         // Even-odd rule with exact integer crossings.
         bool in = false;
         for (std::size_t i = 0, j = corners.size() - 1; i < corners.size(); j = i++) {
             const Diag a = corners[i], b = corners[j];
-            if ((a.d > p.d) == (b.d > p.d)) continue;
+            if ((a.d > p.d) == (b.d > p.d))
+                continue;
             const long long lhs = 1LL * (p.s - a.s) * (b.d - a.d);
             const long long rhs = 1LL * (b.s - a.s) * (p.d - a.d);
-            if ((b.d - a.d > 0) ? lhs < rhs : lhs > rhs) in = !in;
+            if ((b.d - a.d > 0) ? lhs < rhs : lhs > rhs)
+                in = !in;
         }
         return in;
     };
 }
 
-Shape unite(Shape a, Shape b) {
+Shape unite(Shape a, Shape b)
+{
     return [a = std::move(a), b = std::move(b)](Diag p) { return a(p) || b(p); };
 }
 
-Shape subtract(Shape a, Shape b) {
+Shape subtract(Shape a, Shape b)
+{
     return [a = std::move(a), b = std::move(b)](Diag p) { return a(p) && !b(p); };
 }
 
-void Sprite::part(const Shape& shape, const Material& material) { parts_.push_back({shape, material}); }
+void Sprite::part(const Shape& shape, const Material& material)
+{
+    parts_.push_back({shape, material});
+}
 
-void Sprite::detail(const Shape& shape, Rgb colour) { details_.push_back({shape, colour}); }
+void Sprite::detail(const Shape& shape, Rgb colour)
+{
+    details_.push_back({shape, colour});
+}
 
-Canvas Sprite::render(Rgb outline) const {
+Canvas Sprite::render(Rgb outline) const
+{
     // Which part owns each pixel (-1: none); later parts cover earlier ones.
     std::array<int, kSize * kSize> owner{};
     owner.fill(-1);
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x)
             for (std::size_t i = 0; i < parts_.size(); ++i)
-                if (parts_[i].shape(diagOf(x, y))) owner[y * kSize + x] = static_cast<int>(i);
+                if (parts_[i].shape(diagOf(x, y)))
+                    owner[y * kSize + x] = static_cast<int>(i);
     auto ownerAt = [&](int x, int y) {
         return (x < 0 || y < 0 || x >= kSize || y >= kSize) ? -1 : owner[y * kSize + x];
     };
@@ -69,7 +88,8 @@ Canvas Sprite::render(Rgb outline) const {
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             const int o = ownerAt(x, y);
-            if (o < 0) continue;
+            if (o < 0)
+                continue;
             const Material& m = parts_[o].material;
             const bool darkEdge = ownerAt(x + 1, y) != o || ownerAt(x, y + 1) != o;
             const bool lightEdge = ownerAt(x - 1, y) != o || ownerAt(x, y - 1) != o;
@@ -78,15 +98,19 @@ Canvas Sprite::render(Rgb outline) const {
     for (const Detail& d : details_)
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x)
-                if (ownerAt(x, y) >= 0 && d.shape(diagOf(x, y))) out.set(x, y, d.colour);
+                if (ownerAt(x, y) >= 0 && d.shape(diagOf(x, y)))
+                    out.set(x, y, d.colour);
     // The outline: every empty pixel touching the figure, diagonals included.
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
-            if (ownerAt(x, y) >= 0) continue;
+            if (ownerAt(x, y) >= 0)
+                continue;
             bool touches = false;
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) touches = touches || ownerAt(x + dx, y + dy) >= 0;
-            if (touches) out.set(x, y, outline);
+                for (int dx = -1; dx <= 1; ++dx)
+                    touches = touches || ownerAt(x + dx, y + dy) >= 0;
+            if (touches)
+                out.set(x, y, outline);
         }
     return out;
 }

@@ -14,31 +14,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int usage() {
+int usage()
+{
     std::cerr << "usage: orbicle-assetgen OUTPUT_DIR [--preview PREVIEW_DIR]\n"
                  "  Writes background.bmp, cursors/, icon/, the WAV sounds and keys_*.txt into\n"
                  "  OUTPUT_DIR, creating it if needed. With --preview, also writes PNG previews.\n";
     return 2;
 }
 
-void writeFile(const fs::path& path, const assetgen::Bytes& bytes) {
+void writeFile(const fs::path& path, const assetgen::Bytes& bytes)
+{
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2 && argc != 4) return usage();
-    if (argc == 4 && std::string(argv[2]) != "--preview") return usage();
+int main(int argc, char** argv)
+{
+    if (argc != 2 && argc != 4)
+        return usage();
+    if (argc == 4 && std::string(argv[2]) != "--preview")
+        return usage();
     try {
         const fs::path outDir = argv[1];
         if (fs::exists(outDir) && !fs::is_directory(outDir))
             throw std::runtime_error(outDir.string() + " exists and is not a directory");
-        for (const auto& file : assetgen::generateAll()) writeFile(outDir / file.path, file.bytes);
+        for (const auto& file : assetgen::generateAll())
+            writeFile(outDir / file.path, file.bytes);
         if (argc == 4) {
             fs::create_directories(argv[3]);
             assetgen::writePreviews(argv[3]);

@@ -73,8 +73,7 @@ bool SimSession::Execute(const std::string& rawLine, std::ostream& out)
     }
 }
 
-bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::string& line,
-                          std::ostream& out)
+bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::string& line, std::ostream& out)
 {
     const bool running = m_started && !m_exited;
     auto requireRunning = [&] {
@@ -221,13 +220,9 @@ void SimSession::Paint()
 void SimSession::RunMenuCommand(UINT nID, std::ostream& out)
 {
     switch (RunCommand(*m_app->m_pMainWnd, nID)) {
-    case CommandResult::Unhandled:
-        throw SimError("unknown command id " + std::to_string(nID));
-    case CommandResult::Disabled:
-        out << "disabled " << nID << '\n';
-        return;
-    case CommandResult::Done:
-        break;
+    case CommandResult::Unhandled: throw SimError("unknown command id " + std::to_string(nID));
+    case CommandResult::Disabled: out << "disabled " << nID << '\n'; return;
+    case CommandResult::Done: break;
     }
     if (m_shell.CloseRequested())
         Exit(out);

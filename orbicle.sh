@@ -11,7 +11,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
   libwxgtk3.2-dev libsdl2-mixer-dev
-  xvfb xauth xdotool x11-apps
+  xvfb xauth xdotool x11-apps x11-utils openbox
 )
 
 install_missing() {

@@ -1,6 +1,8 @@
 // The main frame's start-up, position memory and routing.
 #include "app/MainFrame.h"
 
+#include <algorithm>
+
 namespace {
 const char* const Section = CGameView::SettingsSection;
 constexpr int DefaultLeft = 120;
@@ -20,6 +22,16 @@ CSize CMainFrame::FieldSizeFor(int cxFullScreen)
     return CSize{width, width * 3 / 4};
 }
 
+CSize CMainFrame::FitField(CSize field, CSize room)
+{
+    if (field.cx <= room.cx && field.cy <= room.cy)
+        return field;
+    // The widest width whose height, width * 3 / 4 truncated, is at most room.cy.
+    const long long widest = (4LL * room.cy + 3) / 3;
+    const int width = static_cast<int>(std::clamp<long long>(std::min<long long>(room.cx, widest), 0, field.cx));
+    return CSize{width, width * 3 / 4};
+}
+
 int CMainFrame::OnCreate(IFrameWindow& frame, IWindowHost& viewHost)
 {
     m_pFrame = &frame;
@@ -34,10 +46,11 @@ void CMainFrame::ActivateFrame(int /*nCmdShow*/)
     if (!m_bFirstActivate || !m_pFrame)
         return;
     m_bFirstActivate = 0;
-    const CSize field = FieldSizeFor(m_pFrame->GetFullScreenWidth());
-    m_wndView.SetFieldSize(field);
     const int left = m_sys.profile.GetInt(Section, "Left", DefaultLeft);
     const int top = m_sys.profile.GetInt(Section, "Top", DefaultTop);
+    const CSize field =
+        FitField(FieldSizeFor(m_pFrame->GetFullScreenWidth()), m_pFrame->GetFieldRoom(CPoint{left, top}));
+    m_wndView.SetFieldSize(field);
     m_pFrame->SetNormalRect(CRect{left, top, left + field.cx + ExtraWidth, top + field.cy + ExtraHeight});
 }
 

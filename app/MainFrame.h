@@ -13,6 +13,9 @@ public:
     virtual ~IFrameWindow() = default;
     // Width of the client area of a full-screen window (the stand-in for SM_CXFULLSCREEN).
     virtual int GetFullScreenWidth() = 0;
+    // The largest client area the frame can have on the display that holds this corner: its
+    // work area less the frame's borders, caption and menu bar.
+    virtual CSize GetFieldRoom(CPoint corner) = 0;
     // Shows the frame restored (normal) with this outer rectangle.
     virtual void SetNormalRect(const CRect& rect) = 0;
     // The outer rectangle the frame has, or would have, when restored.
@@ -29,6 +32,9 @@ public:
 
     // Play field from the screen width: width = cx * 22 / 32, height = width * 3 / 4.
     static CSize FieldSizeFor(int cxFullScreen);
+    // The field as it is when it fits the room, otherwise the largest of the same shape
+    // (height = width * 3 / 4) that does.
+    static CSize FitField(CSize field, CSize room);
 
     // Creates the game window as the frame's only child, then makes the first activation.
     int OnCreate(IFrameWindow& frame, IWindowHost& viewHost);

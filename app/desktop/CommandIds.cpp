@@ -8,7 +8,10 @@
 namespace {
 constexpr UINT FirstGameCommand = ID_OPTIONS_SOUNDS;    // 32776
 constexpr UINT LastGameCommand = ID_OPTIONS_DARKENING;  // 32793
-constexpr int FirstGameMenuId = wxID_HIGHEST + 1;
+// Exit is no stock item: the toolkit would show an accelerator for it that the menu, having
+// none, does not honour.
+constexpr int ExitMenuId = wxID_HIGHEST + 1;
+constexpr int FirstGameMenuId = wxID_HIGHEST + 2;
 }  // namespace
 
 int MenuIdFromCommand(UINT nID)
@@ -16,7 +19,7 @@ int MenuIdFromCommand(UINT nID)
     if (nID == ID_APP_ABOUT)
         return wxID_ABOUT;
     if (nID == ID_APP_EXIT)
-        return wxID_EXIT;
+        return ExitMenuId;
     if (nID >= FirstGameCommand && nID <= LastGameCommand)
         return FirstGameMenuId + static_cast<int>(nID - FirstGameCommand);
     return 0;
@@ -26,7 +29,7 @@ UINT CommandFromMenuId(int menuId)
 {
     if (menuId == wxID_ABOUT)
         return ID_APP_ABOUT;
-    if (menuId == wxID_EXIT)
+    if (menuId == ExitMenuId)
         return ID_APP_EXIT;
     const int last = FirstGameMenuId + static_cast<int>(LastGameCommand - FirstGameCommand);
     if (menuId >= FirstGameMenuId && menuId <= last)

@@ -13,6 +13,7 @@
 #include "app/desktop/CommandIds.h"
 #include "app/desktop/GameWindow.h"
 #include "app/desktop/MainMenuBar.h"
+#include "platform/desktop/FrameExtents.h"
 #include "platform/desktop/Placement.h"
 
 namespace {
@@ -83,6 +84,20 @@ int FrameWindow::GetFullScreenWidth()
 {
     // The work area of the primary display: the screen less the panels of the desktop.
     return wxDisplay().GetClientArea().width;
+}
+
+CSize FrameWindow::GetFieldRoom(CPoint corner)
+{
+    // A corner off every display: the frame opens on the primary one.
+    const int found = wxDisplay::GetFromPoint(wxPoint(corner.x, corner.y));
+    const wxRect area = wxDisplay(found == wxNOT_FOUND ? 0 : static_cast<unsigned>(found)).GetClientArea();
+    // Before it is shown the frame knows its menu bar but not yet what the window manager
+    // puts around it: that is asked of the window manager.
+    const wxSize outer = GetSize();
+    const wxSize client = GetClientSize();
+    const FrameExtents frame = AskFrameExtents().value_or(FrameExtents{});
+    return CSize{area.width - (outer.x - client.x) - frame.left - frame.right,
+                 area.height - (outer.y - client.y) - frame.top - frame.bottom};
 }
 
 void FrameWindow::SetNormalRect(const CRect& rect)

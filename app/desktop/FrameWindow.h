@@ -22,6 +22,7 @@ public:
     bool Create();
 
     int GetFullScreenWidth() override;
+    CSize GetFieldRoom(CPoint corner) override;
     void SetNormalRect(const CRect& rect) override;
     CRect GetNormalRect() override;
 

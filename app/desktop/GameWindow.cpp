@@ -209,7 +209,7 @@ void GameWindow::OnDoubleClick(wxMouseEvent& event)
 void GameWindow::OnKeyDown(wxKeyEvent& event)
 {
     const UINT vk = VirtualKeyFromWx(event.GetKeyCode());
-    if (!vk || !m_pView) {
+    if (!vk || !m_pView || IsSystemKey(event.GetKeyCode(), event.AltDown())) {
         event.Skip();
         return;
     }

@@ -135,3 +135,8 @@ UINT VirtualKeyFromWx(int wxKeyCode)
     }
     return 0;
 }
+
+bool IsSystemKey(int wxKeyCode, bool altDown)
+{
+    return altDown || wxKeyCode == WXK_ALT || wxKeyCode == WXK_MENU || wxKeyCode == WXK_F10;
+}

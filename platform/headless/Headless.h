@@ -2,6 +2,7 @@
 // message box, a profile in memory, a scripted race dialog, and files from disk.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -121,6 +122,8 @@ class HeadlessFrame : public IFrameWindow {
 public:
     explicit HeadlessFrame(int cxFullScreen) : m_cxFullScreen(cxFullScreen) {}
     int GetFullScreenWidth() override { return m_cxFullScreen; }
+    // The screen's height never limits the field here.
+    CSize GetFieldRoom(CPoint /*corner*/) override { return CSize{INT_MAX, INT_MAX}; }
     void SetNormalRect(const CRect& rect) override { m_normal = rect; }
     CRect GetNormalRect() override { return m_normal; }
 

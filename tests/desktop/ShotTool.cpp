@@ -2,7 +2,9 @@
 // dumps: a big-endian header, a colour table to skip, then true-colour pixels).
 //   orbicle-shot count FILE X Y W H R G B   -> pixels of exactly that colour in the area
 //   orbicle-shot find FILE X Y W H R G B    -> "X Y" of the first pixel of that colour, if any
+//   orbicle-shot box FILE X Y W H R G B     -> "X0 Y0 X1 Y1", the bounding box of that colour, if any
 //   orbicle-shot diff FILE1 FILE2 X Y W H   -> pixels that differ between the two
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -110,8 +112,9 @@ int main(int argc, char** argv)
     const bool diff = verb == "diff";
     const int first = diff ? 4 : 3, count = diff ? 4 : 7;
     int v[7] = {};
-    if ((verb != "count" && verb != "find" && !diff) || argc != first + count || !Numbers(argv + first, count, v)) {
-        std::fprintf(stderr, "usage: orbicle-shot count|find FILE X Y W H R G B, or diff FILE1 FILE2 X Y W H\n");
+    if ((verb != "count" && verb != "find" && verb != "box" && !diff) || argc != first + count ||
+        !Numbers(argv + first, count, v)) {
+        std::fprintf(stderr, "usage: orbicle-shot count|find|box FILE X Y W H R G B, or diff FILE1 FILE2 X Y W H\n");
         return 2;
     }
     const std::optional<Shot> shot = Shot::Load(argv[2]);
@@ -119,6 +122,7 @@ int main(int argc, char** argv)
     if (!shot || (diff && !other))
         return 1;
     long matches = 0;
+    int x0 = v[0] + v[2], y0 = v[1] + v[3], x1 = v[0] - 1, y1 = v[1] - 1;
     for (int y = v[1]; y < v[1] + v[3]; ++y) {
         for (int x = v[0]; x < v[0] + v[2]; ++x) {
             const bool match = diff ? !(shot->At(x, y) == other->At(x, y)) : shot->At(x, y) == Rgb8{v[4], v[5], v[6]};
@@ -126,10 +130,15 @@ int main(int argc, char** argv)
                 std::printf("%d %d\n", x, y);
                 return 0;
             }
-            matches += match;
+            if (match) {
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+                ++matches;
+            }
         }
     }
-    if (verb != "find")
+    if (verb == "box" && matches > 0)
+        std::printf("%d %d %d %d\n", x0, y0, x1, y1);
+    else if (verb == "count" || diff)
         std::printf("%ld\n", matches);
     return 0;
 }

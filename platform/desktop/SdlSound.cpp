@@ -22,7 +22,7 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
 }
 
 // The default sound as a WAV file in memory: a short falling two-tone blip, the stand-in
-// for the system sound the original platform plays when a file is missing.
+// for the system sound Windows plays when a file is missing.
 std::vector<std::uint8_t> DefaultSoundWav()
 {
     constexpr int rate = 22050;

@@ -51,15 +51,18 @@ echo "box at $bx,$by, $bw x $bh"
   fail "the box reaches beyond the ${SCREEN_W} x ${SCREEN_H} screen"
 xwd -root -silent -out "$work/box.xwd"
 
-# Its text: lines of dark letters above the button row.
+# Its text: lines of dark letters on a light ground above the button row.
+text_area=$((bw * (bh - BUTTON_ROW)))
 read -r letters _ < <("$shot" dark "$work/box.xwd" "$bx" "$by" "$bw" $((bh - BUTTON_ROW)) 128)
-echo "dark text pixels: $letters"
+echo "dark text pixels: $letters of $text_area"
 [ "$letters" -gt 5000 ] || fail "the box shows hardly any text ($letters dark pixels)"
+[ "$letters" -lt $((text_area / 3)) ] || fail "the box is dark, not text on a light ground"
 
 # The OK button's label in the row at the bottom; a click on it closes the box.
 read -r label x0 y0 x1 y1 < <("$shot" dark "$work/box.xwd" "$bx" $((by + bh - BUTTON_ROW)) "$bw" $BUTTON_ROW 128)
-[ "$label" -gt 10 ] || fail "no button label at the bottom of the box"
 echo "OK label at $x0,$y0 - $x1,$y1"
+[ "$label" -gt 10 ] && [ $((x1 - x0)) -lt 60 ] && [ $((y1 - y0)) -lt 30 ] ||
+  fail "no button label at the bottom of the box"
 [ $((x0 + x1)) -gt $((2 * bx + bw / 2)) ] && [ $((x0 + x1)) -lt $((2 * bx + 3 * bw / 2)) ] ||
   fail "the button is not in the middle of the row"
 xdotool mousemove $(((x0 + x1) / 2)) $(((y0 + y1) / 2)) click 1

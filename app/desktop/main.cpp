@@ -1,6 +1,24 @@
-// Orbicle, the desktop program's entry point.
+// Orbicle, the desktop program's entry point: the command line first, then the toolkit.
+#include <iostream>
+#include <string>
+#include <vector>
+
 #include <wx/app.h>
 
+#include "app/desktop/CommandLine.h"
 #include "app/desktop/OrbicleApp.h"
 
-wxIMPLEMENT_APP(OrbicleApp);
+wxIMPLEMENT_APP_NO_MAIN(OrbicleApp);
+
+int main(int argc, char** argv)
+{
+    // --help and --version answer without a display; the toolkit sees no arguments it would
+    // take for its own.
+    const CommandLineAction action = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!action.run) {
+        std::cout << action.output << std::flush;
+        std::cerr << action.errors << std::flush;
+        return action.exitCode;
+    }
+    return wxEntry(argc, argv);
+}

@@ -41,7 +41,7 @@ void ConfigProfile::SetRegistryKey(const std::string& key)
     // unreadable profile always has.
     const wxLogNull quiet;
 #ifdef __WINDOWS__
-    // HKEY_CURRENT_USER\Software\<key>\<application>, as the original keeps it.
+    // HKEY_CURRENT_USER\Software\<key>\<application>, as Windows keeps it.
     m_config = std::make_unique<wxConfig>(Wide(m_appName), Wide(key));
 #else
     // The vendor key has no place in a settings file's name; the program's own folder does.

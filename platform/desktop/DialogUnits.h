@@ -16,7 +16,7 @@ struct DialogBaseUnits {
 // a quarter of cx and a vertical unit an eighth of cy, rounded to the nearest pixel.
 CRect DialogUnitsToPixels(int x, int y, int width, int height, DialogBaseUnits base);
 
-// The base units of a font as the original platform measures them: the rounded average
+// The base units of a font as Windows measures them: the rounded average
 // width of the 52 letters, and the font's height.
 DialogBaseUnits BaseUnitsOf(const wxWindow& window, const wxFont& font);
 

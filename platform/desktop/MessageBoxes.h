@@ -5,6 +5,8 @@
 
 class WxMessageBox : public IMessageBox {
 public:
-    // Owned by the program's main window while there is one.
+    // Owned by the program's main window while there is one. The text wraps to a readable
+    // width (inside words too where it has to) and scrolls where it is taller than the
+    // screen allows, so the box and its OK button stay on the screen whatever the length.
     void Show(const std::string& text) override;
 };

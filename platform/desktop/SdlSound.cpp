@@ -3,11 +3,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <numbers>
 #include <vector>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+
+#include "platform/desktop/AlsaMessages.h"
 
 namespace {
 constexpr int Voice = 0;
@@ -19,7 +22,7 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
 }
 
 // The default sound as a WAV file in memory: a short falling two-tone blip, the stand-in
-// for the system sound the original platform plays when a file is missing.
+// for the system sound Windows plays when a file is missing.
 std::vector<std::uint8_t> DefaultSoundWav()
 {
     constexpr int rate = 22050;
@@ -67,19 +70,31 @@ void SdlSound::ChunkDeleter::operator()(Mix_Chunk* chunk) const
 
 SdlSound::SdlSound(const DiskFiles& files) : m_files(files)
 {
-    // Only sound is wanted of SDL: the program's signals stay the program's (SDL would turn
-    // SIGINT and SIGTERM into events that nobody reads).
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return;
-    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_bOpen = OpenDevice();
+    if (!m_bOpen) {
+        std::fprintf(stderr, "Orbicle: no sound device, the game plays silently (%s)\n", SDL_GetError());
         return;
     }
     Mix_AllocateChannels(1);
-    m_bOpen = true;
     const std::vector<std::uint8_t> wav = DefaultSoundWav();
     m_defaultSound.reset(Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1));
+}
+
+bool SdlSound::OpenDevice()
+{
+    // Only sound is wanted of SDL: the program's signals stay the program's (SDL would turn
+    // SIGINT and SIGTERM into events that nobody reads).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The sound libraries' complaints about each device they try are no news to the player:
+    // the one line above says what came of it.
+    const AlsaMessagesQuieted quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
 }
 
 SdlSound::~SdlSound()

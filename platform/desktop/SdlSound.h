@@ -13,7 +13,8 @@ struct Mix_Chunk;
 class SdlSound : public ISound {
 public:
     // Sound files are found by their relative names through files. Opens the audio device;
-    // without one every sound is silence and returns at once.
+    // without one it says so in one line on standard error, and every sound is silence and
+    // returns at once.
     explicit SdlSound(const DiskFiles& files);
     ~SdlSound() override;
     SdlSound(const SdlSound&) = delete;
@@ -35,6 +36,8 @@ private:
     };
     using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
 
+    // SDL's audio and the mixer on the default device; false, with SDL's error, without one.
+    static bool OpenDevice();
     Mix_Chunk* Chunk(const std::string& file);
     void WaitUntilSilent(const Mix_Chunk& chunk) const;
 

@@ -4,6 +4,8 @@
 //   orbicle-shot find FILE X Y W H R G B    -> "X Y" of the first pixel of that colour, if any
 //   orbicle-shot box FILE X Y W H R G B     -> "X0 Y0 X1 Y1", the bounding box of that colour, if any
 //   orbicle-shot diff FILE1 FILE2 X Y W H   -> pixels that differ between the two
+//   orbicle-shot dark FILE X Y W H LUMA     -> "N X0 Y0 X1 Y1": the pixels darker than LUMA
+//                                              (0-255) and their bounding box, or "0"
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -106,21 +108,51 @@ bool Numbers(char** args, int count, int* values)
 }
 }  // namespace
 
+// Dark pixels (text, mostly) in an area: how many, and the box around them.
+void PrintDark(const Shot& shot, const int* v)
+{
+    long n = 0;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    for (int y = v[1]; y < v[1] + v[3]; ++y) {
+        for (int x = v[0]; x < v[0] + v[2]; ++x) {
+            const Rgb8 p = shot.At(x, y);
+            if ((p.r * 299 + p.g * 587 + p.b * 114) / 1000 >= v[4])
+                continue;
+            x0 = n ? std::min(x0, x) : x;
+            y0 = n ? std::min(y0, y) : y;
+            x1 = std::max(x1, x);
+            y1 = std::max(y1, y);
+            ++n;
+        }
+    }
+    if (n)
+        std::printf("%ld %d %d %d %d\n", n, x0, y0, x1, y1);
+    else
+        std::printf("0\n");
+}
+
 int main(int argc, char** argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
-    const bool diff = verb == "diff";
-    const int first = diff ? 4 : 3, count = diff ? 4 : 7;
+    const bool diff = verb == "diff", dark = verb == "dark";
+    const int first = diff ? 4 : 3, count = diff ? 4 : (dark ? 5 : 7);
     int v[7] = {};
-    if ((verb != "count" && verb != "find" && verb != "box" && !diff) || argc != first + count ||
+    if ((verb != "count" && verb != "find" && verb != "box" && !diff && !dark) || argc != first + count ||
         !Numbers(argv + first, count, v)) {
-        std::fprintf(stderr, "usage: orbicle-shot count|find|box FILE X Y W H R G B, or diff FILE1 FILE2 X Y W H\n");
+        std::fprintf(stderr,
+                     "usage: orbicle-shot count|find|box FILE X Y W H R G B, diff FILE1 FILE2 X Y W H, "
+                     "or dark FILE X Y W H LUMA
+");
         return 2;
     }
     const std::optional<Shot> shot = Shot::Load(argv[2]);
     const std::optional<Shot> other = diff ? Shot::Load(argv[3]) : std::nullopt;
     if (!shot || (diff && !other))
         return 1;
+    if (dark) {
+        PrintDark(*shot, v);
+        return 0;
+    }
     long matches = 0;
     int x0 = v[0] + v[2], y0 = v[1] + v[3], x1 = v[0] - 1, y1 = v[1] - 1;
     for (int y = v[1]; y < v[1] + v[3]; ++y) {

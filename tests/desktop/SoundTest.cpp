@@ -2,12 +2,14 @@
 // into nothing, and with no device at all. The sounds are the game's own, from res/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <thread>
 
 #include "platform/desktop/SdlSound.h"
+#include "tests/TempDir.h"
 
 namespace {
 long MillisecondsOf(const std::function<void()>& action)
@@ -61,4 +63,24 @@ TEST(SoundTest, WithoutAnAudioDeviceEverySoundIsSilence)
     EXPECT_LT(MillisecondsOf([&] { sound.Play("res/applause.wav", SoundMode::Sync); }), 250) << "nothing to wait for";
     EXPECT_FALSE(sound.IsPlaying());
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TEST(SoundTest, AFailedDeviceSaysSoInOneLineWithoutTheSoundLibrarysOwnMessages)
+{
+    // ALSA with a default device on a card that no machine has: the library complains on
+    // standard error while SDL tries it.
+    TempDir tmp;
+    tmp.Write("asound.conf", "pcm.!default { type hw card \"NoSuchCard\" }\n");
+    ::setenv("ALSA_CONFIG_PATH", (tmp.Path() / "asound.conf").c_str(), 1);
+    ::setenv("SDL_AUDIODRIVER", "alsa", 1);
+    testing::internal::CaptureStderr();
+    {
+        SdlSound sound(Files);
+        EXPECT_FALSE(sound.IsOpen());
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    EXPECT_TRUE(said.starts_with("Orbicle: no sound device, the game plays silently (")) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(said.find("ALSA lib"), std::string::npos) << said;
 }

@@ -13,9 +13,11 @@
 namespace assetgen {
 
 namespace {
-constexpr int kPixelsPerMetre = 2834;  // 72 dots per inch
-constexpr int kIconSizes[] = {48, 32, 16};
+constexpr int kPixelsPerMetre = 2834;       // 72 dots per inch
+constexpr int kIconSizes[] = {48, 32, 16};  // in the .ico, each at every depth
 constexpr int kIconDepths[] = {4, 8, 24};
+constexpr int kPngOnlyIconSizes[] = {24, 64, 128, 256};  // PNG files only, for desktops
+constexpr int kSvgIconSize = 256;
 }  // namespace
 
 std::vector<GeneratedFile> generateAll()
@@ -40,6 +42,10 @@ std::vector<GeneratedFile> generateAll()
         files.push_back({"icon/orbicle_" + std::to_string(size) + ".png", encodePng(icons.back())});
     }
     files.push_back({"icon/orbicle.ico", encodeIcon(images)});
+    for (int size : kPngOnlyIconSizes)
+        files.push_back({"icon/orbicle_" + std::to_string(size) + ".png", encodePng(makeIcon(size))});
+    const std::string svg = makeIconSvg(kSvgIconSize);
+    files.push_back({"icon/orbicle.svg", Bytes(svg.begin(), svg.end())});
 
     for (const Sound& s : makeSounds())
         files.push_back({s.fileName, encodeWav(s.samples, kSampleRate)});

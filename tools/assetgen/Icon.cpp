@@ -1,8 +1,11 @@
 // Paints the target icon: a light disc with the thick green rim of a left-button target,
 // a thin blue inner ring like a right-button one, sighting marks and a red centre, lit from
 // the top left. Each pixel averages 8 x 8 samples, so the rings are smooth at every size.
+// The SVG draws the same regions with the same radii and the same light.
 #include "tools/assetgen/Icon.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace assetgen {
@@ -20,13 +23,22 @@ struct Layout {
     int markFrom, markTo;
 };
 
+// The design at 48 pixels; larger images scale it.
+constexpr int kLargeSize = 48;
+constexpr Layout kLarge = {384, 364, 288, 184, 154, 76, 14, 112, 288};
+
 Layout layoutFor(int size)
 {
     if (size <= 16)
         return {128, 116, 84, 60, 36, 36, 0, 0, 0};  // too small for sighting marks
+    if (size <= 24)
+        return {192, 180, 141, 93, 76, 39, 9, 57, 141};
     if (size <= 32)
         return {256, 240, 188, 124, 102, 52, 12, 76, 188};
-    return {384, 364, 288, 184, 154, 76, 14, 112, 288};
+    auto scaled = [size](int v) { return v * size / kLargeSize; };
+    const Layout& l = kLarge;
+    return {scaled(l.outer), scaled(l.green),    scaled(l.white),    scaled(l.blueOuter), scaled(l.blueInner),
+            scaled(l.red),   scaled(l.markHalf), scaled(l.markFrom), scaled(l.markTo)};
 }
 
 enum Region { kRim, kGreen, kLight, kBlue, kMark, kRed, kRegions };
@@ -55,6 +67,61 @@ constexpr Rgb kSoft[kRegions] = {{16, 40, 24},  {44, 196, 64}, {242, 250, 242},
                                  {44, 84, 224}, {30, 44, 36},  {226, 44, 40}};
 constexpr Rgb kStandard[kRegions] = {{0, 0, 0}, {0, 255, 0}, {255, 255, 255}, {0, 0, 255}, {0, 0, 0}, {255, 0, 0}};
 
+// The light: a region's colour is lifted by up to kLift at the top-left corner and lowered
+// as much at the bottom-right one, evenly along the diagonal.
+constexpr int kLift = 36;
+
+// An SVG gradient of a region's colour along the diagonal of the box -r..r, in steps the
+// same size as the images' integer lift (so clamping at white bends it in the same places).
+std::string svgGradient(const char* id, Rgb colour, int r)
+{
+    constexpr int kSteps = 8;
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "    <linearGradient id=\"%s\" gradientUnits=\"userSpaceOnUse\" x1=\"%d\" y1=\"%d\" x2=\"%d\" "
+                  "y2=\"%d\">\n",
+                  id, -r, -r, r, r);
+    std::string out = line;
+    for (int i = 0; i <= kSteps; ++i) {
+        const Rgb c = shade(colour, kLift - 2 * kLift * i / kSteps);
+        std::snprintf(line, sizeof line, "      <stop offset=\"%g\" stop-color=\"#%02x%02x%02x\"/>\n",
+                      static_cast<double>(i) / kSteps, c.r, c.g, c.b);
+        out += line;
+    }
+    return out + "    </linearGradient>\n";
+}
+
+// The four sighting marks: bars |x| <= half (or |y| <= half) between the radii from and to.
+// Written out in place rather than rotated, so the light keeps its direction on each.
+std::string svgMarkPaths(int half, int from, int to)
+{
+    const double h = half;
+    const double outer = std::sqrt(1.0 * to * to - h * h);
+    const double inner = std::sqrt(1.0 * from * from - h * h);
+    // The mark pointing up, corner by corner; the others turn it by quarter turns.
+    const double corners[4][2] = {{-h, -outer}, {h, -outer}, {h, -inner}, {-h, -inner}};
+    std::string out;
+    for (int turn = 0; turn < 4; ++turn) {
+        double p[4][2];
+        for (int i = 0; i < 4; ++i) {
+            double x = corners[i][0], y = corners[i][1];
+            for (int t = 0; t < turn; ++t) {  // a quarter turn clockwise: (x, y) -> (-y, x)
+                const double nx = -y;
+                y = x;
+                x = nx;
+            }
+            p[i][0] = x;
+            p[i][1] = y;
+        }
+        char path[260];
+        std::snprintf(path, sizeof path,
+                      "    <path d=\"M %.2f %.2f A %d %d 0 0 1 %.2f %.2f L %.2f %.2f A %d %d 0 0 0 %.2f %.2f Z\"/>\n",
+                      p[0][0], p[0][1], to, to, p[1][0], p[1][1], p[2][0], p[2][1], from, from, p[3][0], p[3][1]);
+        out += path;
+    }
+    return out;
+}
+
 }  // namespace
 
 Canvas makeIcon(int size, IconStyle style)
@@ -76,7 +143,7 @@ Canvas makeIcon(int size, IconStyle style)
                     const Region region = regionAt(layout, px, py);
                     ++votes[region];
                     // Light from the top left: brighter there, darker opposite.
-                    const int lift = style == IconStyle::Lit ? static_cast<int>(-(px + py) * 36 / (2 * centre)) : 0;
+                    const int lift = style == IconStyle::Lit ? static_cast<int>(-(px + py) * kLift / (2 * centre)) : 0;
                     const Rgb c = shade(kSoft[region], lift);
                     r += c.r;
                     g += c.g;
@@ -102,6 +169,38 @@ Canvas makeIcon(int size, IconStyle style)
                  static_cast<std::uint8_t>((hits * 255 + kSub * kSub / 2) / (kSub * kSub))});
         }
     return out;
+}
+
+std::string makeIconSvg(int size)
+{
+    // Drawn back to front in the same units as the 48-pixel image (1/16 pixel, centre 0,0),
+    // each region painted over the one that encloses it, as regionAt decides between them.
+    const Layout& l = kLarge;
+    const int r = l.outer;
+    char head[200];
+    std::snprintf(head, sizeof head,
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"%d %d %d %d\">\n",
+                  size, size, -r, -r, 2 * r, 2 * r);
+    std::string svg = head;
+    svg += "  <title>Orbicle</title>\n  <defs>\n";
+    const char* ids[kRegions] = {"rim", "green", "light", "blue", "mark", "red"};
+    for (int region = 0; region < kRegions; ++region)
+        svg += svgGradient(ids[region], kSoft[region], r);
+    svg += "  </defs>\n";
+    auto disc = [&svg](int radius, const char* fill) {
+        svg += "  <circle r=\"" + std::to_string(radius) + "\" fill=\"url(#" + fill + ")\"/>\n";
+    };
+    disc(l.outer, "rim");
+    disc(l.green, "green");
+    disc(l.white, "light");
+    const int blueMiddle2 = l.blueOuter + l.blueInner;  // twice the ring's middle radius
+    char ring[160];
+    std::snprintf(ring, sizeof ring, "  <circle r=\"%g\" fill=\"none\" stroke=\"url(#blue)\" stroke-width=\"%d\"/>\n",
+                  blueMiddle2 / 2.0, l.blueOuter - l.blueInner);
+    svg += ring;
+    svg += "  <g fill=\"url(#mark)\">\n" + svgMarkPaths(l.markHalf, l.markFrom, l.markTo) + "  </g>\n";
+    disc(l.red, "red");
+    return svg + "</svg>\n";
 }
 
 }  // namespace assetgen

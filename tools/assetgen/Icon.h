@@ -1,5 +1,7 @@
-// The program's icon: a target of the game, drawn at each size it is shown.
+// The program's icon: a target of the game, drawn at each size it is shown and as SVG.
 #pragma once
+
+#include <string>
 
 #include "tools/assetgen/Canvas.h"
 
@@ -12,8 +14,12 @@ enum class IconStyle {
     Crisp,  // one of six standard colours per pixel, hard edges: 16-colour images
 };
 
-// The icon at size x size pixels (48, 32 or 16), with alpha: opaque inside, soft at the rim
+// The icon at size x size pixels (16 and up), with alpha: opaque inside, soft at the rim
 // unless crisp.
 Canvas makeIcon(int size, IconStyle style = IconStyle::Lit);
+
+// The lit icon as an SVG document of nominal size x size pixels, drawn from the geometry of
+// the large images.
+std::string makeIconSvg(int size);
 
 }  // namespace assetgen

@@ -15,6 +15,7 @@
 #include "app/desktop/MainMenuBar.h"
 #include "platform/desktop/FrameExtents.h"
 #include "platform/desktop/Placement.h"
+#include "platform/desktop/Trace.h"
 
 namespace {
 // The program's icon at the sizes the window system shows, from res/icon.
@@ -223,9 +224,11 @@ void FrameWindow::OnClose(wxCloseEvent& event)
         event.Veto();
         return;
     }
+    TraceMilestone("window closes");
     if (m_pGameWindow)
         m_pGameWindow->Detach();
     // "Left" and "Top" first, then the game window's "Race" and "Options".
     m_app.DestroyMainFrame();
+    TraceMilestone("settings written");
     Destroy();
 }

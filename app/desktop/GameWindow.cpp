@@ -8,6 +8,7 @@
 #include <wx/rawbmp.h>
 
 #include "app/desktop/RaceCursor.h"
+#include "platform/desktop/Trace.h"
 #include "platform/desktop/VirtualKeys.h"
 
 const wxColour GameWindow::Background(128, 128, 128);
@@ -110,6 +111,10 @@ void GameWindow::OnPaint(wxPaintEvent& /*event*/)
             Present(dc, m_paintBox);
     }
     m_pPaintDc = nullptr;
+    if (!m_bPaintedOnce) {
+        m_bPaintedOnce = true;
+        TraceMilestone("first frame");
+    }
 }
 
 bool GameWindow::EnsureScreen()

@@ -58,4 +58,5 @@ private:
     wxDC* m_pPaintDc = nullptr;   // only during a paint
     CRect m_paintBox;
     bool m_bPresented = false;
+    bool m_bPaintedOnce = false;
 };

@@ -7,6 +7,7 @@
 
 #include "app/desktop/CommandLine.h"
 #include "app/desktop/OrbicleApp.h"
+#include "platform/desktop/Trace.h"
 
 wxIMPLEMENT_APP_NO_MAIN(OrbicleApp);
 
@@ -20,5 +21,7 @@ int main(int argc, char** argv)
         std::cerr << action.errors << std::flush;
         return action.exitCode;
     }
-    return wxEntry(argc, argv);
+    const int status = wxEntry(argc, argv);
+    TraceMilestone("ended");
+    return status;
 }

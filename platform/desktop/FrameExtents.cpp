@@ -22,8 +22,8 @@ std::optional<FrameExtents> ReadExtents(Display* display, Window window, Atom pr
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, 4, False, XA_CARDINAL, &type, &format,
-                                          &count, &after, &data);
+    const int status =
+        XGetWindowProperty(display, window, property, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data);
     std::optional<FrameExtents> extents;
     if (status == Success && type == XA_CARDINAL && format == 32 && count == 4) {
         // Format 32 properties come as longs, whatever their size.
@@ -67,7 +67,8 @@ std::optional<FrameExtents> AskFrameExtents(int timeoutMs)
             if (event.type == PropertyNotify && event.xproperty.atom == property)
                 extents = ReadExtents(d, probe, property);
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (extents || left.count() <= 0)
             break;
         pollfd connection{ConnectionNumber(d), POLLIN, 0};

@@ -31,7 +31,7 @@ TEST(CommandIds, NumbersThatAreNoCommandMapToNothing)
 {
     for (const UINT nID : {0u, 32775u, 32794u, 57663u, 57666u, 5014u})
         EXPECT_EQ(MenuIdFromCommand(nID), 0) << nID;
-    for (const int menuId :
-         {0, static_cast<int>(wxID_OK), static_cast<int>(wxID_CANCEL), static_cast<int>(wxID_HIGHEST), static_cast<int>(wxID_EXIT), -1, 32776})
+    for (const int menuId : {0, static_cast<int>(wxID_OK), static_cast<int>(wxID_CANCEL),
+                             static_cast<int>(wxID_HIGHEST), static_cast<int>(wxID_EXIT), -1, 32776})
         EXPECT_EQ(CommandFromMenuId(menuId), 0u) << menuId;
 }

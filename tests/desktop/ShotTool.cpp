@@ -141,8 +141,7 @@ int main(int argc, char** argv)
         !Numbers(argv + first, count, v)) {
         std::fprintf(stderr,
                      "usage: orbicle-shot count|find|box FILE X Y W H R G B, diff FILE1 FILE2 X Y W H, "
-                     "or dark FILE X Y W H LUMA
-");
+                     "or dark FILE X Y W H LUMA\n");
         return 2;
     }
     const std::optional<Shot> shot = Shot::Load(argv[2]);

@@ -65,5 +65,5 @@ menu_keys alt+f s
 within 8 result_shown || fail "the game could not be stopped after 5 s of play"
 
 menu_keys alt+f x
-wait_exit 5
+program_ends 5
 echo "PASS"

@@ -72,5 +72,5 @@ cap 3 >/dev/null
 
 step "exit through the keyboard: Alt+F, X"
 menu_keys alt+f x
-wait_exit 5
+program_ends 5
 echo "PASS"

@@ -2,6 +2,7 @@
 # manager, driven by real X input (xdotool) and checked on screenshots (xwd, read by
 # orbicle-shot). Source it, then call desktop_setup PROGRAM SHOT WIDTHxHEIGHT.
 . "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/xwindows.sh"
 
 pid=""       # the program's process, once started
 frame=""     # its frame window
@@ -33,26 +34,10 @@ step() { echo "== $*"; }
 # The settings file, one line per argument, under [Settings].
 settings() { printf '[Settings]\n' >"$XDG_CONFIG_HOME/Orbicle/Orbicle.conf"; printf '%s\n' "$@" >>"$XDG_CONFIG_HOME/Orbicle/Orbicle.conf"; }
 
-# Runs a check again and again for up to $1 seconds, until it succeeds.
-within() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.2
-  done
-}
-
 # The id of the shown window titled exactly $1 (a regular expression), if any.
-window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+window_id() { windows_titled "$1" | head -n1; }
 window_open() { [ -n "$(window_id "$1")" ]; }
 window_closed() { ! window_open "$1"; }
-
-# x y width height of a window's client area in screen coordinates.
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-                          /^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print x, y, w, h}'
-}
 
 # Starts the program and waits for its frame; sets the field's place and size on the screen:
 # fx fy (its corner), FW FH (its size), menu_h (the menu bar above it).
@@ -73,13 +58,11 @@ start_program() {
   [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above a 4:3 field ($ww x $wh)"
 }
 
-# Waits for the program to end by itself; fails after $1 seconds.
-wait_exit() {
-  local _
-  for _ in $(seq $(($1 * 10))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+# Waits up to $1 seconds for the program to end, which it must do with status 0.
+program_ends() {
   local status=0
-  wait "$pid" || status=$?
+  wait_exit "$pid" "$1" || status=$?
+  [ "$status" -ne 124 ] || fail "the program did not end"
   pid=""
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }

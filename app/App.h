@@ -5,14 +5,7 @@
 #include <memory>
 
 #include "app/MainFrame.h"
-
-// What the running platform does for the application's own commands.
-class IAppShell {
-public:
-    virtual ~IAppShell() = default;
-    virtual void ShowAboutBox() = 0;     // dialog 100, modal
-    virtual void CloseMainWindow() = 0;  // ends the program as closing the frame does
-};
+#include "platform/AppShell.h"
 
 class COrbicleApp : public ICmdTarget {
 public:

@@ -5,8 +5,6 @@
 
 namespace {
 const char* const Section = CGameView::SettingsSection;
-constexpr int DefaultLeft = 120;
-constexpr int DefaultTop = 90;
 // The frame's outer size is the field plus these, whatever the platform's borders are.
 constexpr int ExtraWidth = 12;
 constexpr int ExtraHeight = 60;
@@ -46,8 +44,8 @@ void CMainFrame::ActivateFrame(int /*nCmdShow*/)
     if (!m_bFirstActivate || !m_pFrame)
         return;
     m_bFirstActivate = 0;
-    const int left = m_sys.profile.GetInt(Section, "Left", DefaultLeft);
-    const int top = m_sys.profile.GetInt(Section, "Top", DefaultTop);
+    const int left = m_sys.profile.GetInt(Section, "Left", DefaultFrameCorner.x);
+    const int top = m_sys.profile.GetInt(Section, "Top", DefaultFrameCorner.y);
     const CSize field =
         FitField(FieldSizeFor(m_pFrame->GetFullScreenWidth()), m_pFrame->GetFieldRoom(CPoint{left, top}));
     m_wndView.SetFieldSize(field);

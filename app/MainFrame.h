@@ -6,21 +6,7 @@
 
 #include "game/GameView.h"
 #include "platform/CmdUI.h"
-
-// What the native frame window offers.
-class IFrameWindow {
-public:
-    virtual ~IFrameWindow() = default;
-    // Width of the client area of a full-screen window (the stand-in for SM_CXFULLSCREEN).
-    virtual int GetFullScreenWidth() = 0;
-    // The largest client area the frame can have on the display that holds this corner: its
-    // work area less the frame's borders, caption and menu bar.
-    virtual CSize GetFieldRoom(CPoint corner) = 0;
-    // Shows the frame restored (normal) with this outer rectangle.
-    virtual void SetNormalRect(const CRect& rect) = 0;
-    // The outer rectangle the frame has, or would have, when restored.
-    virtual CRect GetNormalRect() = 0;
-};
+#include "platform/FrameWindow.h"
 
 class CMainFrame : public ICmdTarget {
 public:

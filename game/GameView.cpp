@@ -7,7 +7,6 @@ int CGameView::s_nSlotTicks = 0;
 int CGameView::s_nEndTicks = 0;
 BOOL CGameView::s_bWasHeld = 0;
 time64 CGameView::s_tHoldStart = 0;
-BOOL CGameView::s_bFirstPaint = 1;
 
 std::string CharString(unsigned char c)
 {
@@ -48,7 +47,6 @@ void CGameView::ResetProgramState()
     s_nEndTicks = 0;
     s_bWasHeld = 0;
     s_tHoldStart = 0;
-    s_bFirstPaint = 1;
 }
 
 void CGameView::PlaySound(const char* file, SoundMode mode)

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "game/GameServices.h"
 #include "platform/CmdUI.h"
+#include "platform/GameServices.h"
 #include "platform/Win.h"
 #include "platform/Window.h"
 
@@ -148,7 +148,6 @@ public:
     static int s_nEndTicks;
     static BOOL s_bWasHeld;
     static time64 s_tHoldStart;
-    static BOOL s_bFirstPaint;  // the back buffer is made by the first paint of the run
     // A new program: back to the values at load time.
     static void ResetProgramState();
 

@@ -1,9 +1,10 @@
 // Reading the hotkey set of the current race: every byte of its file is one key label.
 #include "game/GameView.h"
+#include "res/Races.h"
 
 void CGameView::ReadHotkeySet()
 {
-    const std::string name = "res\\keys_" + m_strRace + ".txt";
+    const std::string name = HotkeySetFile(m_strRace);
     std::unique_ptr<IFileReader> file = m_sys.files.OpenRead(name);
     if (!file) {
         m_sys.messages.Show("Cannot open the file " + name);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "game/GameView.h"
+#include "options/DlgSelect.h"
 
 double CGameView::SecondsBetween(const time64& a, const time64& b)
 {

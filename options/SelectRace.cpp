@@ -1,5 +1,6 @@
 // The Select Race command: the player picks a race, or cancels.
 #include "game/GameView.h"
+#include "options/DlgSelect.h"
 
 void CGameView::OnSelectRace()
 {

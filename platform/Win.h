@@ -30,5 +30,16 @@ struct CRect {
     int bottom = 0;
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
+    bool IsRectEmpty() const { return left >= right || top >= bottom; }
+    // This rectangle becomes the overlap of a and b, or all zero when they do not overlap;
+    // returns whether they do.
+    bool IntersectRect(const CRect& a, const CRect& b)
+    {
+        *this = CRect{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+                      a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+        if (IsRectEmpty())
+            *this = CRect{};
+        return !IsRectEmpty();
+    }
     bool operator==(const CRect&) const = default;
 };

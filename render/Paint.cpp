@@ -11,8 +11,8 @@ void CGameView::OnPaint()
     CDC* pDC = paint.Get();
     if (!pDC)
         return;
-    if (s_bFirstPaint) {
-        s_bFirstPaint = 0;
+    // The back buffer is made at the window's first paint and lives as long as the window.
+    if (!m_pBackBitmap->IsCreated()) {
         m_pMemDC->CreateCompatibleDC(pDC);
         m_pBackBitmap->CreateCompatibleBitmap(pDC, m_nWidth, m_nHeight);
     }

@@ -10,39 +10,27 @@
 
 #include "platform/desktop/DialogUnits.h"
 
-namespace {
-wxPoint At(const CRect& r)
-{
-    return wxPoint(r.left, r.top);
-}
-
-wxSize SizeOf(const CRect& r)
-{
-    return wxSize(r.Width(), r.Height());
-}
-}  // namespace
-
 CAboutDlg::CAboutDlg(wxWindow* parent, const DiskFiles& files)
     : wxDialog(parent, wxID_ANY, Caption, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)
 {
     SetFont(DialogFont());
     const DialogBaseUnits base = BaseUnitsOf(*this, GetFont());
-    const CRect client = DialogUnitsToPixels(0, 0, 235, 55, base);
-    SetClientSize(client.Width(), client.Height());
+    const wxRect client = DialogUnitsToPixels(0, 0, 235, 55, base);
+    SetClientSize(client.GetSize());
 
-    const CRect iconBox = DialogUnitsToPixels(11, 17, 20, 20, base);
+    const wxRect iconBox = DialogUnitsToPixels(11, 17, 20, 20, base);
     const std::filesystem::path iconFile = files.Find("res/icon/orbicle_32.png");
     wxImage icon;
     const wxLogNull quiet;  // no icon is no reason for a message
     if (!iconFile.empty() && icon.LoadFile(wxString(iconFile.string()), wxBITMAP_TYPE_PNG))
-        new wxStaticBitmap(this, wxID_ANY, wxBitmap(icon), At(iconBox), wxDefaultSize);
+        new wxStaticBitmap(this, wxID_ANY, wxBitmap(icon), iconBox.GetPosition(), wxDefaultSize);
 
-    const CRect version = DialogUnitsToPixels(40, 10, 119, 8, base);
-    new wxStaticText(this, wxID_ANY, VersionText, At(version), SizeOf(version), wxST_NO_AUTORESIZE);
-    const CRect notice = DialogUnitsToPixels(40, 25, 119, 8, base);
-    new wxStaticText(this, wxID_ANY, NoticeText, At(notice), SizeOf(notice), wxST_NO_AUTORESIZE);
-    const CRect ok = DialogUnitsToPixels(178, 7, 50, 16, base);
-    auto* button = new wxButton(this, wxID_OK, "OK", At(ok), SizeOf(ok));
+    const wxRect version = DialogUnitsToPixels(40, 10, 119, 8, base);
+    new wxStaticText(this, wxID_ANY, VersionText, version.GetPosition(), version.GetSize(), wxST_NO_AUTORESIZE);
+    const wxRect notice = DialogUnitsToPixels(40, 25, 119, 8, base);
+    new wxStaticText(this, wxID_ANY, NoticeText, notice.GetPosition(), notice.GetSize(), wxST_NO_AUTORESIZE);
+    const wxRect ok = DialogUnitsToPixels(178, 7, 50, 16, base);
+    auto* button = new wxButton(this, wxID_OK, "OK", ok.GetPosition(), ok.GetSize());
     button->SetDefault();
     button->SetFocus();
     CentreOnParent();

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/App.h"
-#include "game/GameServices.h"
-#include "options/desktop/RaceDialogWindow.h"
 #include "platform/DiskFiles.h"
+#include "platform/GameServices.h"
 #include "platform/desktop/ConfigProfile.h"
 #include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/RaceDialogWindow.h"
 #include "platform/desktop/SdlSound.h"
 #include "platform/desktop/WallClock.h"
 

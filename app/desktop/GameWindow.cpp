@@ -13,19 +13,6 @@
 
 const wxColour GameWindow::Background(128, 128, 128);
 
-namespace {
-CRect Intersect(const CRect& a, const CRect& b)
-{
-    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    return r.Width() > 0 && r.Height() > 0 ? r : CRect{};
-}
-
-bool IsEmpty(const CRect& r)
-{
-    return r.Width() <= 0 || r.Height() <= 0;
-}
-}  // namespace
-
 GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE), m_pView(&view)
 {
@@ -159,8 +146,8 @@ void GameWindow::Present(wxDC& dc, const CRect& area)
 {
     const CRect field =
         m_screenBitmap.IsCreated() ? CRect{0, 0, m_screenBitmap.GetWidth(), m_screenBitmap.GetHeight()} : CRect{};
-    const CRect shown = Intersect(area, field);
-    if (!IsEmpty(shown)) {
+    CRect shown;
+    if (shown.IntersectRect(area, field)) {
         // Only the repainted rows and columns are converted; the bitmap keeps the rest.
         const std::span<const std::uint32_t> pixels = std::as_const(m_screenBitmap).GetPixels();
         wxNativePixelData data(m_shown, wxPoint(shown.left, shown.top), wxSize(shown.Width(), shown.Height()));

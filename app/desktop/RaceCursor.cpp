@@ -3,19 +3,12 @@
 
 #include <wx/log.h>
 
+#include "res/Races.h"
+
 const char* RaceCursorFile(const std::string& race)
 {
-    if (race == "hu")
-        return "res/cursors/hu.png";
-    if (race == "ne")
-        return "res/cursors/ne.png";
-    if (race == "or")
-        return "res/cursors/or.png";
-    if (race == "ud")
-        return "res/cursors/ud.png";
-    if (race == "df")
-        return "res/cursors/df.png";
-    return nullptr;
+    const Race* known = FindRace(race);
+    return known ? known->cursorFile : nullptr;
 }
 
 wxImage RaceCursorImage(const std::string& race, const DiskFiles& files)

@@ -15,15 +15,9 @@ namespace {
 
 CRect Intersect(const CRect& a, const CRect& b)
 {
-    CRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    if (r.left >= r.right || r.top >= r.bottom)
-        return {};
+    CRect r;
+    r.IntersectRect(a, b);
     return r;
-}
-
-bool IsEmpty(const CRect& r)
-{
-    return r.left >= r.right || r.top >= r.bottom;
 }
 
 template <typename T>
@@ -211,7 +205,7 @@ int CDC::SelectClipRgn(CRgn* pRgn)
         m_hasClip = true;
         m_clip = pRgn->GetRect();
     }
-    return IsEmpty(DrawableBox()) ? NULLREGION : SIMPLEREGION;
+    return DrawableBox().IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
@@ -219,7 +213,7 @@ int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
     const CRect rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
     m_clip = m_hasClip ? Intersect(m_clip, rect) : rect;
     m_hasClip = true;
-    return IsEmpty(DrawableBox()) ? NULLREGION : SIMPLEREGION;
+    return DrawableBox().IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 int CDC::GetClipBox(CRect* pRect) const
@@ -227,7 +221,7 @@ int CDC::GetClipBox(CRect* pRect) const
     const CRect box = DrawableBox();
     if (pRect)
         *pRect = box;
-    return IsEmpty(box) ? NULLREGION : SIMPLEREGION;
+    return box.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 namespace {
@@ -235,7 +229,7 @@ namespace {
 Canvas MakeCanvas(Surface* surface, const CRect& box, int rop)
 {
     Canvas c;
-    if (!surface || IsEmpty(box))
+    if (!surface || box.IsRectEmpty())
         return c;
     c.pixels = surface->pixels.data();
     c.width = surface->width;

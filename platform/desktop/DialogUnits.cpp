@@ -15,11 +15,9 @@ int MulDiv(int x, int numerator, int denominator)
 }
 }  // namespace
 
-CRect DialogUnitsToPixels(int x, int y, int width, int height, DialogBaseUnits base)
+wxRect DialogUnitsToPixels(int x, int y, int width, int height, DialogBaseUnits base)
 {
-    const int left = MulDiv(x, base.cx, 4);
-    const int top = MulDiv(y, base.cy, 8);
-    return CRect{left, top, left + MulDiv(width, base.cx, 4), top + MulDiv(height, base.cy, 8)};
+    return wxRect(MulDiv(x, base.cx, 4), MulDiv(y, base.cy, 8), MulDiv(width, base.cx, 4), MulDiv(height, base.cy, 8));
 }
 
 DialogBaseUnits BaseUnitsOf(const wxWindow& window, const wxFont& font)

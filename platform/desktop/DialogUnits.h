@@ -1,7 +1,7 @@
 // Dialog units, the font-relative measure of dialog templates, turned into pixels.
 #pragma once
 
-#include "platform/Win.h"
+#include <wx/gdicmn.h>
 
 class wxFont;
 class wxWindow;
@@ -12,9 +12,9 @@ struct DialogBaseUnits {
     int cy = 0;
 };
 
-// A rectangle given as x, y, width, height in dialog units, as pixels: a horizontal unit is
-// a quarter of cx and a vertical unit an eighth of cy, rounded to the nearest pixel.
-CRect DialogUnitsToPixels(int x, int y, int width, int height, DialogBaseUnits base);
+// A box of a dialog template, x, y, width, height in dialog units, in pixels: a horizontal
+// unit is a quarter of cx and a vertical unit an eighth of cy, rounded to the nearest pixel.
+wxRect DialogUnitsToPixels(int x, int y, int width, int height, DialogBaseUnits base);
 
 // The base units of a font as Windows measures them: the rounded average
 // width of the 52 letters, and the font's height.

@@ -3,10 +3,7 @@
 
 #include <span>
 
-#include "platform/Win.h"
-
-// The frame's corner when none is stored, and where a lost frame comes back to.
-inline constexpr CPoint DefaultFrameCorner{120, 90};
+#include "platform/FrameWindow.h"
 
 // The frame rectangle unchanged when it overlaps at least one display; a rectangle wholly
 // off every display moves, with its size, to DefaultFrameCorner. With no display known

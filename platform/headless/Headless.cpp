@@ -20,13 +20,14 @@ UINT_PTR HeadlessWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapseMs)
 {
     m_log.Add("settimer " + std::to_string(nIDEvent) + " " + std::to_string(nElapseMs));
     m_timerSet = true;
+    m_timerId = nIDEvent;
     return nIDEvent;
 }
 
 BOOL HeadlessWindow::KillTimer(UINT_PTR nIDEvent)
 {
     m_log.Add("killtimer " + std::to_string(nIDEvent));
-    const bool wasSet = m_timerSet && nIDEvent == 1;
+    const bool wasSet = m_timerSet && nIDEvent == m_timerId;
     if (wasSet)
         m_timerSet = false;
     return wasSet;
@@ -140,28 +141,20 @@ std::vector<std::pair<std::string, std::string>> MemoryProfile::Section(const st
     return entries;
 }
 
-bool ScriptedRaceDialog::IsRaceCode(const std::string& code)
-{
-    for (const CDlgSelect::Control& control : CDlgSelect::Controls) {
-        if (control.race && code == control.race)
-            return true;
-    }
-    return false;
-}
-
-int ScriptedRaceDialog::DoModal(CDlgSelect& dlg)
+std::optional<std::string> ScriptedRaceDialog::Choose(const RaceDialogDescription& dialog)
 {
     std::optional<std::string> answer;
     if (!m_answers.empty()) {
         answer = std::move(m_answers.front());
         m_answers.pop_front();
     }
-    for (const CDlgSelect::Control& control : CDlgSelect::Controls) {
-        if (answer && control.race && *answer == control.race)
-            dlg.OnButton(control.nID);
+    // Only a race button of this dialog can be pressed.
+    std::optional<std::string> chosen;
+    for (const DialogControl& control : dialog.controls) {
+        if (answer && control.kind == DialogControl::Kind::RaceButton && control.race == *answer)
+            chosen = control.race;
     }
-    const bool chose = dlg.Result() == CDlgSelect::IDOK;
-    m_log.Add("dialog 159 cancel=" + std::to_string(dlg.m_bCancelEnabled ? 1 : 0) +
-              " result=" + (chose ? dlg.m_strRace : std::string("none")));
-    return dlg.Result();
+    m_log.Add("dialog " + std::to_string(dialog.nIDTemplate) + " cancel=" + (dialog.cancelEnabled ? "1" : "0") +
+              " result=" + chosen.value_or("none"));
+    return chosen;
 }

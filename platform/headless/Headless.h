@@ -10,9 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/App.h"
-#include "game/GameServices.h"
+#include "platform/AppShell.h"
 #include "platform/DiskFiles.h"
+#include "platform/FrameWindow.h"
+#include "platform/GameServices.h"
 #include "platform/Window.h"
 #include "platform/dc/Dc.h"
 #include "platform/headless/EventLog.h"
@@ -57,6 +58,7 @@ private:
 
     EventLog& m_log;
     bool m_timerSet = false;
+    UINT_PTR m_timerId = 0;
     bool m_invalid = false;
     CRect m_invalidArea;
     CDC m_screen;
@@ -108,10 +110,9 @@ private:
 class ScriptedRaceDialog : public IRaceDialog {
 public:
     explicit ScriptedRaceDialog(EventLog& log) : m_log(log) {}
-    int DoModal(CDlgSelect& dlg) override;
+    std::optional<std::string> Choose(const RaceDialogDescription& dialog) override;
     // A code of the dialog's buttons, or nullopt to close it without a race button.
     void Queue(std::optional<std::string> code) { m_answers.push_back(std::move(code)); }
-    static bool IsRaceCode(const std::string& code);
 
 private:
     EventLog& m_log;

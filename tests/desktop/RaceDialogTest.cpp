@@ -6,8 +6,9 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 
-#include "options/desktop/RaceDialogWindow.h"
+#include "options/DlgSelect.h"
 #include "platform/desktop/DialogUnits.h"
+#include "platform/desktop/RaceDialogWindow.h"
 #include "tests/desktop/GuiHelpers.h"
 
 namespace {
@@ -32,7 +33,7 @@ void Click(wxDialog& dialog, int id)
 Later Guard()
 {
     return Later(5000, [] {
-        if (auto* dialog = FindTopLevel<wxDialog>(CDlgSelect::Caption))
+        if (auto* dialog = FindTopLevel<wxDialog>("Select Race"))
             dialog->EndModal(-1);
     });
 }
@@ -46,12 +47,13 @@ TEST(RaceDialogWindow, TemplateLayoutWithCancelDisabledEndsOnlyByARace)
     bool inspected = false;
     const Later guard = Guard();
     const Later act(200, [&] {
-        auto* dialog = FindTopLevel<wxDialog>(CDlgSelect::Caption);
+        auto* dialog = FindTopLevel<wxDialog>("Select Race");
         ASSERT_TRUE(dialog);
         inspected = true;
         const DialogBaseUnits base = BaseUnitsOf(*dialog, dialog->GetFont());
-        const CRect client = DialogUnitsToPixels(0, 0, CDlgSelect::Width, CDlgSelect::Height, base);
-        EXPECT_EQ(dialog->GetClientSize(), wxSize(client.Width(), client.Height()));
+        const RaceDialogDescription description = dlg.Description();
+        EXPECT_EQ(dialog->GetClientSize(),
+                  DialogUnitsToPixels(0, 0, description.size.cx, description.size.cy, base).GetSize());
 
         std::vector<int> buttonOrder;
         for (wxWindow* child : dialog->GetChildren()) {
@@ -59,16 +61,16 @@ TEST(RaceDialogWindow, TemplateLayoutWithCancelDisabledEndsOnlyByARace)
                 buttonOrder.push_back(child->GetId());
         }
         std::vector<int> templateOrder;
-        for (const CDlgSelect::Control& c : CDlgSelect::Controls) {
-            if (c.nID == -1)
-                continue;  // the group box
-            const CRect r = DialogUnitsToPixels(c.x, c.y, c.cx, c.cy, base);
+        for (const DialogControl& c : description.controls) {
+            if (c.kind == DialogControl::Kind::GroupBox)
+                continue;
+            const wxRect r = DialogUnitsToPixels(c.box.left, c.box.top, c.box.Width(), c.box.Height(), base);
             wxWindow* control = dialog->FindWindow(c.nID);
             templateOrder.push_back(c.nID);
             ASSERT_TRUE(control) << c.text;
             EXPECT_EQ(control->GetLabel(), c.text);
-            EXPECT_EQ(control->GetPosition(), wxPoint(r.left, r.top)) << c.text;
-            EXPECT_EQ(control->IsEnabled(), c.nID != CDlgSelect::IDCANCEL) << c.text;
+            EXPECT_EQ(control->GetPosition(), r.GetPosition()) << c.text;
+            EXPECT_EQ(control->IsEnabled(), c.kind != DialogControl::Kind::CancelButton) << c.text;
         }
         EXPECT_EQ(buttonOrder, templateOrder) << "tab order is template order";
 
@@ -88,7 +90,7 @@ TEST(RaceDialogWindow, EscapeAndCancelEndItWithoutARaceWhenAllowed)
         CDlgSelect dlg(ui);
         const Later guard = Guard();
         const Later act(200, [&] {
-            auto* dialog = FindTopLevel<wxDialog>(CDlgSelect::Caption);
+            auto* dialog = FindTopLevel<wxDialog>("Select Race");
             ASSERT_TRUE(dialog);
             EXPECT_TRUE(dialog->FindWindow(CDlgSelect::IDCANCEL)->IsEnabled());
             if (byEscape)

@@ -1,5 +1,6 @@
 // Options in the profile, the option commands, the menu state of every command in every
 // state of a game, and the Select Race command.
+#include "options/DlgSelect.h"
 #include "res/Resource.h"
 #include "tests/engine/GameFixture.h"
 
@@ -128,21 +129,43 @@ TEST_F(GameTest, SelectRaceCommand)
     EXPECT_EQ(View().m_nKeys, 2);
 }
 
-TEST(DlgSelectTest, ButtonsSetTheirRaceAndEndTheDialog)
+TEST(DlgSelectTest, TheTemplateInTabOrderAndTheRaceOfTheButtonPressed)
 {
-    struct NoWindow : IRaceDialog {
-        int DoModal(CDlgSelect& dlg) override { return dlg.Result(); }
+    struct Answering : IRaceDialog {
+        std::optional<std::string> answer;
+        RaceDialogDescription shown;
+        std::optional<std::string> Choose(const RaceDialogDescription& dialog) override
+        {
+            shown = dialog;
+            return answer;
+        }
     } ui;
-    const std::pair<int, const char*> buttons[] = {{3, "df"}, {1000, "hu"}, {1001, "or"}, {1002, "ud"}, {1004, "ne"}};
-    for (const auto& [id, code] : buttons) {
-        CDlgSelect dlg(ui);
-        EXPECT_TRUE(dlg.OnButton(id));
-        EXPECT_EQ(dlg.m_strRace, code);
-        EXPECT_EQ(dlg.Result(), CDlgSelect::IDOK);
-    }
     CDlgSelect dlg(ui);
-    EXPECT_FALSE(dlg.OnButton(1003));  // there is no control 1003
-    EXPECT_TRUE(dlg.OnButton(CDlgSelect::IDCANCEL));
-    EXPECT_EQ(dlg.m_strRace, "");
-    EXPECT_EQ(dlg.DoModal(), CDlgSelect::IDCANCEL);
+    dlg.m_bCancelEnabled = 0;
+    const RaceDialogDescription d = dlg.Description();
+    EXPECT_EQ(std::tuple(d.nIDTemplate, d.caption, d.size.cx, d.size.cy, d.cancelEnabled),
+              std::tuple(159u, std::string("Select Race"), 172, 108, false));
+    // Id, text, race, and the box as x, y, width, height in dialog units.
+    std::vector<std::string> controls;
+    for (const DialogControl& c : d.controls) {
+        controls.push_back(std::to_string(c.nID) + " " + c.text + " " + c.race + " " + std::to_string(c.box.left) +
+                           "," + std::to_string(c.box.top) + "," + std::to_string(c.box.Width()) + "," +
+                           std::to_string(c.box.Height()));
+    }
+    EXPECT_EQ(controls, (std::vector<std::string>{"2 Cancel  108,78,50,14", "1000 Human hu 66,24,84,14",
+                                                  "1001 Orc or 48,42,84,14", "1002 Undead ud 30,60,84,14",
+                                                  "-1 Select Your Race  6,6,158,96", "1004 Night Elves ne 12,78,84,14",
+                                                  "3 Default df 12,24,50,14"}));
+
+    // A race button ends it with its race; anything else ends it without one.
+    using Case = std::tuple<std::optional<std::string>, int, std::string>;
+    for (const auto& [answer, result, race] :
+         {Case{"ne", CDlgSelect::IDOK, "ne"}, Case{std::nullopt, CDlgSelect::IDCANCEL, ""},
+          Case{"xy", CDlgSelect::IDCANCEL, ""}}) {
+        CDlgSelect run(ui);
+        ui.answer = answer;
+        EXPECT_EQ(run.DoModal(), result) << answer.value_or("none");
+        EXPECT_EQ(run.m_strRace, race);
+        EXPECT_TRUE(ui.shown.cancelEnabled);
+    }
 }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/dc/Png.h"
+#include "res/Races.h"
 #include "res/Resource.h"
 
 namespace {
@@ -95,7 +96,8 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         // The value is the rest of the line after the name and one blank, possibly empty.
         const std::size_t nameAt = line.find(args[0], line.find("profile") + 7);
         const std::size_t valueAt = nameAt + args[0].size() + 1;
-        m_platform.profile.WriteString("Settings", args[0], valueAt < line.size() ? line.substr(valueAt) : "");
+        m_platform.profile.WriteString(CGameView::SettingsSection, args[0],
+                                       valueAt < line.size() ? line.substr(valueAt) : "");
     } else if (verb == "clock") {
         ExpectArgs(args, 1, 1, "clock SECONDS");
         constexpr std::int64_t limit = 1'000'000'000'000LL;
@@ -158,7 +160,7 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         ExpectArgs(args, 1, 1, "dialog CODE|cancel");
         if (args[0] == "cancel")
             m_platform.raceDialog.Queue(std::nullopt);
-        else if (ScriptedRaceDialog::IsRaceCode(args[0]))
+        else if (FindRace(args[0]))
             m_platform.raceDialog.Queue(args[0]);
         else
             throw SimError("bad race code '" + args[0] + "' (hu, or, ud, ne, df or cancel)");
@@ -233,7 +235,7 @@ void SimSession::Exit(std::ostream& out)
     m_app->DestroyMainFrame();
     m_exited = true;
     std::string json = "{";
-    for (const auto& [name, value] : m_platform.profile.Section("Settings")) {
+    for (const auto& [name, value] : m_platform.profile.Section(CGameView::SettingsSection)) {
         if (json.size() > 1)
             json += ',';
         json += JsonString(name) + ':' + JsonString(value);

@@ -1,12 +1,12 @@
 // Everything the game window asks of the platform besides its own window.
 #pragma once
 
-#include "options/DlgSelect.h"
 #include "platform/Clock.h"
 #include "platform/CrtRand.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/RaceDialog.h"
 #include "platform/Sound.h"
 
 struct GameServices {

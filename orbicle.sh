@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
 # One entry point for newcomers and CI:
-#   ./orbicle.sh run    installs what is missing, builds, and plays Orbicle
-#   ./orbicle.sh test   installs what is missing, builds, and runs every test
+#   ./orbicle.sh run    installs what is missing, builds the game, and plays Orbicle
+#   ./orbicle.sh test   installs what is missing, builds everything, and runs every test
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Debian packages the build, the tests and the game need.
-PACKAGES=(
+# Debian packages the game needs to build and play.
+PLAY_PACKAGES=(
   build-essential cmake pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-  libwxgtk3.2-dev libsdl2-mixer-dev libasound2-dev
+  libwxgtk3.2-dev libsdl2-mixer-dev libasound2-dev libx11-dev
+)
+# And what the tests and benchmarks need besides.
+TEST_PACKAGES=(
+  googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format
   xvfb xauth xdotool x11-apps x11-utils openbox
   appstream desktop-file-utils librsvg2-bin
 )
 
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return
@@ -28,28 +31,38 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-jobs() { nproc 2>/dev/null || echo 2; }
+cpu_count() { nproc 2>/dev/null || echo 2; }
 
-build() {  # build DIR [cmake options...]
+configure() {  # configure DIR [cmake options...]: quiet unless it fails
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$(jobs)"
+  local log
+  log=$(mktemp)
+  if ! cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "orbicle.sh: configuring $dir failed" >&2
+    exit 1
+  fi
+  rm -f "$log"
 }
 
 case "${1:-}" in
   run)
-    install_missing
-    build build -DORBICLE_DESKTOP=ON -DORBICLE_SANITIZE=OFF
+    install_missing "${PLAY_PACKAGES[@]}"
+    configure build -DORBICLE_DESKTOP=ON -DORBICLE_SANITIZE=OFF -DBUILD_TESTING=OFF -DORBICLE_BENCH=OFF
+    cmake --build build -j "$(cpu_count)" --target orbicle
     exec build/app/desktop/orbicle
     ;;
   test)
-    install_missing
-    build build -DORBICLE_DESKTOP=ON -DORBICLE_BENCH=ON -DORBICLE_SANITIZE=OFF
-    (cd build && ctest --output-on-failure -j "$(jobs)")
+    install_missing "${PLAY_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    configure build -DORBICLE_DESKTOP=ON -DORBICLE_SANITIZE=OFF -DBUILD_TESTING=ON -DORBICLE_BENCH=ON
+    cmake --build build -j "$(cpu_count)"
+    (cd build && ctest --output-on-failure -j "$(cpu_count)")
     # The game logic once more under AddressSanitizer and UndefinedBehaviorSanitizer.
-    build build-sanitize -DORBICLE_SANITIZE=ON -DORBICLE_DESKTOP=OFF -DORBICLE_BENCH=OFF
+    configure build-sanitize -DORBICLE_SANITIZE=ON -DORBICLE_DESKTOP=OFF -DBUILD_TESTING=ON -DORBICLE_BENCH=OFF
+    cmake --build build-sanitize -j "$(cpu_count)"
     (cd build-sanitize && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan-suppressions.txt" \
-      ctest --output-on-failure -j "$(jobs)" -LE desktop)
+      ctest --output-on-failure -j "$(cpu_count)" -LE desktop)
     ;;
   *)
     echo "usage: $0 run|test" >&2

@@ -11,7 +11,7 @@
 struct DialogControl {
     enum class Kind { RaceButton, CancelButton, GroupBox };
     Kind kind;
-    int nID;           // -1 for the group box
+    int nID;  // -1 for the group box
     std::string text;
     std::string race;  // the race code a race button chooses
     CRect box;         // left, top, right, bottom in dialog units

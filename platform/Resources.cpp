@@ -60,18 +60,21 @@ bool DecodeBmp(std::span<const unsigned char> file, CBitmap& bitmap)
     return true;
 }
 
+CBitmap PictureOrFallback(std::span<const unsigned char> file)
+{
+    CBitmap bitmap;
+    if (!DecodeBmp(file, bitmap)) {
+        bitmap.CreateBitmap(BackgroundWidth, BackgroundHeight);
+        for (std::uint32_t& pixel : bitmap.GetPixels())
+            pixel = PixelFromColor(PlaceholderColor);
+    }
+    return bitmap;
+}
+
 CBitmap* LoadBitmapResource(UINT nID)
 {
     if (nID != IDB_BACKGROUND)
         return nullptr;
-    static CBitmap picture = [] {
-        CBitmap bitmap;
-        if (!DecodeBmp({orbicle_background_bmp, orbicle_background_bmp_size}, bitmap)) {
-            bitmap.CreateBitmap(BackgroundWidth, BackgroundHeight);
-            for (std::uint32_t& pixel : bitmap.GetPixels())
-                pixel = PixelFromColor(PlaceholderColor);
-        }
-        return bitmap;
-    }();
+    static CBitmap picture = PictureOrFallback({orbicle_background_bmp, orbicle_background_bmp_size});
     return &picture;
 }

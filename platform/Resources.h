@@ -16,7 +16,10 @@ constexpr int BackgroundHeight = 412;
 // top-down) into bitmap. Returns false, leaving bitmap as it was, for anything else.
 bool DecodeBmp(std::span<const unsigned char> file, CBitmap& bitmap);
 
+// The picture in the file, or, when it cannot be decoded, a plain dark green one of the
+// background picture's size.
+CBitmap PictureOrFallback(std::span<const unsigned char> file);
+
 // The bitmap resource nID, decoded once per run and shared (select it only as a source);
-// null for an unknown id. A picture that is missing or cannot be decoded is replaced by a
-// plain dark green one of the same size.
+// null for an unknown id.
 CBitmap* LoadBitmapResource(UINT nID);

@@ -21,6 +21,7 @@ struct CPoint {
 struct CSize {
     int cx = 0;
     int cy = 0;
+    bool operator==(const CSize&) const = default;
 };
 
 struct CRect {

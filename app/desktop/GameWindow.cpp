@@ -48,7 +48,7 @@ void GameWindow::Detach()
 
 UINT_PTR GameWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapseMs)
 {
-    // Setting a timer again restarts it with the new interval, as on the original platform.
+    // Setting a timer again restarts it with the new interval, as on Windows.
     std::unique_ptr<wxTimer>& timer = m_timers[nIDEvent];
     if (!timer)
         timer = std::make_unique<wxTimer>(this, static_cast<int>(nIDEvent));

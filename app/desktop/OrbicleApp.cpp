@@ -15,7 +15,7 @@ OrbicleApp::~OrbicleApp() = default;
 
 bool OrbicleApp::OnInit()
 {
-    // What the original prepared first (common controls, OLE, ActiveX) is of no use here.
+    // Windows programs prepare common controls and OLE first; this program needs neither.
     SetAppName(COrbicleApp::AppName);
     SetVendorName(COrbicleApp::RegistryKey);
     wxImage::AddHandler(new wxPNGHandler);  // the toolkit owns its handlers

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-// The base folders for res/..., in the order they are tried: the current folder first, as
-// the game has always done; then the program's own folder; then the data folder of an
+// The base folders for res/..., in the order they are tried: the current folder first (the
+// game names its files relative to it); then the program's own folder; then the data folder of an
 // installation, both relative to the program (a moved installation) and as configured at
 // build time. A program started from a desktop menu, whose current folder is the home,
 // finds its files this way. Folders that repeat an earlier one are left out.

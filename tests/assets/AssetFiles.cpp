@@ -10,12 +10,12 @@
 
 namespace assettest {
 
-std::filesystem::path resDir()
+std::filesystem::path ResDir()
 {
     return ORBICLE_RES_DIR;
 }
 
-Bytes readFile(const std::filesystem::path& path)
+Bytes ReadFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -23,28 +23,28 @@ Bytes readFile(const std::filesystem::path& path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::uint32_t le16(const Bytes& b, std::size_t at)
+std::uint32_t Le16(const Bytes& b, std::size_t at)
 {
     return at + 2 <= b.size() ? b[at] | (b[at + 1] << 8) : 0xFFFFFFFFU;
 }
 
-std::uint32_t le32(const Bytes& b, std::size_t at)
+std::uint32_t Le32(const Bytes& b, std::size_t at)
 {
-    return at + 4 <= b.size() ? le16(b, at) | (le16(b, at + 2) << 16) : 0xFFFFFFFFU;
+    return at + 4 <= b.size() ? Le16(b, at) | (Le16(b, at + 2) << 16) : 0xFFFFFFFFU;
 }
 
-void expectFields(const Bytes& file, std::initializer_list<Field> fields)
+void ExpectFields(const Bytes& file, std::initializer_list<Field> fields)
 {
     for (const Field& f : fields) {
         const std::uint32_t value = f.at >= file.size() ? 0xFFFFFFFFU
                                     : f.bytes == 1      ? file[f.at]
-                                    : f.bytes == 2      ? le16(file, f.at)
-                                                        : le32(file, f.at);
+                                    : f.bytes == 2      ? Le16(file, f.at)
+                                                        : Le32(file, f.at);
         EXPECT_EQ(value, f.value) << f.what;
     }
 }
 
-Pixels decodePng(const Bytes& file)
+Pixels DecodePng(const Bytes& file)
 {
     png_image image;
     std::memset(&image, 0, sizeof image);
@@ -61,33 +61,33 @@ Pixels decodePng(const Bytes& file)
     return out;
 }
 
-int pngColourType(const Bytes& file)
+int PngColourType(const Bytes& file)
 {
     return file.size() > 25 ? file[25] : -1;
 }
-int pngBitDepth(const Bytes& file)
+int PngBitDepth(const Bytes& file)
 {
     return file.size() > 24 ? file[24] : -1;
 }
 
-bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string& reason)
+bool DecodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string& reason)
 {
     if (offset + 40 > file.size()) {
         reason = "header beyond the end of the file";
         return false;
     }
-    out.headerSize = le32(file, offset);
-    out.width = static_cast<std::int32_t>(le32(file, offset + 4));
-    out.heightField = static_cast<std::int32_t>(le32(file, offset + 8));
-    out.planes = le16(file, offset + 12);
-    out.bitCount = le16(file, offset + 14);
-    out.compression = le32(file, offset + 16);
+    out.headerSize = Le32(file, offset);
+    out.width = static_cast<std::int32_t>(Le32(file, offset + 4));
+    out.heightField = static_cast<std::int32_t>(Le32(file, offset + 8));
+    out.planes = Le16(file, offset + 12);
+    out.bitCount = Le16(file, offset + 14);
+    out.compression = Le32(file, offset + 16);
     const int w = out.width, h = out.heightField / 2;
     if (w <= 0 || h <= 0 || w > 256 || h > 256 || (out.bitCount != 4 && out.bitCount != 8 && out.bitCount != 24)) {
         reason = "unexpected size or depth";
         return false;
     }
-    const std::uint32_t clrUsed = le32(file, offset + 32);
+    const std::uint32_t clrUsed = Le32(file, offset + 32);
     out.paletteEntries = out.bitCount <= 8 ? (clrUsed ? clrUsed : (1u << out.bitCount)) : 0;
     const std::size_t table = offset + out.headerSize;
     const std::size_t colourRow = (static_cast<std::size_t>(w) * out.bitCount + 31) / 32 * 4;
@@ -121,7 +121,7 @@ bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string
     return true;
 }
 
-int luma(const Rgba& p)
+int Luma(const Rgba& p)
 {
     return (p.r * 77 + p.g * 150 + p.b * 29 + 128) >> 8;
 }

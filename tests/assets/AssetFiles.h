@@ -12,12 +12,12 @@ namespace assettest {
 using Bytes = std::vector<std::uint8_t>;
 
 // The committed res/ folder.
-std::filesystem::path resDir();
+std::filesystem::path ResDir();
 // The whole file; an empty vector when it cannot be read.
-Bytes readFile(const std::filesystem::path& path);
+Bytes ReadFile(const std::filesystem::path& path);
 
-std::uint32_t le16(const Bytes& b, std::size_t at);
-std::uint32_t le32(const Bytes& b, std::size_t at);
+std::uint32_t Le16(const Bytes& b, std::size_t at);
+std::uint32_t Le32(const Bytes& b, std::size_t at);
 
 // A header field: its offset, its size in bytes (1, or 2 or 4 little-endian) and its value.
 struct Field {
@@ -27,7 +27,7 @@ struct Field {
     const char* what;
 };
 // Expects every field to hold its value.
-void expectFields(const Bytes& file, std::initializer_list<Field> fields);
+void ExpectFields(const Bytes& file, std::initializer_list<Field> fields);
 
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 0;
@@ -37,14 +37,14 @@ struct Rgba {
 struct Pixels {
     int width = 0, height = 0;
     std::vector<Rgba> px;
-    const Rgba& at(int x, int y) const { return px[static_cast<std::size_t>(y) * width + x]; }
+    const Rgba& At(int x, int y) const { return px[static_cast<std::size_t>(y) * width + x]; }
 };
 
 // A PNG file decoded to 8-bit RGBA by libpng; width 0 when it is not a valid PNG.
-Pixels decodePng(const Bytes& file);
+Pixels DecodePng(const Bytes& file);
 // The colour type and bit depth in a PNG file's header.
-int pngColourType(const Bytes& file);
-int pngBitDepth(const Bytes& file);
+int PngColourType(const Bytes& file);
+int PngBitDepth(const Bytes& file);
 
 // One image of a .ico or .cur file, decoded from its BITMAPINFOHEADER, colour table,
 // colour rows and AND mask. Alpha is 0 where the mask is set, else 255.
@@ -57,9 +57,9 @@ struct DibImage {
     Pixels pixels;
 };
 // Decodes the image at `offset`; returns false (with a reason) when it does not fit the file.
-bool decodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string& reason);
+bool DecodeDib(const Bytes& file, std::size_t offset, DibImage& out, std::string& reason);
 
 // Perceived brightness 0..255.
-int luma(const Rgba& p);
+int Luma(const Rgba& p);
 
 }  // namespace assettest

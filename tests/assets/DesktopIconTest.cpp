@@ -14,13 +14,13 @@ using namespace assettest;
 
 namespace {
 
-constexpr int kDesktopSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int DesktopSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 enum class Ring { Clear, Rim, Green, Light, Blue, Red };
 
 // What a pixel of the icon is, by its colour: the light from the top left shifts every
 // colour by up to 36 levels, so the classes are broad.
-Ring classify(const Rgba& p)
+Ring Classify(const Rgba& p)
 {
     if (p.a < 128)
         return Ring::Clear;
@@ -39,11 +39,11 @@ Ring classify(const Rgba& p)
 
 // The rings met on the diagonal from the centre to the bottom-right corner (clear of the
 // sighting marks), each run once.
-std::vector<Ring> ringsOutward(const Pixels& icon)
+std::vector<Ring> RingsOutward(const Pixels& icon)
 {
     std::vector<Ring> rings;
     for (int i = icon.width / 2; i < icon.width; ++i) {
-        const Ring r = classify(icon.at(i, i));
+        const Ring r = Classify(icon.At(i, i));
         if (r != Ring::Clear && (rings.empty() || rings.back() != r))
             rings.push_back(r);
     }
@@ -52,7 +52,7 @@ std::vector<Ring> ringsOutward(const Pixels& icon)
 
 // The opaque pixels whose colours differ by more than `tolerance` in any channel, or whose
 // opacity differs by more than that, premultiplied so soft edges compare fairly.
-int differing(const Pixels& a, const Pixels& b, int tolerance)
+int Differing(const Pixels& a, const Pixels& b, int tolerance)
 {
     int n = 0;
     for (std::size_t i = 0; i < a.px.size() && i < b.px.size(); ++i) {
@@ -69,20 +69,20 @@ int differing(const Pixels& a, const Pixels& b, int tolerance)
 
 TEST(DesktopIcon, EverySizeShowsTheTargetFromItsRedCentreOutToAClearCorner)
 {
-    for (int size : kDesktopSizes) {
+    for (int size : DesktopSizes) {
         SCOPED_TRACE(size);
-        const Bytes file = readFile(resDir() / "icon" / ("orbicle_" + std::to_string(size) + ".png"));
-        EXPECT_EQ(pngColourType(file), 6) << "RGBA";
-        const Pixels icon = decodePng(file);
+        const Bytes file = ReadFile(ResDir() / "icon" / ("orbicle_" + std::to_string(size) + ".png"));
+        EXPECT_EQ(PngColourType(file), 6) << "RGBA";
+        const Pixels icon = DecodePng(file);
         ASSERT_EQ(icon.width, size);
         ASSERT_EQ(icon.height, size);
         for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
-            EXPECT_EQ(icon.at(x, y).a, 0) << "corner " << x << "," << y;
-        EXPECT_EQ(classify(icon.at(size / 2, size / 2)), Ring::Red);
+            EXPECT_EQ(icon.At(x, y).a, 0) << "corner " << x << "," << y;
+        EXPECT_EQ(Classify(icon.At(size / 2, size / 2)), Ring::Red);
         // The blue inner ring, the light disc and the green ring, in that order. Larger icons
         // leave light between the centre and the blue ring; the thin dark edge outside the
         // green may blend away on the diagonal.
-        std::vector<Ring> seen = ringsOutward(icon);
+        std::vector<Ring> seen = RingsOutward(icon);
         if (seen.size() > 2 && seen[1] == Ring::Light && seen[2] == Ring::Blue)
             seen.erase(seen.begin() + 1);
         if (!seen.empty() && seen.back() == Ring::Rim)
@@ -91,7 +91,7 @@ TEST(DesktopIcon, EverySizeShowsTheTargetFromItsRedCentreOutToAClearCorner)
         // The target fills the image whatever its size.
         int lastOpaque = size / 2;
         for (int i = size / 2; i < size; ++i)
-            if (icon.at(i, i).a >= 128)
+            if (icon.At(i, i).a >= 128)
                 lastOpaque = i;
         const double reach = (lastOpaque + 0.5 - size / 2.0) * std::sqrt(2.0) / (size / 2.0);
         EXPECT_GT(reach, 0.85);
@@ -106,14 +106,14 @@ TEST(DesktopIcon, TheSvgDrawnByLibrsvgMatchesTheLargestPng)
     TempDir scratch;
     const std::filesystem::path out = scratch.Path() / "svg.png";
     const std::string command = std::string("\"") + ORBICLE_RSVG_CONVERT + "\" -w 256 -h 256 -o \"" + out.string() +
-                                "\" \"" + (resDir() / "icon" / "orbicle.svg").string() + "\"";
+                                "\" \"" + (ResDir() / "icon" / "orbicle.svg").string() + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    const Pixels drawn = decodePng(readFile(out));
-    const Pixels painted = decodePng(readFile(resDir() / "icon" / "orbicle_256.png"));
+    const Pixels drawn = DecodePng(ReadFile(out));
+    const Pixels painted = DecodePng(ReadFile(ResDir() / "icon" / "orbicle_256.png"));
     ASSERT_EQ(drawn.width, 256);
     ASSERT_EQ(painted.width, 256);
     // Only the anti-aliased edges of the rings may differ, and not by much.
-    EXPECT_LT(differing(drawn, painted, 8), 256 * 256 / 50);
-    EXPECT_EQ(differing(drawn, painted, 40), 0);
+    EXPECT_LT(Differing(drawn, painted, 8), 256 * 256 / 50);
+    EXPECT_EQ(Differing(drawn, painted, 40), 0);
 }
 #endif

@@ -19,7 +19,7 @@ using namespace assettest;
 namespace {
 
 // Every file the generator owns, relative to res/.
-const std::set<std::string> kExpectedFiles = {
+const std::set<std::string> ExpectedFiles = {
     "background.bmp",
     "cursors/df.cur",
     "cursors/df.png",
@@ -59,7 +59,7 @@ struct RunResult {
     std::string errors;  // what the generator wrote to its error stream
 };
 
-RunResult runGenerator(const std::string& args, const fs::path& scratch)
+RunResult RunGenerator(const std::string& args, const fs::path& scratch)
 {
     const fs::path errFile = scratch / "stderr.txt";
     const std::string command =
@@ -67,12 +67,12 @@ RunResult runGenerator(const std::string& args, const fs::path& scratch)
     const int status = std::system(command.c_str());
     RunResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const Bytes err = readFile(errFile);
+    const Bytes err = ReadFile(errFile);
     result.errors.assign(err.begin(), err.end());
     return result;
 }
 
-std::set<std::string> filesUnder(const fs::path& root)
+std::set<std::string> FilesUnder(const fs::path& root)
 {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(root))
@@ -87,14 +87,14 @@ TEST(Generator, RebuildsEveryCommittedFileBitForBit)
 {
     TempDir scratch;
     const fs::path out = scratch.Path() / "res";
-    const RunResult run = runGenerator("\"" + out.string() + "\"", scratch.Path());
+    const RunResult run = RunGenerator("\"" + out.string() + "\"", scratch.Path());
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(run.errors, "");
 
-    EXPECT_EQ(filesUnder(out), kExpectedFiles);
-    for (const std::string& name : kExpectedFiles) {
-        const Bytes made = readFile(out / name);
-        const Bytes committed = readFile(resDir() / name);
+    EXPECT_EQ(FilesUnder(out), ExpectedFiles);
+    for (const std::string& name : ExpectedFiles) {
+        const Bytes made = ReadFile(out / name);
+        const Bytes committed = ReadFile(ResDir() / name);
         ASSERT_FALSE(committed.empty()) << "res/" << name << " is missing; run the 'assets' target";
         EXPECT_EQ(made.size(), committed.size()) << name;
         EXPECT_TRUE(made == committed) << "res/" << name << " differs from what the generator makes";
@@ -104,18 +104,18 @@ TEST(Generator, RebuildsEveryCommittedFileBitForBit)
 TEST(Generator, RejectsBadArgumentsWithAMessage)
 {
     TempDir scratch;
-    const RunResult noArgs = runGenerator("", scratch.Path());
+    const RunResult noArgs = RunGenerator("", scratch.Path());
     EXPECT_EQ(noArgs.exitCode, 2);
     EXPECT_NE(noArgs.errors.find("usage: orbicle-assetgen OUTPUT_DIR"), std::string::npos) << noArgs.errors;
 
-    const RunResult badFlag = runGenerator("\"" + (scratch.Path() / "x").string() + "\" --fast y", scratch.Path());
+    const RunResult badFlag = RunGenerator("\"" + (scratch.Path() / "x").string() + "\" --fast y", scratch.Path());
     EXPECT_EQ(badFlag.exitCode, 2);
     EXPECT_FALSE(fs::exists(scratch.Path() / "x")) << "nothing is written after a bad flag";
 
     // An output "directory" that is an existing file cannot be written into.
     const fs::path blocker = scratch.Path() / "plain-file";
     std::ofstream(blocker) << "not a folder";
-    const RunResult blocked = runGenerator("\"" + blocker.string() + "\"", scratch.Path());
+    const RunResult blocked = RunGenerator("\"" + blocker.string() + "\"", scratch.Path());
     EXPECT_EQ(blocked.exitCode, 1);
     EXPECT_NE(blocked.errors.find("orbicle-assetgen: "), std::string::npos) << blocked.errors;
 }

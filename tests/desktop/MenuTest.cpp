@@ -29,44 +29,24 @@ std::string Describe(wxMenuBar& bar)
 }
 }  // namespace
 
-TEST(MainMenuBar, TheResourceItemsInOrderThenTheStateTheGameGivesThem)
+TEST(MainMenuBar, TheItemsInOrderWithTheStateTheGameGivesThem)
 {
+    // A smoke check of the desktop's menu: built from the menu table, updated by the game's
+    // handlers (the states themselves are the engine tests' business).
     const std::unique_ptr<wxMenuBar> bar = BuildMenuBar();
-    EXPECT_EQ(
-        Describe(*bar),
-        "&File: 32784 //Dynamic text 32788 //Dynamic text - 32780 Select &Race - 57665 E&xit\n"
-        "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles checked 32777 Custom &Keys checked"
-        " - 32793 Da&rkening checked 32776 &Sounds checked\n"
-        "&Help: 57664 &About Orbicle... disabled\n");
-
     HeadlessPlatform platform;
     HeadlessShell shell(platform.log);
     COrbicleApp app(platform.services, shell);
     app.InitInstance();
     HeadlessFrame frame(1024);
     ASSERT_EQ(app.m_pMainWnd->OnCreate(frame, platform.window), 0);
-    CGameView& game = app.m_pMainWnd->m_wndView;
-    auto update = [&] {
-        for (size_t i = 0; i < bar->GetMenuCount(); ++i)
-            UpdateMenu(*bar->GetMenu(i), *app.m_pMainWnd);
-        return Describe(*bar);
-    };
-    // No game: the default options "11011"; About enabled by its handler, whatever the resource says.
-    EXPECT_EQ(update(),
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        UpdateMenu(*bar->GetMenu(i), *app.m_pMainWnd);
+    // The default options "11011"; About enabled by its handler, whatever the resource says.
+    EXPECT_EQ(Describe(*bar),
               "&File: 32784 &New Game 32788 &Pause Game disabled - 32780 Select &Race - 57665 E&xit\n"
               "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles checked 32777 Custom &Keys"
               " - 32793 Da&rkening checked 32776 &Sounds checked\n"
-              "&Help: 57664 &About Orbicle...\n");
-
-    // A paused game with no history sample yet, sounds off.
-    platform.raceDialog.Queue("df");
-    game.m_bSounds = 0;
-    game.NewGame();
-    game.OnPauseGame();
-    EXPECT_EQ(update(),
-              "&File: 32784 &Stop Game disabled 32788 Un&pause Game - 32780 Select &Race disabled - 57665 E&xit\n"
-              "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles disabled checked"
-              " 32777 Custom &Keys disabled - 32793 Da&rkening checked 32776 &Sounds\n"
               "&Help: 57664 &About Orbicle...\n");
     app.DestroyMainFrame();
 }

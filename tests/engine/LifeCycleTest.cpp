@@ -4,53 +4,63 @@
 #include "res/Resource.h"
 #include "tests/engine/GameFixture.h"
 
-TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsThePerGameState)
+TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsEveryPerGameField)
 {
     StartGame();
-    View().m_nScore = 50;
-    View().m_nApmSamples = 9;
-    View().m_anApmHistory[0] = 77;
-    View().m_strLastKey = "Q";
-    View().m_aSlots[5].nUseful = 4;
-    View().OnNewStopGame();  // stop: history is not started, but the command itself is not guarded
+    CGameView& v = View();
+    v.m_bSounds = 1;
+    v.OnNewStopGame();  // stop: history is not started, but the command itself is not guarded
     EXPECT_EQ(Events(),
               (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528", "sound res/applause.wav sync"}));
-    // Running, result on show, score, misses, samples.
-    auto state = [this] {
-        const CGameView& v = View();
-        return std::tuple(v.m_bRunning, v.m_bShowResult, v.m_nScore, v.m_nMisses, v.m_nApmSamples);
-    };
-    EXPECT_EQ(state(), std::tuple(0, 1, 50, 0, 9));
-    const time64 firstEnd = View().m_tEnd;
+    EXPECT_EQ(std::tuple(v.m_bRunning, v.m_bShowResult), std::tuple(0, 1));
+    EXPECT_EQ(v.m_tEnd, m_platform.clock.Now());
 
-    // With sounds off the next game starts without the welcome.
+    // Every per-game field dirtied, as a long game leaves them.
+    v.m_nApmSamples = 9;
+    v.m_anApmHistory[0] = 77;
+    v.m_dPausedMinutes = 2.5;
+    v.m_nKeys = 1;
+    v.m_aSlots[5] = SLOT{12, 4, 0.5};
+    v.m_nSlot = 99;
+    v.m_nApm = v.m_nApmAverage = v.m_nApmMax = 150;
+    v.m_nAccuracy = 88;
+    v.m_nEndCounter = 40;
+    v.m_nUsefulTotal = 500;
+    v.m_nUsefulWindow = 300;
+    v.m_nMisses = 3;
+    v.m_bHistoryStarted = 1;
+    v.m_nScore = 50;
+    v.m_nTimerId = 7;
+    v.m_strLastKey = "Q";
+    v.m_bPaused = 1;
+    const time64 firstEnd = v.m_tEnd;
     m_platform.clock.Advance(5000);
-    View().m_bSounds = 0;
-    View().m_nMisses = 3;
-    View().OnNewStopGame();
+    v.m_bSounds = 0;  // and the next game starts without the welcome
+    v.OnNewStopGame();
     EXPECT_EQ(Events(), (std::vector<std::string>{"settimer 1 50"}));
-    EXPECT_EQ(state(), std::tuple(1, 0, 0, 0, 0));
-    EXPECT_EQ(View().m_anApmHistory[0], 77);  // hidden by the sample count, not cleared
-    EXPECT_EQ(View().m_strLastKey, "");
-    EXPECT_EQ(View().m_nKeys, 5);
-    EXPECT_EQ(View().m_tStart, m_platform.clock.Now());
-    EXPECT_EQ(View().m_tEnd, firstEnd);  // kept until the next stop
-    for (const SLOT& slot : View().m_aSlots) {
-        EXPECT_EQ(slot.tStart, View().m_tStart);
-        EXPECT_EQ(slot.nUseful, 0);
-    }
+    EXPECT_EQ(std::tuple(v.m_nApmSamples, v.m_dPausedMinutes, v.m_nKeys, v.m_nSlot, v.m_nApm, v.m_nApmAverage,
+                         v.m_nApmMax, v.m_nAccuracy, v.m_nEndCounter, v.m_nUsefulTotal, v.m_nUsefulWindow),
+              std::tuple(0, 0.0, 5, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(v.m_nMisses, v.m_bRunning, v.m_bShowResult, v.m_bHistoryStarted, v.m_nScore, v.m_nTimerId,
+                         v.m_strLastKey, v.m_bPaused, v.m_bActive),
+              std::tuple(0, 1, 0, 0, 0, UINT_PTR{1}, std::string(), 0, 1));
+    EXPECT_EQ(v.m_tStart, m_platform.clock.Now());
+    for (const SLOT& slot : v.m_aSlots)
+        ASSERT_EQ(std::tuple(slot.tStart, slot.nUseful, slot.dPaused), std::tuple(v.m_tStart, 0, 0.0));
+    EXPECT_EQ(v.m_anApmHistory[0], 77);  // hidden by the sample count, not cleared
+    EXPECT_EQ(v.m_tEnd, firstEnd);       // kept until the next stop
 
     // Closing the window or the session stops without results and plays nothing.
-    View().m_bSounds = 1;
+    v.m_bSounds = 1;
     Tick(3);
     Events();
-    View().OnClose();
+    v.OnClose();
     EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1"}));
-    EXPECT_EQ(View().m_bShowResult, 0);
-    EXPECT_TRUE(View().m_listCircles.empty());
+    EXPECT_EQ(v.m_bShowResult, 0);
+    EXPECT_TRUE(v.m_listCircles.empty());
     StartGame();
-    EXPECT_EQ(View().OnQueryEndSession(), 1);
-    EXPECT_EQ(View().m_bRunning, 0);
+    EXPECT_EQ(v.OnQueryEndSession(), 1);
+    EXPECT_EQ(v.m_bRunning, 0);
 }
 
 TEST_F(GameTest, RacePromptOfNewGame)

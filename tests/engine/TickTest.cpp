@@ -231,9 +231,14 @@ TEST_F(GameTest, SlotsRatesAccuracyAndHistory)
     EXPECT_EQ(View().m_nApmSamples, 1);
     EXPECT_EQ(View().m_anApmHistory[0], View().m_nApm);
 
-    // After 128 closes the oldest slot leaves the window with its actions.
-    while (View().m_nSlot != 0)
+    // After 128 closes, a full lap, the oldest slot leaves the window with its actions.
+    int closes = 16;  // so far: slots 0 to 15
+    ASSERT_EQ(View().m_nSlot, 16);
+    while (View().m_nSlot != 0) {
         CloseOneSlot(View());
+        ++closes;
+    }
+    EXPECT_EQ(closes, CGameView::SlotCount);
     EXPECT_EQ(View().m_nUsefulWindow, 7);  // slot 0's three actions have left
     EXPECT_EQ(View().m_nUsefulTotal, 10);
     EXPECT_EQ(View().m_nApmSamples, 8);  // slots 16, 32, ..., 112 and the wrap to 0

@@ -218,7 +218,8 @@ TEST_F(RenderTest, GaugesShowRateEndCounterAndAccuracyInBars)
         EXPECT_EQ(Runs([&](int x) { return At(x, H - 20); }, 100, 300, Magenta), bars) << "end counter " << counter;
     }
     // The accuracy gauge fills downward.
-    for (const auto& [accuracy, lines] : {std::pair{9, 0}, {10, 1}, {55, 2}, {99, 11}, {100, 13}}) {
+    for (const auto& [accuracy, lines] :
+         {std::pair{9, 0}, {10, 1}, {54, 1}, {55, 2}, {59, 2}, {60, 3}, {99, 11}, {100, 13}}) {
         View().m_nAccuracy = accuracy;
         Paint();
         EXPECT_EQ(Runs([&](int y) { return At(W - 20, y); }, 30, 110, Red), lines) << "accuracy " << accuracy;
@@ -257,6 +258,19 @@ TEST_F(RenderTest, FiguresMergeWithThePictureOrCoverIt)
     EXPECT_EQ(At(200, H - 25), Picture(200, H - 25) | FigureColor);  // end gauge frame
     EXPECT_EQ(At(115, H - 28), FigureColor);
     EXPECT_EQ(At(W - 60, 20), FigureColor);
+
+    // Their outlines follow the points of their arcs, truncated, and a polygon leaves out its
+    // right and bottom edges: the key cap covers x 90 to 138 and y H - 50 to H - 7, the score
+    // plate x W - 105 to W - 7 and y 5 to 33.
+    auto covers = [&](int x, int y) { return At(x, y) == FigureColor; };
+    EXPECT_EQ(std::vector<bool>({covers(89, H - 28), covers(90, H - 28), covers(138, H - 28), covers(139, H - 28)}),
+              std::vector<bool>({false, true, true, false}));
+    EXPECT_EQ(std::vector<bool>({covers(115, H - 51), covers(115, H - 50), covers(115, H - 7), covers(115, H - 6)}),
+              std::vector<bool>({false, true, true, false}));
+    EXPECT_EQ(std::vector<bool>({covers(W - 106, 20), covers(W - 105, 20), covers(W - 7, 20), covers(W - 6, 20)}),
+              std::vector<bool>({false, true, true, false}));
+    EXPECT_EQ(std::vector<bool>({covers(W - 50, 4), covers(W - 50, 5), covers(W - 50, 33), covers(W - 50, 34)}),
+              std::vector<bool>({false, true, true, false}));
 
     // Without the statistics option only the accuracy frame and the score plate are drawn.
     View().m_bShowStatistics = 0;
@@ -299,6 +313,21 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
         EXPECT_EQ(At((x0 + x1) / 2, y1), Gray);  // horizontal axis
         ExpectText(x1 - 20, y0 - 15, best == 20 ? " 20" : " 45", 22, Rgb(255, 255, 255), Gray);
     }
+    // Best 45 on this 704 x 528 field: 396 rows for 45 actions a minute, 8.8 rows each. The
+    // grid lines for 20 and 40 lie 176 and 352 rows above the axis at 462, their figures
+    // beside them; the average 15, 132 rows up, left of the axis. The three samples end at
+    // x 264, 440 and 616, at heights 10, 45 and 30.
+    std::vector<int> rows;
+    for (int y = y0; y < y1 - 4; ++y)
+        if (Contains(x0 + 4, y, x0 + gap - 2, y + 1, Navy))
+            rows.push_back(y);
+    EXPECT_EQ(rows, (std::vector<int>{110, 286}));
+    ExpectText(x0 + 7, 107, " 40", 22, Rgb(255, 255, 255), Gray);
+    ExpectText(x0 + 7, 283, " 20", 22, Rgb(255, 255, 255), Gray);
+    ExpectText(x0 - 30, 330, " 15", 22, Rgb(255, 255, 255), Gray);
+    for (const auto& [x, y] : {std::pair{264, 374}, {440, 66}, {528, 132}})
+        EXPECT_EQ(At(x, y), Red) << "curve at " << x << "," << y;
+
     for (const auto& [seconds, text] :
          {std::pair{0, " 0:00"}, {65, " 1:05"}, {600, "10:00"}, {6000, "100:00"}, {-30, " 0:00"}}) {
         View().m_tStart = 1767614400;

@@ -13,45 +13,45 @@
 namespace assetgen {
 
 namespace {
-constexpr int kPixelsPerMetre = 2834;       // 72 dots per inch
-constexpr int kIconSizes[] = {48, 32, 16};  // in the .ico, each at every depth
-constexpr int kIconDepths[] = {4, 8, 24};
-constexpr int kPngOnlyIconSizes[] = {24, 64, 128, 256};  // PNG files only, for desktops
-constexpr int kSvgIconSize = 256;
+constexpr int PixelsPerMetre = 2834;       // 72 dots per inch
+constexpr int IconSizes[] = {48, 32, 16};  // in the .ico, each at every depth
+constexpr int IconDepths[] = {4, 8, 24};
+constexpr int PngOnlyIconSizes[] = {24, 64, 128, 256};  // PNG files only, for desktops
+constexpr int SvgIconSize = 256;
 }  // namespace
 
-std::vector<GeneratedFile> generateAll()
+std::vector<GeneratedFile> GenerateAll()
 {
     std::vector<GeneratedFile> files;
-    files.push_back({"background.bmp", encodeBmp24(makeBackground(), kPixelsPerMetre)});
+    files.push_back({"background.bmp", EncodeBmp24(MakeBackground(), PixelsPerMetre)});
 
-    for (const Cursor& c : makeCursors()) {
-        files.push_back({"cursors/" + c.race + ".cur", encodeCursor({&c.image, c.bitsPerPixel}, 0, 0)});
-        files.push_back({"cursors/" + c.race + ".png", encodePng(c.image)});
+    for (const Cursor& c : MakeCursors()) {
+        files.push_back({"cursors/" + c.race + ".cur", EncodeCursor({&c.image, c.bitsPerPixel}, 0, 0)});
+        files.push_back({"cursors/" + c.race + ".png", EncodePng(c.image)});
     }
 
     // Each depth gets the painting that suits it; the PNG files are the true-colour ones.
     std::deque<Canvas> icons;  // keeps every image in place while the .ico refers to it
     std::vector<IconImage> images;
-    for (int size : kIconSizes) {
-        for (int depth : kIconDepths) {
+    for (int size : IconSizes) {
+        for (int depth : IconDepths) {
             const IconStyle style = depth == 4 ? IconStyle::Crisp : (depth == 8 ? IconStyle::Flat : IconStyle::Lit);
-            icons.push_back(makeIcon(size, style));
+            icons.push_back(MakeIcon(size, style));
             images.push_back({&icons.back(), depth});
         }
-        files.push_back({"icon/orbicle_" + std::to_string(size) + ".png", encodePng(icons.back())});
+        files.push_back({"icon/orbicle_" + std::to_string(size) + ".png", EncodePng(icons.back())});
     }
-    files.push_back({"icon/orbicle.ico", encodeIcon(images)});
-    for (int size : kPngOnlyIconSizes)
-        files.push_back({"icon/orbicle_" + std::to_string(size) + ".png", encodePng(makeIcon(size))});
-    const std::string svg = makeIconSvg(kSvgIconSize);
+    files.push_back({"icon/orbicle.ico", EncodeIcon(images)});
+    for (int size : PngOnlyIconSizes)
+        files.push_back({"icon/orbicle_" + std::to_string(size) + ".png", EncodePng(MakeIcon(size))});
+    const std::string svg = MakeIconSvg(SvgIconSize);
     files.push_back({"icon/orbicle.svg", Bytes(svg.begin(), svg.end())});
 
-    for (const Sound& s : makeSounds())
-        files.push_back({s.fileName, encodeWav(s.samples, kSampleRate)});
+    for (const Sound& s : MakeSounds())
+        files.push_back({s.fileName, EncodeWav(s.samples, SampleRate)});
 
-    for (const HotkeySet& set : makeHotkeySets()) {
-        const std::string text = set.text();
+    for (const HotkeySet& set : MakeHotkeySets()) {
+        const std::string text = set.Text();
         files.push_back({"keys_" + set.race + ".txt", Bytes(text.begin(), text.end())});
     }
     return files;

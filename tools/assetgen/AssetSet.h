@@ -14,6 +14,6 @@ struct GeneratedFile {
 };
 
 // The background, cursors, icon, sounds and hotkey sets, in a fixed order.
-std::vector<GeneratedFile> generateAll();
+std::vector<GeneratedFile> GenerateAll();
 
 }  // namespace assetgen

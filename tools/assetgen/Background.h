@@ -6,9 +6,9 @@
 
 namespace assetgen {
 
-constexpr int kBackgroundWidth = 550;
-constexpr int kBackgroundHeight = 412;
+constexpr int BackgroundWidth = 550;
+constexpr int BackgroundHeight = 412;
 
-Canvas makeBackground();
+Canvas MakeBackground();
 
 }  // namespace assetgen

@@ -6,81 +6,81 @@
 namespace assetgen {
 
 namespace {
-int clamp255(int v)
+int Clamp255(int v)
 {
     return std::clamp(v, 0, 255);
 }
 }  // namespace
 
-Rgb clampRgb(Rgb c)
+Rgb ClampRgb(Rgb c)
 {
-    return {clamp255(c.r), clamp255(c.g), clamp255(c.b)};
+    return {Clamp255(c.r), Clamp255(c.g), Clamp255(c.b)};
 }
 
-Rgb mix(Rgb a, Rgb b, int t)
+Rgb Mix(Rgb a, Rgb b, int t)
 {
     t = std::clamp(t, 0, 256);
     auto ch = [t](int x, int y) { return (x * (256 - t) + y * t + 128) >> 8; };
     return {ch(a.r, b.r), ch(a.g, b.g), ch(a.b, b.b)};
 }
 
-Rgb shade(Rgb c, int d)
+Rgb Shade(Rgb c, int d)
 {
-    return clampRgb({c.r + d, c.g + d, c.b + d});
+    return ClampRgb({c.r + d, c.g + d, c.b + d});
 }
 
-Rgb scale(Rgb c, int num)
+Rgb Scale(Rgb c, int num)
 {
-    return clampRgb({(c.r * num + 128) >> 8, (c.g * num + 128) >> 8, (c.b * num + 128) >> 8});
+    return ClampRgb({(c.r * num + 128) >> 8, (c.g * num + 128) >> 8, (c.b * num + 128) >> 8});
 }
 
-int luma(Rgb c)
+int Luma(Rgb c)
 {
     return (c.r * 77 + c.g * 150 + c.b * 29 + 128) >> 8;
 }
 
 Canvas::Canvas(int width, int height, Rgba fill)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill)
+    : m_width(width), m_height(height), m_pixels(static_cast<std::size_t>(width) * height, fill)
 {
 }
 
-void Canvas::set(int x, int y, Rgb c)
+void Canvas::Set(int x, int y, Rgb c)
 {
-    if (!inside(x, y))
+    if (!Inside(x, y))
         return;
-    const Rgb k = clampRgb(c);
-    pixels_[index(x, y)] = {static_cast<std::uint8_t>(k.r), static_cast<std::uint8_t>(k.g),
-                            static_cast<std::uint8_t>(k.b), 255};
+    const Rgb k = ClampRgb(c);
+    m_pixels[Index(x, y)] = {static_cast<std::uint8_t>(k.r), static_cast<std::uint8_t>(k.g),
+                             static_cast<std::uint8_t>(k.b), 255};
 }
 
-void Canvas::setRgba(int x, int y, Rgba c)
+void Canvas::SetRgba(int x, int y, Rgba c)
 {
-    if (inside(x, y))
-        pixels_[index(x, y)] = c;
+    if (Inside(x, y))
+        m_pixels[Index(x, y)] = c;
 }
 
-void Canvas::blend(int x, int y, Rgb c, int alpha)
+void Canvas::Blend(int x, int y, Rgb c, int alpha)
 {
-    if (!inside(x, y))
+    if (!Inside(x, y))
         return;
-    set(x, y, mix(rgb(x, y), c, alpha));
+    Set(x, y, Mix(RgbAt(x, y), c, alpha));
 }
 
-void Canvas::fillRect(int x0, int y0, int x1, int y1, Rgb c)
+void Canvas::FillRect(int x0, int y0, int x1, int y1, Rgb c)
 {
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            set(x, y, c);
+            Set(x, y, c);
 }
 
-void Canvas::blendRect(int x0, int y0, int x1, int y1, Rgb c, int alpha)
+void Canvas::BlendRect(int x0, int y0, int x1, int y1, Rgb c, int alpha)
 {
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            blend(x, y, c, alpha);
+            Blend(x, y, c, alpha);
 }
 
-bool pixelInPolygon(const std::vector<Pt>& poly, int x, int y)
+bool PixelInPolygon(const std::vector<Pt>& poly, int x, int y)
 {
     // Doubled coordinates put pixel centres on integers.
     const long long px = 2LL * x + 1, py = 2LL * y + 1;

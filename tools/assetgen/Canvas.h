@@ -15,49 +15,49 @@ struct Rgb {
 struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 0;
     friend bool operator==(const Rgba&, const Rgba&) = default;
-    Rgb rgb() const { return {r, g, b}; }
+    Rgb ToRgb() const { return {r, g, b}; }
 };
 
 // Clamps each channel to 0..255.
-Rgb clampRgb(Rgb c);
+Rgb ClampRgb(Rgb c);
 // Mixes a towards b by t/256 (t in 0..256), rounding to nearest.
-Rgb mix(Rgb a, Rgb b, int t);
+Rgb Mix(Rgb a, Rgb b, int t);
 // Adds d to every channel (brightens or darkens), clamped.
-Rgb shade(Rgb c, int d);
+Rgb Shade(Rgb c, int d);
 // Scales every channel by num/256, clamped.
-Rgb scale(Rgb c, int num);
+Rgb Scale(Rgb c, int num);
 // Perceived brightness 0..255 (integer Rec. 601 weights).
-int luma(Rgb c);
+int Luma(Rgb c);
 
 class Canvas {
 public:
     Canvas(int width, int height, Rgba fill = {});
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
 
-    Rgba at(int x, int y) const { return pixels_[index(x, y)]; }
-    Rgb rgb(int x, int y) const { return at(x, y).rgb(); }
+    Rgba At(int x, int y) const { return m_pixels[Index(x, y)]; }
+    Rgb RgbAt(int x, int y) const { return At(x, y).ToRgb(); }
     // Writes an opaque pixel; coordinates outside are ignored so shapes may overhang.
-    void set(int x, int y, Rgb c);
-    void setRgba(int x, int y, Rgba c);
+    void Set(int x, int y, Rgb c);
+    void SetRgba(int x, int y, Rgba c);
     // Blends c over the pixel with opacity alpha/256.
-    void blend(int x, int y, Rgb c, int alpha);
+    void Blend(int x, int y, Rgb c, int alpha);
 
-    void fillRect(int x0, int y0, int x1, int y1, Rgb c);  // inclusive-exclusive
-    void blendRect(int x0, int y0, int x1, int y1, Rgb c, int alpha);
+    void FillRect(int x0, int y0, int x1, int y1, Rgb c);  // inclusive-exclusive
+    void BlendRect(int x0, int y0, int x1, int y1, Rgb c, int alpha);
 
 private:
-    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * m_width + x; }
 
-    int width_;
-    int height_;
-    std::vector<Rgba> pixels_;
+    int m_width;
+    int m_height;
+    std::vector<Rgba> m_pixels;
 };
 
 // Division rounding toward minus infinity (den > 0).
-constexpr long long floorDiv(long long num, long long den)
+constexpr long long FloorDiv(long long num, long long den)
 {
     return num >= 0 ? num / den : -((-num + den - 1) / den);
 }
@@ -69,16 +69,16 @@ struct Pt {
 
 // Whether the centre of pixel (x, y) lies inside the polygon (even-odd rule), matching
 // forEachInPolygon.
-bool pixelInPolygon(const std::vector<Pt>& poly, int x, int y);
+bool PixelInPolygon(const std::vector<Pt>& poly, int x, int y);
 
 // Calls plot(x, y) for every pixel whose centre lies inside the polygon (even-odd rule).
 template <typename Plot>
-void forEachInPolygon(const std::vector<Pt>& poly, Plot plot);
+void ForEachInPolygon(const std::vector<Pt>& poly, Plot plot);
 
 // Calls plot(x, y) for every pixel centre inside the ellipse centred at (cx, cy) given in
 // half pixels (so centres may sit between pixels) with radii rx, ry, also in half pixels.
 template <typename Plot>
-void forEachInEllipse2(int cx2, int cy2, int rx2, int ry2, Plot plot)
+void ForEachInEllipse2(int cx2, int cy2, int rx2, int ry2, Plot plot)
 {
     if (rx2 <= 0 || ry2 <= 0)
         return;
@@ -94,7 +94,7 @@ void forEachInEllipse2(int cx2, int cy2, int rx2, int ry2, Plot plot)
 }
 
 template <typename Plot>
-void forEachInPolygon(const std::vector<Pt>& poly, Plot plot)
+void ForEachInPolygon(const std::vector<Pt>& poly, Plot plot)
 {
     if (poly.size() < 3)
         return;
@@ -116,12 +116,12 @@ void forEachInPolygon(const std::vector<Pt>& poly, Plot plot)
             // x (doubled) where the edge crosses the scan line, floored.
             const long long num = 2LL * a.x * (by - sy) + 2LL * b.x * (sy - ay);
             const long long den = by - ay;
-            xs.push_back(static_cast<int>(den > 0 ? floorDiv(num, den) : floorDiv(-num, -den)));
+            xs.push_back(static_cast<int>(den > 0 ? FloorDiv(num, den) : FloorDiv(-num, -den)));
         }
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
             // Pixel x is inside when its doubled centre 2x+1 lies in [xs[i], xs[i+1]).
-            for (int x = static_cast<int>(floorDiv(xs[i] - 1, 2)); 2 * x + 1 < xs[i + 1]; ++x)
+            for (int x = static_cast<int>(FloorDiv(xs[i] - 1, 2)); 2 * x + 1 < xs[i + 1]; ++x)
                 if (2 * x + 1 >= xs[i])
                     plot(x, y);
         }

@@ -14,6 +14,6 @@ struct Cursor {
     int bitsPerPixel;  // 24, or 8 for the arrow
 };
 
-std::vector<Cursor> makeCursors();
+std::vector<Cursor> MakeCursors();
 
 }  // namespace assetgen

@@ -8,7 +8,7 @@ namespace assetgen {
 
 namespace {
 
-std::vector<Hotkey> commonKeys()
+std::vector<Hotkey> CommonKeys()
 {
     return {
         {'A', "attack"},
@@ -32,16 +32,16 @@ std::vector<Hotkey> commonKeys()
     };
 }
 
-HotkeySet withCommon(std::string race, std::vector<Hotkey> own)
+HotkeySet WithCommon(std::string race, std::vector<Hotkey> own)
 {
-    HotkeySet set{std::move(race), commonKeys()};
+    HotkeySet set{std::move(race), CommonKeys()};
     set.keys.insert(set.keys.end(), own.begin(), own.end());
     return set;
 }
 
 }  // namespace
 
-std::string HotkeySet::text() const
+std::string HotkeySet::Text() const
 {
     std::string s;
     for (const Hotkey& k : keys)
@@ -49,10 +49,10 @@ std::string HotkeySet::text() const
     return s;
 }
 
-std::vector<HotkeySet> makeHotkeySets()
+std::vector<HotkeySet> MakeHotkeySets()
 {
     return {
-        withCommon("hu", {{'B', "build"},
+        WithCommon("hu", {{'B', "build"},
                           {'V', "build advanced"},
                           {'F', "farmstead"},
                           {'K', "keep upgrade"},
@@ -62,7 +62,7 @@ std::vector<HotkeySet> makeHotkeySets()
                           {'G', "gather"},
                           {'R', "repair"},
                           {'C', "call to arms"}}),
-        withCommon("or", {{'B', "build"},
+        WithCommon("or", {{'B', "build"},
                           {'V', "build advanced"},
                           {'W', "war camp"},
                           {'N', "beast den"},
@@ -72,7 +72,7 @@ std::vector<HotkeySet> makeHotkeySets()
                           {'G', "gather"},
                           {'X', "pillage"},
                           {'U', "battle roar"}}),
-        withCommon("ud", {{'B', "raise"},
+        WithCommon("ud", {{'B', "raise"},
                           {'V', "raise advanced"},
                           {'K', "catacomb"},
                           {'Y', "bone yard"},
@@ -82,7 +82,7 @@ std::vector<HotkeySet> makeHotkeySets()
                           {'X', "burst corpse"},
                           {'N', "night fog"},
                           {'I', "infect"}}),
-        withCommon("ne", {{'B', "grow"},
+        WithCommon("ne", {{'B', "grow"},
                           {'V', "grow advanced"},
                           {'E', "elder grove"},
                           {'J', "moon pool"},
@@ -92,7 +92,7 @@ std::vector<HotkeySet> makeHotkeySets()
                           {'G', "gather"},
                           {'I', "ivy snare"},
                           {'W', "wisp light"}}),
-        withCommon("df", {{'Q', "ability 1"},
+        WithCommon("df", {{'Q', "ability 1"},
                           {'W', "ability 2"},
                           {'E', "ability 3"},
                           {'R', "ability 4"},

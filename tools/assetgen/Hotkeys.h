@@ -15,9 +15,9 @@ struct HotkeySet {
     std::string race;  // "hu", "or", "ud", "ne" or "df"
     std::vector<Hotkey> keys;
     // The file's bytes: every key once, in order, with no line break.
-    std::string text() const;
+    std::string Text() const;
 };
 
-std::vector<HotkeySet> makeHotkeySets();
+std::vector<HotkeySet> MakeHotkeySets();
 
 }  // namespace assetgen

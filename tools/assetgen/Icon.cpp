@@ -24,10 +24,10 @@ struct Layout {
 };
 
 // The design at 48 pixels; larger images scale it.
-constexpr int kLargeSize = 48;
-constexpr Layout kLarge = {384, 364, 288, 184, 154, 76, 14, 112, 288};
+constexpr int LargeSize = 48;
+constexpr Layout Large = {384, 364, 288, 184, 154, 76, 14, 112, 288};
 
-Layout layoutFor(int size)
+Layout LayoutFor(int size)
 {
     if (size <= 16)
         return {128, 116, 84, 60, 36, 36, 0, 0, 0};  // too small for sighting marks
@@ -35,57 +35,57 @@ Layout layoutFor(int size)
         return {192, 180, 141, 93, 76, 39, 9, 57, 141};
     if (size <= 32)
         return {256, 240, 188, 124, 102, 52, 12, 76, 188};
-    auto scaled = [size](int v) { return v * size / kLargeSize; };
-    const Layout& l = kLarge;
+    auto scaled = [size](int v) { return v * size / LargeSize; };
+    const Layout& l = Large;
     return {scaled(l.outer), scaled(l.green),    scaled(l.white),    scaled(l.blueOuter), scaled(l.blueInner),
             scaled(l.red),   scaled(l.markHalf), scaled(l.markFrom), scaled(l.markTo)};
 }
 
-enum Region { kRim, kGreen, kLight, kBlue, kMark, kRed, kRegions };
+enum Region { Rim, Green, Light, Blue, Mark, Red, Regions };
 
-Region regionAt(const Layout& l, long long px, long long py)
+Region RegionAt(const Layout& l, long long px, long long py)
 {
     const long long d2 = px * px + py * py;
     auto within = [d2](int r) { return d2 <= 1LL * r * r; };
     const bool mark =
         (std::llabs(px) <= l.markHalf || std::llabs(py) <= l.markHalf) && !within(l.markFrom) && within(l.markTo);
     if (!within(l.green))
-        return kRim;
+        return Rim;
     if (!within(l.white))
-        return kGreen;
+        return Green;
     if (within(l.red))
-        return kRed;
+        return Red;
     if (mark)
-        return kMark;
+        return Mark;
     if (within(l.blueOuter) && !within(l.blueInner))
-        return kBlue;
-    return kLight;
+        return Blue;
+    return Light;
 }
 
 // Colours by region: the true-colour ones, and the standard 16-colour ones for crisp images.
-constexpr Rgb kSoft[kRegions] = {{16, 40, 24},  {44, 196, 64}, {242, 250, 242},
-                                 {44, 84, 224}, {30, 44, 36},  {226, 44, 40}};
-constexpr Rgb kStandard[kRegions] = {{0, 0, 0}, {0, 255, 0}, {255, 255, 255}, {0, 0, 255}, {0, 0, 0}, {255, 0, 0}};
+constexpr Rgb Soft[Regions] = {{16, 40, 24},  {44, 196, 64}, {242, 250, 242},
+                               {44, 84, 224}, {30, 44, 36},  {226, 44, 40}};
+constexpr Rgb Standard[Regions] = {{0, 0, 0}, {0, 255, 0}, {255, 255, 255}, {0, 0, 255}, {0, 0, 0}, {255, 0, 0}};
 
-// The light: a region's colour is lifted by up to kLift at the top-left corner and lowered
+// The light: a region's colour is lifted by up to Lift at the top-left corner and lowered
 // as much at the bottom-right one, evenly along the diagonal.
-constexpr int kLift = 36;
+constexpr int Lift = 36;
 
 // An SVG gradient of a region's colour along the diagonal of the box -r..r, in steps the
 // same size as the images' integer lift (so clamping at white bends it in the same places).
-std::string svgGradient(const char* id, Rgb colour, int r)
+std::string SvgGradient(const char* id, Rgb colour, int r)
 {
-    constexpr int kSteps = 8;
+    constexpr int Steps = 8;
     char line[160];
     std::snprintf(line, sizeof line,
                   "    <linearGradient id=\"%s\" gradientUnits=\"userSpaceOnUse\" x1=\"%d\" y1=\"%d\" x2=\"%d\" "
                   "y2=\"%d\">\n",
                   id, -r, -r, r, r);
     std::string out = line;
-    for (int i = 0; i <= kSteps; ++i) {
-        const Rgb c = shade(colour, kLift - 2 * kLift * i / kSteps);
+    for (int i = 0; i <= Steps; ++i) {
+        const Rgb c = Shade(colour, Lift - 2 * Lift * i / Steps);
         std::snprintf(line, sizeof line, "      <stop offset=\"%g\" stop-color=\"#%02x%02x%02x\"/>\n",
-                      static_cast<double>(i) / kSteps, c.r, c.g, c.b);
+                      static_cast<double>(i) / Steps, c.r, c.g, c.b);
         out += line;
     }
     return out + "    </linearGradient>\n";
@@ -93,7 +93,7 @@ std::string svgGradient(const char* id, Rgb colour, int r)
 
 // The four sighting marks: bars |x| <= half (or |y| <= half) between the radii from and to.
 // Written out in place rather than rotated, so the light keeps its direction on each.
-std::string svgMarkPaths(int half, int from, int to)
+std::string SvgMarkPaths(int half, int from, int to)
 {
     const double h = half;
     const double outer = std::sqrt(1.0 * to * to - h * h);
@@ -124,58 +124,58 @@ std::string svgMarkPaths(int half, int from, int to)
 
 }  // namespace
 
-Canvas makeIcon(int size, IconStyle style)
+Canvas MakeIcon(int size, IconStyle style)
 {
-    constexpr int kSub = 8;  // samples per pixel along each axis
-    const Layout layout = layoutFor(size);
+    constexpr int Sub = 8;  // samples per pixel along each axis
+    const Layout layout = LayoutFor(size);
     const long long centre = size * 8LL;  // in 1/16 pixel
     Canvas out(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             int r = 0, g = 0, b = 0, hits = 0;
-            int votes[kRegions] = {};
-            for (int sy = 0; sy < kSub; ++sy)
-                for (int sx = 0; sx < kSub; ++sx) {
+            int votes[Regions] = {};
+            for (int sy = 0; sy < Sub; ++sy)
+                for (int sx = 0; sx < Sub; ++sx) {
                     const long long px = x * 16LL + sx * 2 + 1 - centre;
                     const long long py = y * 16LL + sy * 2 + 1 - centre;
                     if (px * px + py * py > 1LL * layout.outer * layout.outer)
                         continue;
-                    const Region region = regionAt(layout, px, py);
+                    const Region region = RegionAt(layout, px, py);
                     ++votes[region];
                     // Light from the top left: brighter there, darker opposite.
-                    const int lift = style == IconStyle::Lit ? static_cast<int>(-(px + py) * kLift / (2 * centre)) : 0;
-                    const Rgb c = shade(kSoft[region], lift);
+                    const int lift = style == IconStyle::Lit ? static_cast<int>(-(px + py) * Lift / (2 * centre)) : 0;
+                    const Rgb c = Shade(Soft[region], lift);
                     r += c.r;
                     g += c.g;
                     b += c.b;
                     ++hits;
                 }
             if (style == IconStyle::Crisp) {
-                if (2 * hits < kSub * kSub)
+                if (2 * hits < Sub * Sub)
                     continue;
                 int best = 0;
-                for (int i = 1; i < kRegions; ++i)
+                for (int i = 1; i < Regions; ++i)
                     if (votes[i] > votes[best])
                         best = i;
-                out.set(x, y, kStandard[best]);
+                out.Set(x, y, Standard[best]);
                 continue;
             }
             if (!hits)
                 continue;
-            out.setRgba(
+            out.SetRgba(
                 x, y,
                 {static_cast<std::uint8_t>((r + hits / 2) / hits), static_cast<std::uint8_t>((g + hits / 2) / hits),
                  static_cast<std::uint8_t>((b + hits / 2) / hits),
-                 static_cast<std::uint8_t>((hits * 255 + kSub * kSub / 2) / (kSub * kSub))});
+                 static_cast<std::uint8_t>((hits * 255 + Sub * Sub / 2) / (Sub * Sub))});
         }
     return out;
 }
 
-std::string makeIconSvg(int size)
+std::string MakeIconSvg(int size)
 {
     // Drawn back to front in the same units as the 48-pixel image (1/16 pixel, centre 0,0),
     // each region painted over the one that encloses it, as regionAt decides between them.
-    const Layout& l = kLarge;
+    const Layout& l = Large;
     const int r = l.outer;
     char head[200];
     std::snprintf(head, sizeof head,
@@ -183,9 +183,9 @@ std::string makeIconSvg(int size)
                   size, size, -r, -r, 2 * r, 2 * r);
     std::string svg = head;
     svg += "  <title>Orbicle</title>\n  <defs>\n";
-    const char* ids[kRegions] = {"rim", "green", "light", "blue", "mark", "red"};
-    for (int region = 0; region < kRegions; ++region)
-        svg += svgGradient(ids[region], kSoft[region], r);
+    const char* ids[Regions] = {"rim", "green", "light", "blue", "mark", "red"};
+    for (int region = 0; region < Regions; ++region)
+        svg += SvgGradient(ids[region], Soft[region], r);
     svg += "  </defs>\n";
     auto disc = [&svg](int radius, const char* fill) {
         svg += "  <circle r=\"" + std::to_string(radius) + "\" fill=\"url(#" + fill + ")\"/>\n";
@@ -198,7 +198,7 @@ std::string makeIconSvg(int size)
     std::snprintf(ring, sizeof ring, "  <circle r=\"%g\" fill=\"none\" stroke=\"url(#blue)\" stroke-width=\"%d\"/>\n",
                   blueMiddle2 / 2.0, l.blueOuter - l.blueInner);
     svg += ring;
-    svg += "  <g fill=\"url(#mark)\">\n" + svgMarkPaths(l.markHalf, l.markFrom, l.markTo) + "  </g>\n";
+    svg += "  <g fill=\"url(#mark)\">\n" + SvgMarkPaths(l.markHalf, l.markFrom, l.markTo) + "  </g>\n";
     disc(l.red, "red");
     return svg + "</svg>\n";
 }

@@ -16,10 +16,10 @@ enum class IconStyle {
 
 // The icon at size x size pixels (16 and up), with alpha: opaque inside, soft at the rim
 // unless crisp.
-Canvas makeIcon(int size, IconStyle style = IconStyle::Lit);
+Canvas MakeIcon(int size, IconStyle style = IconStyle::Lit);
 
 // The lit icon as an SVG document of nominal size x size pixels, drawn from the geometry of
 // the large images.
-std::string makeIconSvg(int size);
+std::string MakeIconSvg(int size);
 
 }  // namespace assetgen

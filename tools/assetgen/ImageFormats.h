@@ -9,7 +9,7 @@
 namespace assetgen {
 
 // An uncompressed 24-bit bottom-up BMP file. Alpha is ignored.
-Bytes encodeBmp24(const Canvas& image, int pixelsPerMetre);
+Bytes EncodeBmp24(const Canvas& image, int pixelsPerMetre);
 
 // One image of an icon or cursor: pixels with alpha below 128 are transparent (AND mask set).
 struct IconImage {
@@ -18,11 +18,11 @@ struct IconImage {
 };
 
 // A Windows cursor file (.cur) holding one image with the given hot spot.
-Bytes encodeCursor(const IconImage& image, int hotX, int hotY);
+Bytes EncodeCursor(const IconImage& image, int hotX, int hotY);
 // A Windows icon file (.ico) holding the images in the given order.
-Bytes encodeIcon(const std::vector<IconImage>& images);
+Bytes EncodeIcon(const std::vector<IconImage>& images);
 // An 8-bit RGBA PNG file. The data is stored without compression, so the bytes depend on
 // nothing but the pixels.
-Bytes encodePng(const Canvas& image);
+Bytes EncodePng(const Canvas& image);
 
 }  // namespace assetgen

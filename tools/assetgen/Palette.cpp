@@ -3,7 +3,7 @@
 
 namespace assetgen {
 
-const std::vector<Rgb>& palette16()
+const std::vector<Rgb>& Palette16()
 {
     static const std::vector<Rgb> table = {
         {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
@@ -13,10 +13,10 @@ const std::vector<Rgb>& palette16()
     return table;
 }
 
-const std::vector<Rgb>& palette256()
+const std::vector<Rgb>& Palette256()
 {
     static const std::vector<Rgb> table = [] {
-        std::vector<Rgb> t = palette16();
+        std::vector<Rgb> t = Palette16();
         for (int r = 0; r < 6; ++r)
             for (int g = 0; g < 6; ++g)
                 for (int b = 0; b < 6; ++b)
@@ -30,7 +30,7 @@ const std::vector<Rgb>& palette256()
     return table;
 }
 
-int nearestIndex(const std::vector<Rgb>& palette, Rgb c)
+int NearestIndex(const std::vector<Rgb>& palette, Rgb c)
 {
     int best = 0;
     long long bestDist = -1;

@@ -7,6 +7,6 @@
 namespace assetgen {
 
 // Writes the preview PNG files into dir (which must exist).
-void writePreviews(const std::filesystem::path& dir);
+void WritePreviews(const std::filesystem::path& dir);
 
 }  // namespace assetgen

@@ -7,33 +7,33 @@ namespace assetgen {
 
 namespace {
 // Smoothstep 3t^2 - 2t^3 on t in 0..256, result 0..256.
-int smooth(int t)
+int Smooth(int t)
 {
     return (t * t * (768 - 2 * t)) >> 16;
 }
 
-int lerp(int a, int b, int t)
+int Lerp(int a, int b, int t)
 {
     return a + (((b - a) * t) >> 8);
 }
 }  // namespace
 
-int valueNoise(int x, int y, int cell, std::uint32_t seed)
+int ValueNoise(int x, int y, int cell, std::uint32_t seed)
 {
-    const int cx = static_cast<int>(floorDiv(x, cell));
-    const int cy = static_cast<int>(floorDiv(y, cell));
-    const int tx = smooth(static_cast<int>((x - static_cast<long long>(cx) * cell) * 256 / cell));
-    const int ty = smooth(static_cast<int>((y - static_cast<long long>(cy) * cell) * 256 / cell));
-    const int top = lerp(hash2(cx, cy, seed), hash2(cx + 1, cy, seed), tx);
-    const int bottom = lerp(hash2(cx, cy + 1, seed), hash2(cx + 1, cy + 1, seed), tx);
-    return lerp(top, bottom, ty);
+    const int cx = static_cast<int>(FloorDiv(x, cell));
+    const int cy = static_cast<int>(FloorDiv(y, cell));
+    const int tx = Smooth(static_cast<int>((x - static_cast<long long>(cx) * cell) * 256 / cell));
+    const int ty = Smooth(static_cast<int>((y - static_cast<long long>(cy) * cell) * 256 / cell));
+    const int top = Lerp(Hash2(cx, cy, seed), Hash2(cx + 1, cy, seed), tx);
+    const int bottom = Lerp(Hash2(cx, cy + 1, seed), Hash2(cx + 1, cy + 1, seed), tx);
+    return Lerp(top, bottom, ty);
 }
 
-int fractalNoise(int x, int y, int cell, int octaves, std::uint32_t seed)
+int FractalNoise(int x, int y, int cell, int octaves, std::uint32_t seed)
 {
     int sum = 0, weight = 0, w = 256;
     for (int o = 0; o < octaves && cell >= 1; ++o) {
-        sum += valueNoise(x, y, cell, seed + 101 * o) * w;
+        sum += ValueNoise(x, y, cell, seed + 101 * o) * w;
         weight += w;
         w /= 2;
         cell /= 2;

@@ -9,16 +9,16 @@
 
 namespace assetgen {
 
-constexpr int kSampleRate = 22050;
+constexpr int SampleRate = 22050;
 
 struct Sound {
     std::string fileName;               // e.g. "hit1.wav"
-    std::vector<std::int16_t> samples;  // mono, kSampleRate per second
+    std::vector<std::int16_t> samples;  // mono, SampleRate per second
 };
 
 // welcome, applause, hit1, hit2, hit3, miss and goaway.
-std::vector<Sound> makeSounds();
+std::vector<Sound> MakeSounds();
 // A RIFF WAVE file: PCM, 16 bits, one channel.
-Bytes encodeWav(const std::vector<std::int16_t>& samples, int sampleRate);
+Bytes EncodeWav(const std::vector<std::int16_t>& samples, int sampleRate);
 
 }  // namespace assetgen

@@ -6,13 +6,13 @@
 namespace assetgen {
 
 namespace {
-Diag diagOf(int x, int y)
+Diag DiagOf(int x, int y)
 {
     return {x + y + 1, x - y};
 }
 }  // namespace
 
-Shape roundRect(int s0, int s1, int d0, int d1, int r)
+Shape RoundRect(int s0, int s1, int d0, int d1, int r)
 {
     return [=](Diag p) {
         if (p.s < s0 || p.s > s1 || p.d < d0 || p.d > d1)
@@ -24,7 +24,7 @@ Shape roundRect(int s0, int s1, int d0, int d1, int r)
     };
 }
 
-Shape ellipse(int s0, int d0, int rs, int rd)
+Shape Ellipse(int s0, int d0, int rs, int rd)
 {
     return [=](Diag p) {
         const long long ds = p.s - s0, dd = p.d - d0;
@@ -32,7 +32,7 @@ Shape ellipse(int s0, int d0, int rs, int rd)
     };
 }
 
-Shape polygon(std::vector<Diag> corners)
+Shape Polygon(std::vector<Diag> corners)
 {
     return [corners = std::move(corners)](Diag p) {
         // Even-odd rule with exact integer crossings.
@@ -50,59 +50,57 @@ Shape polygon(std::vector<Diag> corners)
     };
 }
 
-Shape unite(Shape a, Shape b)
+Shape Unite(Shape a, Shape b)
 {
     return [a = std::move(a), b = std::move(b)](Diag p) { return a(p) || b(p); };
 }
 
-Shape subtract(Shape a, Shape b)
+Shape Subtract(Shape a, Shape b)
 {
     return [a = std::move(a), b = std::move(b)](Diag p) { return a(p) && !b(p); };
 }
 
-void Sprite::part(const Shape& shape, const Material& material)
+void Sprite::Part(const Shape& shape, const Material& material)
 {
-    parts_.push_back({shape, material});
+    m_parts.push_back({shape, material});
 }
 
-void Sprite::detail(const Shape& shape, Rgb colour)
+void Sprite::Detail(const Shape& shape, Rgb colour)
 {
-    details_.push_back({shape, colour});
+    m_details.push_back({shape, colour});
 }
 
-Canvas Sprite::render(Rgb outline) const
+Canvas Sprite::Render(Rgb outline) const
 {
     // Which part owns each pixel (-1: none); later parts cover earlier ones.
-    std::array<int, kSize * kSize> owner{};
+    std::array<int, Size * Size> owner{};
     owner.fill(-1);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x)
-            for (std::size_t i = 0; i < parts_.size(); ++i)
-                if (parts_[i].shape(diagOf(x, y)))
-                    owner[y * kSize + x] = static_cast<int>(i);
-    auto ownerAt = [&](int x, int y) {
-        return (x < 0 || y < 0 || x >= kSize || y >= kSize) ? -1 : owner[y * kSize + x];
-    };
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x)
+            for (std::size_t i = 0; i < m_parts.size(); ++i)
+                if (m_parts[i].shape(DiagOf(x, y)))
+                    owner[y * Size + x] = static_cast<int>(i);
+    auto ownerAt = [&](int x, int y) { return (x < 0 || y < 0 || x >= Size || y >= Size) ? -1 : owner[y * Size + x]; };
 
-    Canvas out(kSize, kSize);
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) {
+    Canvas out(Size, Size);
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x) {
             const int o = ownerAt(x, y);
             if (o < 0)
                 continue;
-            const Material& m = parts_[o].material;
+            const Material& m = m_parts[o].material;
             const bool darkEdge = ownerAt(x + 1, y) != o || ownerAt(x, y + 1) != o;
             const bool lightEdge = ownerAt(x - 1, y) != o || ownerAt(x, y - 1) != o;
-            out.set(x, y, darkEdge ? m.dark : (lightEdge ? m.light : m.base));
+            out.Set(x, y, darkEdge ? m.dark : (lightEdge ? m.light : m.base));
         }
-    for (const Detail& d : details_)
-        for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x)
-                if (ownerAt(x, y) >= 0 && d.shape(diagOf(x, y)))
-                    out.set(x, y, d.colour);
+    for (const Mark& d : m_details)
+        for (int y = 0; y < Size; ++y)
+            for (int x = 0; x < Size; ++x)
+                if (ownerAt(x, y) >= 0 && d.shape(DiagOf(x, y)))
+                    out.Set(x, y, d.colour);
     // The outline: every empty pixel touching the figure, diagonals included.
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) {
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x) {
             if (ownerAt(x, y) >= 0)
                 continue;
             bool touches = false;
@@ -110,7 +108,7 @@ Canvas Sprite::render(Rgb outline) const
                 for (int dx = -1; dx <= 1; ++dx)
                     touches = touches || ownerAt(x + dx, y + dy) >= 0;
             if (touches)
-                out.set(x, y, outline);
+                out.Set(x, y, outline);
         }
     return out;
 }

@@ -23,37 +23,37 @@ struct Diag {
 using Shape = std::function<bool(Diag)>;
 
 // Rounded rectangle s0 <= s <= s1, d0 <= d <= d1 with corner radius r.
-Shape roundRect(int s0, int s1, int d0, int d1, int r);
+Shape RoundRect(int s0, int s1, int d0, int d1, int r);
 // Ellipse centred at (s0, d0) with half-axes rs and rd.
-Shape ellipse(int s0, int d0, int rs, int rd);
+Shape Ellipse(int s0, int d0, int rs, int rd);
 // Polygon with corners given as (s, d).
-Shape polygon(std::vector<Diag> corners);
-Shape unite(Shape a, Shape b);
-Shape subtract(Shape a, Shape b);
+Shape Polygon(std::vector<Diag> corners);
+Shape Unite(Shape a, Shape b);
+Shape Subtract(Shape a, Shape b);
 
 class Sprite {
 public:
-    static constexpr int kSize = 32;
+    static constexpr int Size = 32;
 
     // Lays a new part over the earlier ones. Each part is shaded on its own, so seams show
     // where parts meet (between a finger and the back of the hand, say).
-    void part(const Shape& shape, const Material& material);
+    void Part(const Shape& shape, const Material& material);
     // Paints pixels of the parts already laid with one colour (lines, rivets, claws' tips).
-    void detail(const Shape& shape, Rgb colour);
+    void Detail(const Shape& shape, Rgb colour);
     // Shades the parts, applies the details and adds the outline around the whole figure.
-    Canvas render(Rgb outline) const;
+    Canvas Render(Rgb outline) const;
 
 private:
-    struct Part {
+    struct Layer {
         Shape shape;
         Material material;
     };
-    struct Detail {
+    struct Mark {
         Shape shape;
         Rgb colour;
     };
-    std::vector<Part> parts_;
-    std::vector<Detail> details_;
+    std::vector<Layer> m_parts;
+    std::vector<Mark> m_details;
 };
 
 }  // namespace assetgen

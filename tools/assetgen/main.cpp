@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int usage()
+int Usage()
 {
     std::cerr << "usage: orbicle-assetgen OUTPUT_DIR [--preview PREVIEW_DIR]\n"
                  "  Writes background.bmp, cursors/, icon/, the WAV sounds and keys_*.txt into\n"
@@ -22,7 +22,7 @@ int usage()
     return 2;
 }
 
-void writeFile(const fs::path& path, const assetgen::Bytes& bytes)
+void WriteFile(const fs::path& path, const assetgen::Bytes& bytes)
 {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -37,18 +37,18 @@ void writeFile(const fs::path& path, const assetgen::Bytes& bytes)
 int main(int argc, char** argv)
 {
     if (argc != 2 && argc != 4)
-        return usage();
+        return Usage();
     if (argc == 4 && std::string(argv[2]) != "--preview")
-        return usage();
+        return Usage();
     try {
         const fs::path outDir = argv[1];
         if (fs::exists(outDir) && !fs::is_directory(outDir))
             throw std::runtime_error(outDir.string() + " exists and is not a directory");
-        for (const auto& file : assetgen::generateAll())
-            writeFile(outDir / file.path, file.bytes);
+        for (const auto& file : assetgen::GenerateAll())
+            WriteFile(outDir / file.path, file.bytes);
         if (argc == 4) {
             fs::create_directories(argv[3]);
-            assetgen::writePreviews(argv[3]);
+            assetgen::WritePreviews(argv[3]);
         }
     } catch (const std::exception& e) {
         std::cerr << "orbicle-assetgen: " << e.what() << '\n';

@@ -1,6 +1,10 @@
 // Options in the profile, the option commands, the menu state of every command in every
 // state of a game, and the Select Race command.
+#include <fstream>
+#include <sstream>
+
 #include "options/DlgSelect.h"
+#include "res/Races.h"
 #include "res/Resource.h"
 #include "tests/engine/GameFixture.h"
 
@@ -167,5 +171,19 @@ TEST(DlgSelectTest, TheTemplateInTabOrderAndTheRaceOfTheButtonPressed)
         EXPECT_EQ(run.DoModal(), result) << answer.value_or("none");
         EXPECT_EQ(run.m_strRace, race);
         EXPECT_TRUE(ui.shown.cancelEnabled);
+    }
+}
+
+TEST(RacesTest, TheReadmeShowsTheRaceTableAsItIs)
+{
+    std::ifstream in(ORBICLE_SOURCE_DIR "/README.md");
+    std::stringstream readme;
+    readme << in.rdbuf();
+    for (const Race& r : Races) {
+        std::ostringstream row;
+        row << "| `" << r.code << "` | " << r.name << " | " << r.nButtonId << " | " << r.x << ", " << r.y << ", "
+            << r.cx << " \u00d7 " << r.cy << " | " << r.nCursorId << " | `" << r.cursorFile << "` | `"
+            << HotkeySetFile(r.code) << "` |";
+        EXPECT_NE(readme.str().find(row.str()), std::string::npos) << row.str();
     }
 }

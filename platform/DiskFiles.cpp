@@ -1,20 +1,21 @@
 // Opening files by their Windows-style relative names.
 #include "platform/DiskFiles.h"
 
-#include <cstdio>
+#include <fstream>
 
 namespace {
-class StdioReader : public IFileReader {
+class StreamReader : public IFileReader {
 public:
-    explicit StdioReader(std::FILE* file) : m_file(file) {}
-    ~StdioReader() override { std::fclose(m_file); }
-    StdioReader(const StdioReader&) = delete;
-    StdioReader& operator=(const StdioReader&) = delete;
+    explicit StreamReader(std::ifstream file) : m_file(std::move(file)) {}
 
-    std::size_t Read(void* buffer, std::size_t n) override { return std::fread(buffer, 1, n, m_file); }
+    std::size_t Read(void* buffer, std::size_t n) override
+    {
+        m_file.read(static_cast<char*>(buffer), static_cast<std::streamsize>(n));
+        return static_cast<std::size_t>(m_file.gcount());
+    }
 
 private:
-    std::FILE* m_file;
+    std::ifstream m_file;
 };
 }  // namespace
 
@@ -51,8 +52,9 @@ std::unique_ptr<IFileReader> DiskFiles::OpenRead(const std::string& path)
     const std::filesystem::path found = Find(path);
     if (found.empty())
         return nullptr;
-    std::FILE* file = std::fopen(found.c_str(), "rb");
+    // The path as the system spells it: wide characters on Windows.
+    std::ifstream file(found, std::ios::binary);
     if (!file)
         return nullptr;
-    return std::make_unique<StdioReader>(file);
+    return std::make_unique<StreamReader>(std::move(file));
 }

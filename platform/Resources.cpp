@@ -7,9 +7,6 @@
 #include "platform/dc/Dc.h"
 #include "res/Resource.h"
 
-extern const unsigned char orbicle_background_bmp[];
-extern const std::size_t orbicle_background_bmp_size;
-
 namespace {
 std::uint32_t Le32(const unsigned char* p)
 {
@@ -75,6 +72,6 @@ CBitmap* LoadBitmapResource(UINT nID)
 {
     if (nID != IDB_BACKGROUND)
         return nullptr;
-    static CBitmap picture = PictureOrFallback({orbicle_background_bmp, orbicle_background_bmp_size});
+    static CBitmap picture = PictureOrFallback(BackgroundPictureFile());
     return &picture;
 }

@@ -20,6 +20,10 @@ bool DecodeBmp(std::span<const unsigned char> file, CBitmap& bitmap);
 // background picture's size.
 CBitmap PictureOrFallback(std::span<const unsigned char> file);
 
+// The background picture's .bmp file as the program carries it (bitmap resource IDB_BACKGROUND);
+// empty when it carries none.
+std::span<const unsigned char> BackgroundPictureFile();
+
 // The bitmap resource nID, decoded once per run and shared (select it only as a source);
 // null for an unknown id.
 CBitmap* LoadBitmapResource(UINT nID);

@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # The arrows between the layers point down only. Reads every #include of the program's sources
 # and fails, naming each offending line, when
-#   platform/ (with dc/, headless/ and desktop/) includes game/, input/, render/, options/ or app/;
+#   platform/ (with dc/, gdi/, headless/, desktop/ and win32/) includes game/, input/, render/,
+#     options/ or app/;
 #   platform/headless includes anything of the program outside platform/ and res/;
-#   game/, input/, render/, options/ include app/, platform/headless, platform/desktop, or a
-#     toolkit, audio or window-system header;
-#   app/ outside app/desktop includes a toolkit, audio or window-system header;
+#   platform/dc and platform/gdi (the device contexts) include another platform implementation;
+#   game/, input/, render/, options/ include app/, platform/headless, platform/desktop,
+#     platform/win32, platform/gdi, or a toolkit, audio or window-system header;
+#   app/ outside app/desktop and app/win32 includes a toolkit, audio or window-system header;
 #   res/ includes anything of the program.
 #   usage: layering.sh [SOURCE_ROOT]
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
 # Headers of toolkits, sound, windowing and drawing libraries.
-readonly SYSTEM='<(wx/|SDL|X11/|gtk/|gdk/|glib|alsa/|pulse/|windows\.h|winuser\.h|mmsystem\.h|commctrl\.h|ft2build\.h|freetype/|fontconfig/|png\.h|sqlite3\.h)'
+readonly SYSTEM='<(wx/|SDL|X11/|gtk/|gdk/|glib|alsa/|pulse/|windows\.h|windowsx\.h|winuser\.h|mmsystem\.h|commctrl\.h|ft2build\.h|freetype/|fontconfig/|png\.h|sqlite3\.h)'
 violations=0
 
 # check FOLDER... -- PATTERN REASON: includes in the files under the folders matching PATTERN.
@@ -32,12 +34,14 @@ under() { local top=$1; shift; find "$top" -name '*.h' -o -name '*.cpp' | grep -
 
 check platform -- '"(game|input|render|options|app)/' "platform/ includes a layer above it"
 check platform/headless -- '"(game|input|render|options|app|tools|tests)/' "the headless platform reaches above platform/"
-check game input render options -- '"(app/|platform/headless/|platform/desktop/)' "the game includes the shell or a platform implementation"
+check platform/dc platform/gdi -- '"platform/(headless|desktop|win32)/' "a device context includes a platform implementation"
+check game input render options -- '"(app/|platform/(headless|desktop|win32|gdi)/)' \
+  "the game includes the shell or a platform implementation"
 check game input render options -- "$SYSTEM" "the game includes a toolkit, audio or window-system header"
-shell_files=$(under app app/desktop)
+shell_files=$(under app app/desktop app/win32)
 if [ -n "$shell_files" ]; then
   # shellcheck disable=SC2086
-  check $shell_files -- "$SYSTEM" "the shell outside app/desktop includes a toolkit header"
+  check $shell_files -- "$SYSTEM" "the shell outside app/desktop and app/win32 includes a toolkit header"
 fi
 check res -- '"' "res/ includes a file of the program"
 

@@ -135,9 +135,11 @@ struct PenState;
 struct BrushState;
 struct FontState;
 struct Surface;
+struct NativeDc;
 }  // namespace dc_detail
 
 class CDC;
+class CNativeDC;
 
 // Base of every drawing object. An object is not copyable; it may be moved. Destroying an
 // object that is still selected is safe: the context keeps drawing with it until another
@@ -312,6 +314,7 @@ public:
     COLORREF GetPixel(int x, int y) const;
 
 private:
+    friend class CNativeDC;  // binds a context the system owns (Windows, platform/gdi)
     CGdiObject* Select(CGdiObject* pObject);
     CRect DrawableBox() const;
     dc_detail::Surface* Target() const;
@@ -329,4 +332,6 @@ private:
     bool m_hasClip = false;
     CRect m_clip;
     CPoint m_position;
+    // Where the drawing is done by the system itself (the Windows build); unused otherwise.
+    std::shared_ptr<dc_detail::NativeDc> m_native;
 };

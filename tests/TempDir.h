@@ -3,19 +3,26 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 
-#include <unistd.h>
-
 class TempDir {
 public:
+    // A name no other folder has: create_directory fails on one that exists.
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orbicle-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        m_path = pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("orbicle-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                m_path = candidate;
+                return;
+            }
+        }
+        throw std::runtime_error("cannot make a temporary folder");
     }
     ~TempDir()
     {

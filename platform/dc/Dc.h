@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/Win.h"
 
@@ -128,6 +129,11 @@ constexpr DWORD FF_SWISS = 0x20;
 constexpr DWORD FF_MODERN = 0x30;
 constexpr DWORD FF_SCRIPT = 0x40;
 constexpr DWORD FF_DECORATIVE = 0x50;
+
+// Diagnostics: while a list is set, every TextOut adds the box it covers, from (x, y) to the
+// text's extent, before clipping. orbicle-sim reports them, so that two drawings of a frame
+// can be compared outside their text. Null, the default, records nothing.
+void SetTextBoxLog(std::vector<CRect>* log);
 
 namespace dc_detail {
 struct GdiState;

@@ -3,6 +3,7 @@
 // attributes that Dc.h reads without asking the context.
 #include <utility>
 
+#include "platform/dc/TextBoxLog.h"
 #include "platform/gdi/NativeDc.h"
 #include "platform/gdi/State.h"
 
@@ -303,6 +304,10 @@ void CDC::FillSolidRect(const CRect& rect, COLORREF crColor)
 
 BOOL CDC::TextOut(int x, int y, std::string_view text)
 {
+    if (TextBoxLogging()) {
+        const CSize extent = GetTextExtent(text);
+        LogTextBox(CRect{x, y, x + extent.cx, y + extent.cy});
+    }
     return gdi::WriteText(m_native->hdc, x, y, text);
 }
 

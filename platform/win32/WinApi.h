@@ -1,5 +1,6 @@
 // windows.h for the Windows platform and program, without the macros that would rename the
-// program's own names (min and max, CGameView::PlaySound, the activation states of Win.h).
+// program's own names (min and max, CGameView::PlaySound, the activation states of Win.h, the
+// dialog results of CDlgSelect).
 #pragma once
 
 #ifndef NOMINMAX
@@ -15,3 +16,7 @@
 #undef WA_INACTIVE
 #undef WA_ACTIVE
 #undef WA_CLICKACTIVE
+#undef IDOK
+#undef IDCANCEL
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;

@@ -38,13 +38,17 @@ void ExpectArgs(const std::vector<std::string>& args, std::size_t lo, std::size_
 constexpr long MaxRepeat = 100'000'000;
 }  // namespace
 
-SimSession::SimSession() = default;
+SimSession::SimSession()
+{
+    SetTextBoxLog(&m_textBoxes);
+}
 
 SimSession::~SimSession()
 {
     // The program may end without an exit command; its frame then goes without a word.
     if (m_app)
         m_app->DestroyMainFrame();
+    SetTextBoxLog(nullptr);
 }
 
 CGameView* SimSession::View()
@@ -172,6 +176,10 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         ExpectArgs(args, 0, 0, "menu");
         requireRunning();
         PrintMenu(out);
+    } else if (verb == "textboxes") {
+        ExpectArgs(args, 0, 0, "textboxes");
+        requireRunning();
+        PrintTextBoxes(out);
     } else if (verb == "events") {
         ExpectArgs(args, 0, 0, "events");
         PrintEvents(out);
@@ -207,8 +215,10 @@ void SimSession::Tick(long count, bool paint)
         m_platform.clock.Advance(CGameView::TimerMs);
         if (m_platform.window.TimerSet())
             View()->OnTimer(CGameView::GameTimerId);
-        if (paint && m_platform.window.Invalid())
+        if (paint && m_platform.window.Invalid()) {
+            m_textBoxes.clear();
             View()->OnPaint();
+        }
     }
 }
 
@@ -216,6 +226,7 @@ void SimSession::Paint()
 {
     const CGameView& view = *View();
     m_platform.window.Expose(view.FieldRect());
+    m_textBoxes.clear();
     View()->OnPaint();
 }
 
@@ -254,6 +265,12 @@ void SimSession::PrintMenu(std::ostream& out)
         out << items[i].nID << " \"" << state.text << "\" " << (state.enabled ? "enabled" : "disabled")
             << (state.checked ? " checked" : "") << '\n';
     }
+}
+
+void SimSession::PrintTextBoxes(std::ostream& out)
+{
+    for (const CRect& box : m_textBoxes)
+        out << "textbox " << box.left << ' ' << box.top << ' ' << box.right << ' ' << box.bottom << '\n';
 }
 
 void SimSession::PrintEvents(std::ostream& out)

@@ -33,9 +33,11 @@ private:
     void Exit(std::ostream& out);
     void PrintMenu(std::ostream& out);
     void PrintEvents(std::ostream& out);
+    void PrintTextBoxes(std::ostream& out);
     void RunMenuCommand(UINT nID, std::ostream& out);
 
     HeadlessPlatform m_platform;
+    std::vector<CRect> m_textBoxes;  // of the last paint
     HeadlessShell m_shell{m_platform.log};
     std::unique_ptr<HeadlessFrame> m_frame;
     std::unique_ptr<COrbicleApp> m_app;

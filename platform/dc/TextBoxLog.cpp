@@ -1,0 +1,22 @@
+// The list of text boxes that TextOut adds to while one is set (see SetTextBoxLog).
+#include "platform/dc/TextBoxLog.h"
+
+namespace {
+std::vector<CRect>* g_textBoxes = nullptr;
+}
+
+void SetTextBoxLog(std::vector<CRect>* log)
+{
+    g_textBoxes = log;
+}
+
+bool dc_detail::TextBoxLogging()
+{
+    return g_textBoxes != nullptr;
+}
+
+void dc_detail::LogTextBox(const CRect& box)
+{
+    if (g_textBoxes)
+        g_textBoxes->push_back(box);
+}

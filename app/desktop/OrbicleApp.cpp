@@ -7,6 +7,7 @@
 #include "app/desktop/AboutDialog.h"
 #include "app/desktop/DesktopServices.h"
 #include "app/desktop/FrameWindow.h"
+#include "app/desktop/HistoryDialog.h"
 #include "platform/desktop/ResourceLookup.h"
 
 OrbicleApp::OrbicleApp() = default;
@@ -53,6 +54,12 @@ void OrbicleApp::ShowAboutBox()
 {
     CAboutDlg about(m_pFrame, m_services->files);
     about.ShowModal();
+}
+
+void OrbicleApp::ShowHistory()
+{
+    HistoryDialog history(m_pFrame, *m_services->history);
+    history.ShowModal();
 }
 
 void OrbicleApp::CloseMainWindow()

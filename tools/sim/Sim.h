@@ -34,6 +34,7 @@ private:
     void PrintMenu(std::ostream& out);
     void PrintEvents(std::ostream& out);
     void RunMenuCommand(UINT nID, std::ostream& out);
+    void SnapshotHistory(const std::string& file);
 
     HeadlessPlatform m_platform;
     HeadlessShell m_shell{m_platform.log};
@@ -51,3 +52,8 @@ std::string JsonString(const std::string& s);
 
 // One line of JSON with every field of the game window and the program-wide values.
 std::string StateJson(const CGameView& view);
+// One line of JSON with every kept field of a game, by name.
+std::string KeptGameJson(const KeptGame& game);
+
+// The size of the History chart that snapshot-history writes.
+inline constexpr CSize HistorySnapshotSize{720, 400};

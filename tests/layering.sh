@@ -3,8 +3,9 @@
 # and fails, naming each offending line, when
 #   platform/ (with dc/, headless/ and desktop/) includes game/, input/, render/, options/ or app/;
 #   platform/headless includes anything of the program outside platform/ and res/;
-#   game/, input/, render/, options/ include app/, platform/headless, platform/desktop, or a
-#     toolkit, audio or window-system header;
+#   game/, input/, render/, options/ include app/, platform/headless, platform/desktop,
+#     platform/history, or a toolkit, audio or window-system header;
+#   anything but platform/history includes SQLite;
 #   app/ outside app/desktop includes a toolkit, audio or window-system header;
 #   res/ includes anything of the program.
 #   usage: layering.sh [SOURCE_ROOT]
@@ -32,7 +33,10 @@ under() { local top=$1; shift; find "$top" -name '*.h' -o -name '*.cpp' | grep -
 
 check platform -- '"(game|input|render|options|app)/' "platform/ includes a layer above it"
 check platform/headless -- '"(game|input|render|options|app|tools|tests)/' "the headless platform reaches above platform/"
-check game input render options -- '"(app/|platform/headless/|platform/desktop/)' "the game includes the shell or a platform implementation"
+check game input render options -- '"(app/|platform/headless/|platform/desktop/|platform/history/)' "the game includes the shell or a platform implementation"
+# shellcheck disable=SC2046
+check $(under platform platform/history) app game input render options res tools -- '<sqlite3\.h>' \
+  "SQLite outside the history store"
 check game input render options -- "$SYSTEM" "the game includes a toolkit, audio or window-system header"
 shell_files=$(under app app/desktop)
 if [ -n "$shell_files" ]; then

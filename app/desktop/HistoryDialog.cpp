@@ -89,20 +89,22 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
 {
     m_chart =
         new DcPicture(this, wxSize(720, 330), [this](CDC& dc, CSize size) { DrawHistoryChart(dc, size, m_games); });
-    m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(470, 240), wxLC_REPORT | wxLC_SINGLE_SEL);
+    m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxLC_REPORT | wxLC_SINGLE_SEL);
     const char* const columns[] = {"Date", "Race", "Length", "Average", "Best", "Accuracy", "Score"};
+    const int widths[] = {128, 84, 52, 62, 46, 70, 54};
     for (int i = 0; i < 7; ++i)
-        m_table->AppendColumn(columns[i], i < 2 ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT, i == 0 ? 130 : 60);
-    m_result = new DcPicture(this, wxSize(320, 240), [this](CDC& dc, CSize size) {
+        m_table->AppendColumn(columns[i], i < 2 ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT, widths[i]);
+    // The result graph at a size where its figures (drawn 22 pixels high) have room.
+    m_result = new DcPicture(this, wxSize(400, 300), [this](CDC& dc, CSize size) {
         if (const KeptGame* game = GameAt(m_selected))
             DrawKeptResult(dc, size, *game);
         else
             dc.FillSolidRect(CRect{0, 0, size.cx, size.cy}, Rgb(128, 128, 128));
     });
     m_status = new wxStaticText(this, wxID_ANY, "");
-    m_export = new wxButton(this, ExportId, "Export CSV...");
-    m_delete = new wxButton(this, DeleteId, "Delete game");
-    auto* close = new wxButton(this, wxID_CLOSE, "Close");
+    m_export = new wxButton(this, ExportId, "&Export CSV...");
+    m_delete = new wxButton(this, DeleteId, "&Delete game");
+    auto* close = new wxButton(this, wxID_CLOSE, "&Close");
     SetEscapeId(wxID_CLOSE);
 
     auto* lower = new wxBoxSizer(wxHORIZONTAL);

@@ -58,8 +58,14 @@ void OrbicleApp::ShowAboutBox()
 
 void OrbicleApp::ShowHistory()
 {
-    HistoryDialog history(m_pFrame, *m_services->history);
-    history.ShowModal();
+    // Opened once the menu has closed: a modal window started inside the menu's own handling
+    // is never painted under some window managers.
+    if (FrameWindow* frame = m_pFrame) {
+        frame->CallAfter([this, frame] {
+            HistoryDialog history(frame, *m_services->history);
+            history.ShowModal();
+        });
+    }
 }
 
 void OrbicleApp::CloseMainWindow()

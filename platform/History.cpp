@@ -43,13 +43,18 @@ std::vector<int> ParseSamples(const std::string& text)
     return samples;
 }
 
-std::string UtcText(std::int64_t seconds)
+std::string TimeText(std::int64_t seconds, const char* format, bool utc)
 {
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm tm{};
-    char text[32] = "";
-    if (gmtime_r(&t, &tm))
-        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
+#ifdef _WIN32
+    const bool known = (utc ? gmtime_s(&tm, &t) : localtime_s(&tm, &t)) == 0;
+#else
+    const bool known = (utc ? gmtime_r(&t, &tm) : localtime_r(&t, &tm)) != nullptr;
+#endif
+    char text[64] = "";
+    if (known)
+        std::strftime(text, sizeof text, format, &tm);
     return text;
 }
 

@@ -66,8 +66,14 @@ inline constexpr KeptNumber KeptNumbers[] = {
 std::string SamplesText(std::span<const int> samples);
 std::vector<int> ParseSamples(const std::string& text);
 
+// A time as strftime writes it, in UTC or in the local time zone; empty for a time the
+// calendar cannot hold.
+std::string TimeText(std::int64_t seconds, const char* format, bool utc);
 // "2026-01-05T12:00:00Z"
-std::string UtcText(std::int64_t seconds);
+inline std::string UtcText(std::int64_t seconds)
+{
+    return TimeText(seconds, "%Y-%m-%dT%H:%M:%SZ", true);
+}
 
 // The games as CSV: a header row of the field names, then one row per game in the order
 // given; started and ended as UTC date and time, samples separated by blanks.

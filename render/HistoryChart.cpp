@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ctime>
 #include <string>
 
 #include "platform/Resources.h"
@@ -20,12 +19,7 @@ constexpr int MaxRate = 1'000'000;  // rates beyond are no game's
 // The local date of a time, "2026-01-05".
 std::string LocalDate(std::int64_t seconds)
 {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    char text[16] = "";
-    if (localtime_r(&t, &tm))
-        std::strftime(text, sizeof text, "%Y-%m-%d", &tm);
-    return text;
+    return TimeText(seconds, "%Y-%m-%d", false);
 }
 
 // Where things go on a chart of this size for these games.

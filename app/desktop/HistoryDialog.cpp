@@ -1,8 +1,8 @@
 // The History window on wxWidgets: pictures from the device context, a report list, buttons.
 #include "app/desktop/HistoryDialog.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 
 #include <wx/button.h>
@@ -25,12 +25,7 @@ constexpr int DeleteId = wxID_HIGHEST + 101;
 // Local date and time, "2026-01-05 13:00".
 wxString LocalDateTime(std::int64_t seconds)
 {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm tm{};
-    char text[32] = "";
-    if (localtime_r(&t, &tm))
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
-    return text;
+    return TimeText(seconds, "%Y-%m-%d %H:%M", false);
 }
 
 // "m:ss"; a clock set back during the game counts as 0:00.

@@ -162,12 +162,8 @@ SqliteHistory::~SqliteHistory() = default;
 
 std::filesystem::path SqliteHistory::AsideName(const std::filesystem::path& file, std::int64_t now)
 {
-    const std::time_t t = static_cast<std::time_t>(now);
-    std::tm tm{};
-    char stamp[32] = "unknown";
-    if (localtime_r(&t, &tm))
-        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
-    return file.string() + ".corrupt-" + stamp;
+    const std::string stamp = TimeText(now, "%Y%m%d-%H%M%S", false);
+    return file.string() + ".corrupt-" + (stamp.empty() ? "unknown" : stamp);
 }
 
 void SqliteHistory::Fail(const std::string& what)

@@ -25,6 +25,12 @@ BOOL COrbicleApp::OnCmdMsg(UINT nID, CCmdUI* pCmdUI)
             OnAppAbout();
         return 1;
     }
+    // History is open to every state of the game, also while one runs.
+    if (nID == ID_FILE_HISTORY) {
+        if (!pCmdUI)
+            m_shell.ShowHistory();
+        return 1;
+    }
     if (nID == ID_APP_EXIT) {
         if (!pCmdUI)
             m_shell.CloseMainWindow();

@@ -1,5 +1,5 @@
 // The application object: start-up of the frame and the commands that reach it last
-// (About and Exit).
+// (History, About and Exit).
 #pragma once
 
 #include <memory>

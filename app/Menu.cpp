@@ -6,11 +6,12 @@
 #include "res/Resource.h"
 
 namespace {
-constexpr std::array<MenuItem, 13> Items = {{
+constexpr std::array<MenuItem, 14> Items = {{
     {"&File", ID_FILE_NEWSTOPGAME, "//Dynamic text", false, true},
     {"&File", ID_FILE_PAUSEGAME, "//Dynamic text", false, true},
     {"&File", 0, "", false, true},
     {"&File", ID_FILE_SELECTRACE, "Select &Race", false, true},
+    {"&File", ID_FILE_HISTORY, "&History...", false, true},
     {"&File", 0, "", false, true},
     {"&File", ID_APP_EXIT, "E&xit", false, true},
     {"&Options", ID_OPTIONS_SHOWSTATISTICS, "Show S&tatistics", true, true},

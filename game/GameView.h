@@ -57,7 +57,10 @@ public:
 
     // Game life cycle (game/LifeCycle.cpp).
     void NewGame();
+    // Ends the game; with bShowResult its results are shown and the game is kept in the history.
     void StopGame(const BOOL& bShowResult);
+    // The finished game as the history keeps it, from the fields as they are now.
+    KeptGame KeptResult() const;
     void OnNewStopGame();
     void OnPauseGame();
     // The frame's activation as a state: active, or not (inactive or minimised).
@@ -157,7 +160,8 @@ public:
 private:
     void DrawDarkening(CDC* pDC) const;
     void DrawCircle(CDC* pDC, const CCircle& circle) const;
-    bool AgeCircle(CCircle& circle);  // one frame of a circle's life; true when it escapes
+    bool AgeCircle(CCircle& circle);        // one frame of a circle's life; true when it escapes
+    void EndGame(const BOOL& bShowResult);  // StopGame without keeping the game
     void DrawResult(CDC* pDC) const;
     void DrawHud(CDC* pDC) const;
     void ReadHotkeySet();

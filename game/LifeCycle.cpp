@@ -1,5 +1,6 @@
 // Starting, holding, resuming and stopping a game, and the time accounting of holds.
 #include <algorithm>
+#include <cmath>
 
 #include "game/GameView.h"
 #include "options/DlgSelect.h"
@@ -58,6 +59,13 @@ void CGameView::NewGame()
 
 void CGameView::StopGame(const BOOL& bShowResult)
 {
+    EndGame(bShowResult);
+    if (bShowResult)
+        m_sys.history.Keep(KeptResult());
+}
+
+void CGameView::EndGame(const BOOL& bShowResult)
+{
     KillTimer(m_nTimerId);
     m_listCircles.clear();
     m_bRunning = 0;
@@ -67,6 +75,34 @@ void CGameView::StopGame(const BOOL& bShowResult)
         InvalidateRect(FieldRect(), 0);
         PlaySound("res/applause.wav", SoundMode::Sync);
     }
+}
+
+KeptGame CGameView::KeptResult() const
+{
+    KeptGame game;
+    game.started = m_tStart;
+    game.ended = m_tEnd;
+    // As the rates count it: the whole game less the holds (each a second longer than it lasted).
+    const double seconds = SecondsBetween(m_tEnd, m_tStart) - m_dPausedMinutes / MinutesPerSecond;
+    game.playSeconds = std::max<std::int64_t>(std::llround(seconds), 0);
+    game.race = m_strRace;
+    game.statistics = m_bShowStatistics != 0;
+    game.noIntersect = m_bNoIntersect != 0;
+    game.customKeys = m_bCustomKeys != 0;
+    game.darkening = m_bDarkening != 0;
+    game.sounds = m_bSounds != 0;
+    game.width = m_nWidth;
+    game.height = m_nHeight;
+    game.score = m_nScore;
+    game.average = m_nApmAverage;
+    game.best = m_nApmMax;
+    game.last = m_nApm;
+    game.accuracy = m_nAccuracy;
+    game.useful = m_nUsefulTotal;
+    game.misses = m_nMisses;
+    // The samples the result graph draws.
+    game.samples.assign(m_anApmHistory.begin(), m_anApmHistory.begin() + m_nApmSamples);
+    return game;
 }
 
 void CGameView::OnNewStopGame()

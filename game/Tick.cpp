@@ -31,12 +31,17 @@ void CGameView::OnTimer(UINT_PTR /*nIDEvent*/)
             SpawnCircle(1, 0);
     }
 
+    // The end rule shows the results at once, but the rest of the tick still runs and may
+    // close a slot: the game is kept when the tick is over, with the numbers the panel shows.
+    bool ended = false;
     if (m_bHistoryStarted) {
         if (s_nEndTicks == 20) {
             s_nEndTicks = 0;
             ++m_nEndCounter;
-            if (m_nEndCounter > 20 && m_nEndCounter > m_nApmMax)
-                StopGame(1);  // the rest of the tick still runs
+            if (m_nEndCounter > 20 && m_nEndCounter > m_nApmMax) {
+                EndGame(1);
+                ended = true;
+            }
         } else {
             ++s_nEndTicks;
         }
@@ -55,6 +60,8 @@ void CGameView::OnTimer(UINT_PTR /*nIDEvent*/)
         m_sys.clock.Sleep(ResumeSleepMs);
         s_bWasHeld = 0;
     }
+    if (ended)
+        m_sys.history.Keep(KeptResult());
 }
 
 void CGameView::CloseSlot()

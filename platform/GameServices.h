@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/CrtRand.h"
 #include "platform/Files.h"
+#include "platform/History.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/RaceDialog.h"
@@ -17,4 +18,5 @@ struct GameServices {
     IMessageBox& messages;
     IProfile& profile;
     IRaceDialog& raceDialog;
+    IHistory& history;  // where each game whose results are shown is kept
 };

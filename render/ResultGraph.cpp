@@ -5,6 +5,7 @@
 #include "game/GameView.h"
 #include "platform/dc/Dc.h"
 #include "render/Fonts.h"
+#include "render/ResultGraph.h"
 
 namespace {
 constexpr int PanelFontHeight = 22;
@@ -27,12 +28,19 @@ std::string ClockText(long long seconds)
 
 void CGameView::DrawResult(CDC* pDC) const
 {
-    const int x0 = m_nWidth / 8, y0 = m_nHeight / 8;
-    const int x1 = 7 * m_nWidth / 8, y1 = 7 * m_nHeight / 8;
+    DrawResultGraph(pDC, ResultNumbers{m_nWidth, m_nHeight, std::span(m_anApmHistory.data(), m_nApmSamples), m_nApmMax,
+                                       m_nApmAverage, static_cast<long long>(SecondsBetween(m_tEnd, m_tStart))});
+}
+
+void DrawResultGraph(CDC* pDC, const ResultNumbers& result)
+{
+    const int x0 = result.width / 8, y0 = result.height / 8;
+    const int x1 = 7 * result.width / 8, y1 = 7 * result.height / 8;
     const int gw = x1 - x0, gh = y1 - y0;
-    const double sx = m_nApmSamples > 0 ? static_cast<double>(gw) / m_nApmSamples : 0.0;
+    const int samples = static_cast<int>(result.samples.size());
+    const double sx = samples > 0 ? static_cast<double>(gw) / samples : 0.0;
     // With no rate at all the curve lies on the axis instead of dividing by zero.
-    const double sy = m_nApmMax != 0 ? static_cast<double>(gh) / m_nApmMax : 0.0;
+    const double sy = result.best != 0 ? static_cast<double>(gh) / result.best : 0.0;
     auto height = [&](int rate) { return y1 - static_cast<int>(rate * sy); };
 
     CGdiObject* pOldPen = pDC->GetCurrentObject(OBJ_PEN);
@@ -41,8 +49,8 @@ void CGameView::DrawResult(CDC* pDC) const
     CPen curve(PS_SOLID, 3, Rgb(255, 0, 0));
     pDC->SelectObject(&curve);
     pDC->MoveTo(x0, y1);
-    for (int i = 0; i < m_nApmSamples; ++i)
-        pDC->LineTo(static_cast<int>((i + 1) * sx + x0), height(m_anApmHistory[i]));
+    for (int i = 0; i < samples; ++i)
+        pDC->LineTo(static_cast<int>((i + 1) * sx + x0), height(result.samples[i]));
 
     CFont font;
     CreateGameFont(font, PanelFontHeight);
@@ -56,17 +64,16 @@ void CGameView::DrawResult(CDC* pDC) const
         pDC->MoveTo(x, y0 - 5);
         pDC->LineTo(x, y1 + 5);
     }
-    for (int v = 20; v < m_nApmMax; v += 20) {
+    for (int v = 20; v < result.best; v += 20) {
         const int y = height(v);
         pDC->MoveTo(x0 - 5, y);
         pDC->LineTo(x1 + 5, y);
         pDC->TextOut(x0 + 7, y - 3, Format3d(v));
     }
-    pDC->TextOut(x0 - 30, height(m_nApmAverage), Format3d(m_nApmAverage));
-    pDC->TextOut(x1 - 20, y0 - 15, Format3d(m_nApmMax));
+    pDC->TextOut(x0 - 30, height(result.average), Format3d(result.average));
+    pDC->TextOut(x1 - 20, y0 - 15, Format3d(result.best));
     // A clock set back during the game would give a negative length: shown as 0:00.
-    const auto seconds = static_cast<long long>(SecondsBetween(m_tEnd, m_tStart));
-    pDC->TextOut(x1 - 40, y1 + 8, ClockText(seconds > 0 ? seconds : 0));
+    pDC->TextOut(x1 - 40, y1 + 8, ClockText(result.seconds > 0 ? result.seconds : 0));
 
     CPen axis(PS_SOLID, 5, Rgb(128, 128, 128));
     pDC->SelectObject(&axis);

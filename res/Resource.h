@@ -14,5 +14,6 @@ constexpr unsigned ID_OPTIONS_NOINTERSECT = 32783;
 constexpr unsigned ID_FILE_NEWSTOPGAME = 32784;
 constexpr unsigned ID_FILE_PAUSEGAME = 32788;
 constexpr unsigned ID_OPTIONS_DARKENING = 32793;
+constexpr unsigned ID_FILE_HISTORY = 32794;  // the History window, the program's own command
 constexpr unsigned ID_APP_ABOUT = 57664;
 constexpr unsigned ID_APP_EXIT = 57665;

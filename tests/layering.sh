@@ -6,7 +6,8 @@
 #   platform/headless includes anything of the program outside platform/ and res/;
 #   platform/dc and platform/gdi (the device contexts) include another platform implementation;
 #   game/, input/, render/, options/ include app/, platform/headless, platform/desktop,
-#     platform/win32, platform/gdi, or a toolkit, audio or window-system header;
+#     platform/history, platform/win32, platform/gdi, or a toolkit, audio or window-system header;
+#   anything but platform/history includes SQLite;
 #   app/ outside app/desktop and app/win32 includes a toolkit, audio or window-system header;
 #   res/ includes anything of the program.
 #   usage: layering.sh [SOURCE_ROOT]
@@ -34,9 +35,13 @@ under() { local top=$1; shift; find "$top" -name '*.h' -o -name '*.cpp' | grep -
 
 check platform -- '"(game|input|render|options|app)/' "platform/ includes a layer above it"
 check platform/headless -- '"(game|input|render|options|app|tools|tests)/' "the headless platform reaches above platform/"
-check platform/dc platform/gdi -- '"platform/(headless|desktop|win32)/' "a device context includes a platform implementation"
-check game input render options -- '"(app/|platform/(headless|desktop|win32|gdi)/)' \
+check platform/dc platform/gdi -- '"platform/(headless|desktop|history|win32)/' \
+  "a device context includes a platform implementation"
+check game input render options -- '"(app/|platform/(headless|desktop|history|win32|gdi)/)' \
   "the game includes the shell or a platform implementation"
+# shellcheck disable=SC2046
+check $(under platform platform/history) app game input render options res tools -- '<sqlite3\.h>' \
+  "SQLite outside the history store"
 check game input render options -- "$SYSTEM" "the game includes a toolkit, audio or window-system header"
 shell_files=$(under app app/desktop app/win32)
 if [ -n "$shell_files" ]; then

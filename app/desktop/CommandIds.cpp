@@ -6,8 +6,8 @@
 #include "res/Resource.h"
 
 namespace {
-constexpr UINT FirstGameCommand = ID_OPTIONS_SOUNDS;    // 32776
-constexpr UINT LastGameCommand = ID_OPTIONS_DARKENING;  // 32793
+constexpr UINT FirstGameCommand = ID_OPTIONS_SOUNDS;  // 32776
+constexpr UINT LastGameCommand = ID_FILE_HISTORY;     // 32794, the History window after the game's own
 // Exit is no stock item: the toolkit would show an accelerator for it that the menu, having
 // none, does not honour.
 constexpr int ExitMenuId = wxID_HIGHEST + 1;

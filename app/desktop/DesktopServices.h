@@ -2,16 +2,19 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "app/App.h"
 #include "platform/DiskFiles.h"
 #include "platform/GameServices.h"
+#include "platform/History.h"
 #include "platform/desktop/ConfigProfile.h"
 #include "platform/desktop/MessageBoxes.h"
 #include "platform/desktop/RaceDialogWindow.h"
 #include "platform/desktop/SdlSound.h"
 #include "platform/desktop/WallClock.h"
+#include "platform/history/SqliteHistory.h"
 
 struct DesktopServices {
     // resourceBases: where res/... is looked up, in order.
@@ -24,5 +27,10 @@ struct DesktopServices {
     WxMessageBox messages;
     ConfigProfile profile{COrbicleApp::AppName};
     RaceDialogWindow raceDialog;
-    GameServices game{clock, random, sound, files, messages, profile, raceDialog};
+    // The history file in the user's data folder; without one (no home folder) the games are
+    // kept while the program runs.
+    std::unique_ptr<IHistory> history = DefaultHistoryFile().empty()
+                                            ? std::unique_ptr<IHistory>(std::make_unique<MemoryHistory>())
+                                            : std::make_unique<SqliteHistory>(DefaultHistoryFile());
+    GameServices game{clock, random, sound, files, messages, profile, raceDialog, *history};
 };

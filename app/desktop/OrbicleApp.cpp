@@ -7,6 +7,7 @@
 #include "app/desktop/AboutDialog.h"
 #include "app/desktop/DesktopServices.h"
 #include "app/desktop/FrameWindow.h"
+#include "app/desktop/HistoryDialog.h"
 #include "platform/desktop/ResourceLookup.h"
 
 OrbicleApp::OrbicleApp() = default;
@@ -53,6 +54,18 @@ void OrbicleApp::ShowAboutBox()
 {
     CAboutDlg about(m_pFrame, m_services->files);
     about.ShowModal();
+}
+
+void OrbicleApp::ShowHistory()
+{
+    // Opened once the menu has closed: a modal window started inside the menu's own handling
+    // is never painted under some window managers.
+    if (FrameWindow* frame = m_pFrame) {
+        frame->CallAfter([this, frame] {
+            HistoryDialog history(frame, *m_services->history);
+            history.ShowModal();
+        });
+    }
 }
 
 void OrbicleApp::CloseMainWindow()

@@ -23,6 +23,7 @@ public:
     int OnExit() override;
 
     void ShowAboutBox() override;
+    void ShowHistory() override;
     void CloseMainWindow() override;
 
 private:

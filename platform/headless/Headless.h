@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "platform/DiskFiles.h"
 #include "platform/FrameWindow.h"
 #include "platform/GameServices.h"
+#include "platform/History.h"
 #include "platform/Window.h"
 #include "platform/dc/Dc.h"
 #include "platform/headless/EventLog.h"
@@ -137,12 +139,28 @@ class HeadlessShell : public IAppShell {
 public:
     explicit HeadlessShell(EventLog& log) : m_log(log) {}
     void ShowAboutBox() override { m_log.Add("dialog 100"); }
+    void ShowHistory() override { m_log.Add("dialog history"); }
     void CloseMainWindow() override { m_closeRequested = true; }
     bool CloseRequested() const { return m_closeRequested; }
 
 private:
     EventLog& m_log;
     bool m_closeRequested = false;
+};
+
+// The history of orbicle-sim and the tests: in memory unless another store is plugged in.
+class HeadlessHistory : public IHistory {
+public:
+    void Use(std::unique_ptr<IHistory> store) { m_store = std::move(store); }
+    void Keep(const KeptGame& game) override { m_store->Keep(game); }
+    std::vector<KeptGame> Games() override { return m_store->Games(); }
+    bool Delete(std::int64_t id) override { return m_store->Delete(id); }
+    std::string Problem() override { return m_store->Problem(); }
+    std::string TakeNotice() override { return m_store->TakeNotice(); }
+    std::string Location() override { return m_store->Location(); }
+
+private:
+    std::unique_ptr<IHistory> m_store = std::make_unique<MemoryHistory>();
 };
 
 // Everything the game needs, headless, with one event log.
@@ -158,5 +176,6 @@ struct HeadlessPlatform {
     MemoryProfile profile;
     ScriptedRaceDialog raceDialog{log};
     HeadlessWindow window{log};
-    GameServices services{clock, random, sound, files, messages, profile, raceDialog};
+    HeadlessHistory history;
+    GameServices services{clock, random, sound, files, messages, profile, raceDialog, history};
 };

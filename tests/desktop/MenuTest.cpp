@@ -44,7 +44,7 @@ TEST(MainMenuBar, TheItemsInOrderWithTheStateTheGameGivesThem)
         UpdateMenu(*bar->GetMenu(i), *app.m_pMainWnd);
     // The default options "11011"; About enabled by its handler, whatever the resource says.
     EXPECT_EQ(Describe(*bar),
-              "&File: 32784 &New Game 32788 &Pause Game disabled - 32780 Select &Race - 57665 E&xit\n"
+              "&File: 32784 &New Game 32788 &Pause Game disabled - 32780 Select &Race 32794 &History... - 57665 E&xit\n"
               "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles checked 32777 Custom &Keys"
               " - 32793 Da&rkening checked 32776 &Sounds checked\n"
               "&Help: 57664 &About Orbicle...\n");

@@ -4,43 +4,15 @@
 # text and an OK button that closes it; then the program closes normally and keeps the code.
 #   usage: message-box.sh PATH/TO/orbicle PATH/TO/orbicle-shot   (run from the repository root)
 set -euo pipefail
-
-program=$(realpath "$1")
-shot=$(realpath "$2")
-here=$(dirname "$(realpath "$0")")
-source "$here/xsession.sh"
-source "$here/xwindows.sh"
-
+. "$(dirname "$0")/lib.sh"
 readonly SCREEN_W=1024 SCREEN_H=768 BUTTON_ROW=48
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  xsession_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  sed 's/^/  program: /' "$work/program.log" >&2 || true
-  exit 1
-}
-
-xsession_start "${SCREEN_W}x${SCREEN_H}"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" SDL_AUDIODRIVER=dummy
+desktop_setup "$1" "$2" "${SCREEN_W}x${SCREEN_H}"
 race=$(head -c 5000 /dev/zero | tr '\0' x)
-settings="$XDG_CONFIG_HOME/Orbicle/Orbicle.conf"
-mkdir -p "$(dirname "$settings")"
-printf '[Settings]\nRace=%s\n' "$race" >"$settings"
-
-"$program" >"$work/program.log" 2>&1 &
-pid=$!
-frame=$(wait_window Orbicle 20) || fail "no frame window titled Orbicle"
-sleep 0.5
-read -r fx fy fw fh < <(geometry "$frame")
+settings "Race=$race"
+start_program
 
 # A click on the field starts a game, which reads the hotkey set of the stored race.
-xdotool mousemove $((fx + fw / 2)) $((fy + fh / 2)) click 1
+xdotool mousemove $((fx + FW / 2)) $((fy + FH / 2)) click 1
 clicked=$(now_ms)
 box=$(wait_window Orbicle 10 "$frame") || fail "no message box after the click"
 echo "message box after $(($(now_ms) - clicked)) ms"
@@ -71,10 +43,6 @@ within 5 box_closed || fail "the OK button did not close the box"
 
 # The program then closes as usual and keeps the race code.
 close_window "$frame"
-status=0
-wait_exit "$pid" 15 || status=$?
-[ "$status" -ne 124 ] || fail "the program did not close"
-pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-grep -qx "Race=$race" "$settings" || fail "the race code was not kept"
+program_ends 15
+grep -qx "Race=$race" "$XDG_CONFIG_HOME/Orbicle/Orbicle.conf" || fail "the race code was not kept"
 echo "PASS"

@@ -8,6 +8,8 @@
 #include <stdexcept>
 
 #include "platform/dc/Png.h"
+#include "platform/history/SqliteHistory.h"
+#include "render/HistoryChart.h"
 #include "res/Races.h"
 #include "res/Resource.h"
 
@@ -102,6 +104,19 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         const std::size_t valueAt = nameAt + args[0].size() + 1;
         m_platform.profile.WriteString(CGameView::SettingsSection, args[0],
                                        valueAt < line.size() ? line.substr(valueAt) : "");
+    } else if (verb == "historydb") {
+        ExpectArgs(args, 1, 1, "historydb FILE");
+        requireBeforeStart();
+        m_platform.history.Use(std::make_unique<SqliteHistory>(args[0]));
+    } else if (verb == "history") {
+        ExpectArgs(args, 0, 0, "history");
+        for (const KeptGame& game : m_platform.history.Games())
+            out << KeptGameJson(game) << '\n';
+        if (const std::string problem = m_platform.history.Problem(); !problem.empty())
+            throw SimError("history: " + problem);
+    } else if (verb == "snapshot-history") {
+        ExpectArgs(args, 1, 1, "snapshot-history FILE");
+        SnapshotHistory(args[0]);
     } else if (verb == "clock") {
         ExpectArgs(args, 1, 1, "clock SECONDS");
         constexpr std::int64_t limit = 1'000'000'000'000LL;
@@ -254,11 +269,27 @@ void SimSession::Exit(std::ostream& out)
     out << json << "}\n";
 }
 
+void SimSession::SnapshotHistory(const std::string& file)
+{
+    CBitmap bitmap;
+    bitmap.CreateBitmap(HistorySnapshotSize.cx, HistorySnapshotSize.cy);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&bitmap);
+    const std::vector<KeptGame> games = m_platform.history.Games();
+    DrawHistoryChart(dc, HistorySnapshotSize, games);
+    dc.DeleteDC();
+    const std::string problem = WritePng(bitmap, HistorySnapshotSize.cx, HistorySnapshotSize.cy, file);
+    if (!problem.empty())
+        throw SimError("snapshot-history: " + problem);
+}
+
 void SimSession::PrintMenu(std::ostream& out)
 {
     const auto items = MainMenu();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].nID == 0)
+        // History is left out: the ten lines stay those of the game's own menu.
+        if (items[i].nID == 0 || items[i].nID == ID_FILE_HISTORY)
             continue;
         MenuItemState& state = m_menu[i];
         UpdateMenuItem(*m_app->m_pMainWnd, items[i].nID, state);

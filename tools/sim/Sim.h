@@ -35,6 +35,7 @@ private:
     void PrintEvents(std::ostream& out);
     void PrintTextBoxes(std::ostream& out);
     void RunMenuCommand(UINT nID, std::ostream& out);
+    void SnapshotHistory(const std::string& file);
 
     HeadlessPlatform m_platform;
     std::vector<CRect> m_textBoxes;  // of the last paint
@@ -53,3 +54,8 @@ std::string JsonString(const std::string& s);
 
 // One line of JSON with every field of the game window and the program-wide values.
 std::string StateJson(const CGameView& view);
+// One line of JSON with every kept field of a game, by name.
+std::string KeptGameJson(const KeptGame& game);
+
+// The size of the History chart that snapshot-history writes.
+inline constexpr CSize HistorySnapshotSize{720, 400};

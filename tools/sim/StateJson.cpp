@@ -1,4 +1,5 @@
-// The `state` line: every field of the game window as JSON, in declaration order.
+// The `state` line: every field of the game window as JSON, in declaration order; and the
+// `history` lines, one kept game each.
 #include <cstdio>
 
 #include "tools/sim/Sim.h"
@@ -121,5 +122,15 @@ std::string StateJson(const CGameView& v)
         .Int("s_nEndTicks", CGameView::s_nEndTicks)
         .Int("s_bWasHeld", CGameView::s_bWasHeld)
         .Int("s_tHoldStart", CGameView::s_tHoldStart)
+        .Close();
+}
+
+std::string KeptGameJson(const KeptGame& game)
+{
+    JsonObject json;
+    for (const KeptNumber& number : KeptNumbers)
+        json.Int(number.name, game.*number.field);
+    return json.String("race", game.race)
+        .Raw("samples", JsonArray(game.samples, [](int n) { return std::to_string(n); }))
         .Close();
 }

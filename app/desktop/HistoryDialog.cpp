@@ -1,0 +1,225 @@
+// The History window on wxWidgets: pictures from the device context, a report list, buttons.
+#include "app/desktop/HistoryDialog.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include <wx/button.h>
+#include <wx/dcbuffer.h>
+#include <wx/filedlg.h>
+#include <wx/image.h>
+#include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include "platform/dc/Dc.h"
+#include "render/HistoryChart.h"
+#include "res/Races.h"
+
+namespace {
+constexpr int ExportId = wxID_HIGHEST + 100;
+constexpr int DeleteId = wxID_HIGHEST + 101;
+
+// Local date and time, "2026-01-05 13:00".
+wxString LocalDateTime(std::int64_t seconds)
+{
+    return TimeText(seconds, "%Y-%m-%d %H:%M", false);
+}
+
+// "m:ss"; a clock set back during the game counts as 0:00.
+wxString Length(std::int64_t seconds)
+{
+    seconds = std::max<std::int64_t>(seconds, 0);
+    return wxString::Format("%lld:%02lld", static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
+}
+
+wxImage ImageOf(const CBitmap& bitmap)
+{
+    const int width = bitmap.GetWidth(), height = bitmap.GetHeight();
+    wxImage image(width, height, false);
+    unsigned char* rgb = image.GetData();
+    for (const std::uint32_t pixel : bitmap.GetPixels()) {
+        *rgb++ = static_cast<unsigned char>(pixel >> 16);
+        *rgb++ = static_cast<unsigned char>(pixel >> 8);
+        *rgb++ = static_cast<unsigned char>(pixel);
+    }
+    return image;
+}
+}  // namespace
+
+DcPicture::DcPicture(wxWindow* parent, wxSize minSize, Painter painter)
+    : wxPanel(parent, wxID_ANY), m_painter(std::move(painter))
+{
+    SetMinSize(minSize);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &DcPicture::OnPaint, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        Refresh();
+        event.Skip();
+    });
+}
+
+void DcPicture::OnPaint(wxPaintEvent& /*event*/)
+{
+    wxPaintDC paint(this);
+    const wxSize size = GetClientSize();
+    if (size.x <= 0 || size.y <= 0)
+        return;
+    CBitmap bitmap;
+    if (!bitmap.CreateBitmap(size.x, size.y))
+        return;
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&bitmap);
+    m_painter(dc, CSize{size.x, size.y});
+    dc.DeleteDC();
+    paint.DrawBitmap(wxBitmap(ImageOf(bitmap)), 0, 0);
+}
+
+HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
+    : wxDialog(parent, wxID_ANY, Caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+      m_history(history)
+{
+    m_chart =
+        new DcPicture(this, wxSize(720, 330), [this](CDC& dc, CSize size) { DrawHistoryChart(dc, size, m_games); });
+    m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxLC_REPORT | wxLC_SINGLE_SEL);
+    const char* const columns[] = {"Date", "Race", "Length", "Average", "Best", "Accuracy", "Score"};
+    const int widths[] = {128, 84, 52, 62, 46, 70, 54};
+    for (int i = 0; i < 7; ++i)
+        m_table->AppendColumn(columns[i], i < 2 ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT, widths[i]);
+    // The result graph at a size where its figures (drawn 22 pixels high) have room.
+    m_result = new DcPicture(this, wxSize(400, 300), [this](CDC& dc, CSize size) {
+        if (const KeptGame* game = GameAt(m_selected))
+            DrawKeptResult(dc, size, *game);
+        else
+            dc.FillSolidRect(CRect{0, 0, size.cx, size.cy}, Rgb(128, 128, 128));
+    });
+    m_status = new wxStaticText(this, wxID_ANY, "");
+    m_export = new wxButton(this, ExportId, "&Export CSV...");
+    m_delete = new wxButton(this, DeleteId, "&Delete game");
+    auto* close = new wxButton(this, wxID_CLOSE, "&Close");
+    SetEscapeId(wxID_CLOSE);
+
+    auto* lower = new wxBoxSizer(wxHORIZONTAL);
+    lower->Add(m_table, 1, wxEXPAND | wxRIGHT, 8);
+    lower->Add(m_result, 0, wxALIGN_TOP);
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(m_export, 0, wxRIGHT, 8);
+    buttons->Add(m_delete, 0);
+    buttons->AddStretchSpacer();
+    buttons->Add(close, 0);
+    auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(m_chart, 3, wxEXPAND | wxALL, 8);
+    all->Add(lower, 2, wxEXPAND | wxLEFT | wxRIGHT, 8);
+    all->Add(m_status, 0, wxEXPAND | wxALL, 8);
+    all->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    SetSizerAndFit(all);
+
+    m_table->Bind(wxEVT_LIST_ITEM_SELECTED, &HistoryDialog::OnSelect, this);
+    Bind(wxEVT_BUTTON, &HistoryDialog::OnExport, this, ExportId);
+    Bind(wxEVT_BUTTON, &HistoryDialog::OnDelete, this, DeleteId);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CLOSE); }, wxID_CLOSE);
+
+    m_notice = m_history.TakeNotice();
+    Reload();
+    CentreOnParent();
+}
+
+wxString HistoryDialog::TitleFor(std::size_t games)
+{
+    return wxString::Format("%s - %zu %s", Caption, games, games == 1 ? "game" : "games");
+}
+
+std::vector<wxString> HistoryDialog::RowTexts(const KeptGame& game)
+{
+    const Race* race = FindRace(game.race);
+    return {LocalDateTime(game.started),
+            race ? wxString(race->name) : wxString::From8BitData(game.race.c_str()),
+            Length(game.ended - game.started),
+            wxString::Format("%lld", static_cast<long long>(game.average)),
+            wxString::Format("%lld", static_cast<long long>(game.best)),
+            wxString::Format("%lld%%", static_cast<long long>(game.accuracy)),
+            wxString::Format("%lld", static_cast<long long>(game.score))};
+}
+
+const KeptGame* HistoryDialog::GameAt(long row) const
+{
+    if (row < 0 || row >= static_cast<long>(m_games.size()))
+        return nullptr;
+    return &m_games[m_games.size() - 1 - static_cast<std::size_t>(row)];
+}
+
+void HistoryDialog::Reload()
+{
+    m_games = m_history.Games();
+    m_table->DeleteAllItems();
+    for (long row = 0; row < static_cast<long>(m_games.size()); ++row) {
+        const std::vector<wxString> texts = RowTexts(*GameAt(row));
+        m_table->InsertItem(row, texts[0]);
+        for (int column = 1; column < static_cast<int>(texts.size()); ++column)
+            m_table->SetItem(row, column, texts[static_cast<std::size_t>(column)]);
+    }
+    m_selected = m_games.empty() ? -1 : 0;
+    if (m_selected >= 0)
+        m_table->SetItemState(m_selected, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                              wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_delete->Enable(!m_games.empty());
+    m_export->Enable(!m_games.empty());
+    SetTitle(TitleFor(m_games.size()));
+    ShowStatus();
+    m_chart->Refresh();
+    m_result->Refresh();
+}
+
+void HistoryDialog::ShowStatus()
+{
+    // What is wrong first, then what the player was told once, then where the games are.
+    wxString text;
+    for (const std::string& line : {m_history.Problem(), m_notice}) {
+        if (!line.empty())
+            text += wxString::FromUTF8(line) + "\n";
+    }
+    text += "Games are kept in " + wxString::FromUTF8(m_history.Location()) + ".";
+    if (m_status->GetLabel() != text) {
+        m_status->SetLabel(text);
+        m_status->Wrap(GetClientSize().x - 16);
+        Layout();
+    }
+}
+
+void HistoryDialog::OnSelect(wxListEvent& event)
+{
+    m_selected = event.GetIndex();
+    m_result->Refresh();
+}
+
+void HistoryDialog::OnExport(wxCommandEvent& /*event*/)
+{
+    wxFileDialog save(this, "Export CSV", "", "orbicle-history.csv", "CSV files (*.csv)|*.csv|All files|*",
+                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (save.ShowModal() != wxID_OK)
+        return;
+    const std::string path = save.GetPath().utf8_string();
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << HistoryCsv(m_games);
+    file.close();
+    if (!file)
+        wxMessageBox("Cannot write the file " + save.GetPath() + ".", Caption, wxOK | wxICON_ERROR, this);
+}
+
+void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
+{
+    const KeptGame* game = GameAt(m_selected);
+    if (!game)
+        return;
+    const wxString question =
+        "Delete the game of " + LocalDateTime(game->started) + " from the history?\n" + "It cannot be brought back.";
+    wxMessageDialog ask(this, question, "Delete game", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+    if (ask.ShowModal() != wxID_YES)
+        return;
+    m_history.Delete(game->id);
+    Reload();
+}

@@ -1,0 +1,63 @@
+// File > History...: the chart of every kept game, the table of games with the selected one's
+// result graph, Export CSV..., Delete game and Close. Modal, so a running game is held while
+// it is open, as with every dialog of the program.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <wx/dialog.h>
+#include <wx/panel.h>
+
+#include "platform/History.h"
+#include "platform/Win.h"
+
+class CDC;
+class wxButton;
+class wxListCtrl;
+class wxListEvent;
+class wxStaticText;
+
+// A panel whose picture the device context draws at the panel's size.
+class DcPicture : public wxPanel {
+public:
+    using Painter = std::function<void(CDC& dc, CSize size)>;
+    DcPicture(wxWindow* parent, wxSize minSize, Painter painter);
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    Painter m_painter;
+};
+
+class HistoryDialog : public wxDialog {
+public:
+    static constexpr const char* Caption = "Orbicle History";
+
+    HistoryDialog(wxWindow* parent, IHistory& history);
+
+    // The title with the number of games: "Orbicle History - 3 games".
+    static wxString TitleFor(std::size_t games);
+    // A table row's texts: local date and time, race, length m:ss, average, best, accuracy, score.
+    static std::vector<wxString> RowTexts(const KeptGame& game);
+
+private:
+    // Reads the games again and shows them, newest first, the newest selected.
+    void Reload();
+    void ShowStatus();
+    // The game of a table row (rows are newest first), or null.
+    const KeptGame* GameAt(long row) const;
+    void OnSelect(wxListEvent& event);
+    void OnExport(wxCommandEvent& event);
+    void OnDelete(wxCommandEvent& event);
+
+    IHistory& m_history;
+    std::vector<KeptGame> m_games;  // oldest first
+    long m_selected = -1;
+    std::string m_notice;  // told once, shown while the window is open
+    DcPicture* m_chart = nullptr;
+    DcPicture* m_result = nullptr;
+    wxListCtrl* m_table = nullptr;
+    wxStaticText* m_status = nullptr;
+    wxButton* m_export = nullptr;
+    wxButton* m_delete = nullptr;
+};

@@ -1,0 +1,352 @@
+// The SQLite store of the training history: a small RAII wrapper over the C interface, the
+// schema's migrations, and the handling of files that cannot be used.
+#include "platform/history/SqliteHistory.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <system_error>
+#include <utility>
+
+namespace {
+// Each step brings the schema from its index to the next version; steps are never changed
+// once released, only added.
+const char* const Migrations[] = {
+    // 0 -> 1: one row per game, the rate samples as blank-separated numbers.
+    "CREATE TABLE games ("
+    " id INTEGER PRIMARY KEY,"
+    " started INTEGER NOT NULL, ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL,"
+    " statistics INTEGER NOT NULL, no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL,"
+    " darkening INTEGER NOT NULL, sounds INTEGER NOT NULL,"
+    " width INTEGER NOT NULL, height INTEGER NOT NULL, score INTEGER NOT NULL,"
+    " average INTEGER NOT NULL, best INTEGER NOT NULL, last INTEGER NOT NULL,"
+    " accuracy INTEGER NOT NULL, useful INTEGER NOT NULL, misses INTEGER NOT NULL,"
+    " race TEXT NOT NULL, samples TEXT NOT NULL);"
+    "CREATE INDEX games_by_start ON games(started, id);",
+};
+static_assert(std::size(Migrations) == SqliteHistory::SchemaVersion);
+
+// A failed call of the C interface: its message and whether it means a damaged file.
+struct SqliteError {
+    std::string message;
+    bool damaged;
+};
+
+bool IsDamage(int rc)
+{
+    return (rc & 0xFF) == SQLITE_CORRUPT || (rc & 0xFF) == SQLITE_NOTADB;
+}
+
+// The column list of the kept fields after id, in KeptNumbers order, then race and samples.
+std::string ColumnList()
+{
+    std::string columns;
+    for (const KeptNumber& number : KeptNumbers) {
+        if (number.field != &KeptGame::id)
+            columns += std::string(number.name) + ',';
+    }
+    return columns + "race,samples";
+}
+constexpr int KeptColumns = static_cast<int>(std::size(KeptNumbers)) - 1 + 2;
+}  // namespace
+
+// One open database file.
+class SqliteHistory::Connection {
+public:
+    class Statement {
+    public:
+        Statement(sqlite3* db, const std::string& sql) : m_db(db)
+        {
+            Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr));
+        }
+        ~Statement() { sqlite3_finalize(m_stmt); }
+        Statement(const Statement&) = delete;
+        Statement& operator=(const Statement&) = delete;
+
+        void Bind(int index, std::int64_t value) { Check(sqlite3_bind_int64(m_stmt, index, value)); }
+        void Bind(int index, const std::string& text)
+        {
+            Check(sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+        }
+        // Ready to run again with new values.
+        void Reset() { sqlite3_reset(m_stmt); }
+        // True while there is a row to read.
+        bool Step()
+        {
+            const int rc = sqlite3_step(m_stmt);
+            if (rc == SQLITE_ROW)
+                return true;
+            if (rc != SQLITE_DONE)
+                Check(rc);
+            return false;
+        }
+        std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
+        std::string Text(int column) const
+        {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+            return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column))) : "";
+        }
+
+    private:
+        void Check(int rc) const
+        {
+            if (rc != SQLITE_OK)
+                throw SqliteError{sqlite3_errmsg(m_db), IsDamage(sqlite3_extended_errcode(m_db)) || IsDamage(rc)};
+        }
+        sqlite3* m_db;
+        sqlite3_stmt* m_stmt = nullptr;
+    };
+
+    explicit Connection(const std::filesystem::path& file)
+    {
+        const int rc =
+            sqlite3_open_v2(file.string().c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        if (rc != SQLITE_OK) {
+            SqliteError error{m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc), IsDamage(rc)};
+            sqlite3_close_v2(m_db);
+            throw error;
+        }
+        sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    }
+    ~Connection() { sqlite3_close_v2(m_db); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void Exec(const std::string& sql)
+    {
+        char* message = nullptr;
+        const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
+        if (rc != SQLITE_OK) {
+            SqliteError error{message ? message : sqlite3_errstr(rc), IsDamage(rc)};
+            sqlite3_free(message);
+            throw error;
+        }
+    }
+    Statement Prepare(const std::string& sql) { return Statement(m_db, sql); }
+    std::int64_t Scalar(const std::string& sql)
+    {
+        Statement statement = Prepare(sql);
+        return statement.Step() ? statement.Int(0) : 0;
+    }
+    // The first column of the first row as text.
+    std::string Line(const std::string& sql)
+    {
+        Statement statement = Prepare(sql);
+        return statement.Step() ? statement.Text(0) : "";
+    }
+    int Changes() const { return sqlite3_changes(m_db); }
+
+    // Runs the work in one write transaction, rolled back if it throws.
+    template <typename Work>
+    void Transaction(Work work)
+    {
+        Exec("BEGIN IMMEDIATE");
+        try {
+            work();
+            Exec("COMMIT");
+        } catch (...) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw;
+        }
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+SqliteHistory::SqliteHistory(std::filesystem::path file) : m_file(std::move(file)) {}
+
+SqliteHistory::~SqliteHistory() = default;
+
+std::filesystem::path SqliteHistory::AsideName(const std::filesystem::path& file, std::int64_t now)
+{
+    const std::string stamp = TimeText(now, "%Y%m%d-%H%M%S", false);
+    return file.string() + ".corrupt-" + (stamp.empty() ? "unknown" : stamp);
+}
+
+void SqliteHistory::Fail(const std::string& what)
+{
+    m_problem = what;
+    if (m_damaged)
+        m_db.reset();
+}
+
+bool SqliteHistory::Open()
+{
+    if (m_db)
+        return true;
+    if (OpenOnce())
+        return true;
+    if (!m_damaged)
+        return false;
+    MoveAside();
+    return OpenOnce();
+}
+
+bool SqliteHistory::OpenOnce()
+{
+    m_damaged = false;
+    std::error_code ec;
+    std::filesystem::create_directories(m_file.parent_path(), ec);
+    if (ec) {
+        m_problem = "Cannot make the folder " + m_file.parent_path().string() + ": " + ec.message() + ".";
+        return false;
+    }
+    try {
+        auto db = std::make_unique<Connection>(m_file);
+        // Reading the schema's version finds a file that is no database at all.
+        const std::int64_t version = db->Scalar("PRAGMA user_version");
+        if (version > SchemaVersion) {
+            m_problem = "The history file " + m_file.string() + " was written by a later version of Orbicle.";
+            return false;
+        }
+        if (db->Line("PRAGMA quick_check") != "ok")
+            throw SqliteError{"the file is damaged", true};
+        db->Exec("PRAGMA journal_mode=WAL");
+        db->Exec("PRAGMA synchronous=NORMAL");
+        db->Transaction([&] {
+            // Read again inside the transaction: another copy may have migrated meanwhile.
+            for (auto v = db->Scalar("PRAGMA user_version"); v < SchemaVersion; ++v)
+                db->Exec(Migrations[v]);
+            db->Exec("PRAGMA user_version=" + std::to_string(SchemaVersion));
+        });
+        m_db = std::move(db);
+        m_problem.clear();
+        return true;
+    } catch (const SqliteError& error) {
+        m_damaged = error.damaged;
+        m_problem = "Cannot open the history file " + m_file.string() + ": " + error.message + ".";
+        return false;
+    }
+}
+
+void SqliteHistory::MoveAside()
+{
+    const std::filesystem::path aside = AsideName(m_file, std::time(nullptr));
+    std::error_code ec;
+    std::filesystem::rename(m_file, aside, ec);
+    if (ec) {
+        m_problem =
+            "The history file " + m_file.string() + " is damaged and cannot be moved aside: " + ec.message() + ".";
+        return;
+    }
+    // Its log belongs to it, not to the new file.
+    std::filesystem::rename(m_file.string() + "-wal", aside.string() + "-wal", ec);
+    std::filesystem::remove(m_file.string() + "-shm", ec);
+    m_notice = "The history file was damaged. It was moved aside to " + aside.string() + " and a new one started.";
+    std::cerr << "Orbicle: " << m_notice << '\n';
+}
+
+void SqliteHistory::Flush()
+{
+    if (m_waiting.empty() || !Open())
+        return;
+    std::string values = "?";
+    for (int i = 1; i < KeptColumns; ++i)
+        values += ",?";
+    try {
+        m_db->Transaction([&] {
+            auto insert = m_db->Prepare("INSERT INTO games(" + ColumnList() + ") VALUES(" + values + ")");
+            for (const KeptGame& game : m_waiting) {
+                int index = 1;
+                for (const KeptNumber& number : KeptNumbers) {
+                    if (number.field != &KeptGame::id)
+                        insert.Bind(index++, game.*number.field);
+                }
+                insert.Bind(index++, game.race);
+                insert.Bind(index, SamplesText(game.samples));
+                insert.Step();
+                insert.Reset();
+            }
+        });
+        m_waiting.clear();
+        m_problem.clear();
+    } catch (const SqliteError& error) {
+        m_damaged = error.damaged;
+        Fail("Cannot write to the history file " + m_file.string() + ": " + error.message + ".");
+    }
+}
+
+void SqliteHistory::Keep(const KeptGame& game)
+{
+    m_waiting.push_back(game);
+    m_waiting.back().id = m_nextWaitingId--;
+    Flush();
+}
+
+std::vector<KeptGame> SqliteHistory::Games()
+{
+    Flush();
+    std::vector<KeptGame> games;
+    if (Open()) {
+        try {
+            auto select = m_db->Prepare("SELECT id," + ColumnList() + " FROM games ORDER BY started, id");
+            while (select.Step()) {
+                KeptGame& game = games.emplace_back();
+                int column = 0;
+                for (const KeptNumber& number : KeptNumbers)
+                    game.*number.field = select.Int(column++);
+                game.race = select.Text(column++);
+                game.samples = ParseSamples(select.Text(column));
+            }
+        } catch (const SqliteError& error) {
+            games.clear();
+            m_damaged = error.damaged;
+            Fail("Cannot read the history file " + m_file.string() + ": " + error.message + ".");
+        }
+    }
+    games.insert(games.end(), m_waiting.begin(), m_waiting.end());
+    return games;
+}
+
+bool SqliteHistory::Delete(std::int64_t id)
+{
+    if (id < 0)
+        return std::erase_if(m_waiting, [id](const KeptGame& game) { return game.id == id; }) > 0;
+    if (!Open())
+        return false;
+    try {
+        auto remove = m_db->Prepare("DELETE FROM games WHERE id=?");
+        remove.Bind(1, id);
+        remove.Step();
+        return m_db->Changes() > 0;
+    } catch (const SqliteError& error) {
+        m_damaged = error.damaged;
+        Fail("Cannot delete from the history file " + m_file.string() + ": " + error.message + ".");
+        return false;
+    }
+}
+
+std::string SqliteHistory::Problem()
+{
+    if (m_waiting.empty())
+        return m_problem;
+    const std::size_t n = m_waiting.size();
+    return m_problem + (m_problem.empty() ? "" : " ") + std::to_string(n) + (n == 1 ? " game waits" : " games wait") +
+           " to be written; it is kept while the program runs.";
+}
+
+std::string SqliteHistory::TakeNotice()
+{
+    return std::exchange(m_notice, {});
+}
+
+std::filesystem::path DefaultHistoryFile()
+{
+#ifdef _WIN32
+    const char* appData = std::getenv("APPDATA");
+    return appData && *appData ? std::filesystem::path(appData) / "Orbicle" / "history.sqlite3"
+                               : std::filesystem::path();
+#else
+    // XDG: a relative XDG_DATA_HOME is invalid and ignored.
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome == '/')
+        return std::filesystem::path(dataHome) / "Orbicle" / "history.sqlite3";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        return {};
+    return std::filesystem::path(home) / ".local" / "share" / "Orbicle" / "history.sqlite3";
+#endif
+}

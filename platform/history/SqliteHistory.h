@@ -1,0 +1,59 @@
+// The training history in an SQLite file: versioned schema, write-ahead log, and games that
+// wait in memory while the file cannot be written, so that none is lost and the game never
+// stops for it.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/History.h"
+
+class SqliteHistory : public IHistory {
+public:
+    // The schema this program writes (PRAGMA user_version); a file of a later one is left alone.
+    static constexpr int SchemaVersion = 1;
+    // How long a write waits for another copy of the program to finish its own.
+    static constexpr int BusyTimeoutMs = 250;
+
+    // Nothing is opened before the first call that needs the file.
+    explicit SqliteHistory(std::filesystem::path file);
+    ~SqliteHistory() override;
+    SqliteHistory(const SqliteHistory&) = delete;
+    SqliteHistory& operator=(const SqliteHistory&) = delete;
+
+    void Keep(const KeptGame& game) override;
+    std::vector<KeptGame> Games() override;
+    bool Delete(std::int64_t id) override;
+    std::string Problem() override;
+    std::string TakeNotice() override;
+    std::string Location() override { return m_file.string(); }
+
+    // The name a damaged file is moved to: its own with ".corrupt-" and the local date and time.
+    static std::filesystem::path AsideName(const std::filesystem::path& file, std::int64_t now);
+
+private:
+    class Connection;
+    // Opens the file and brings its schema up to date, once; a damaged file is moved aside and
+    // a new one started. False (with m_problem set) when the file cannot be used now.
+    bool Open();
+    bool OpenOnce();
+    void MoveAside();
+    // Writes the waiting games in one transaction.
+    void Flush();
+    // Records a failure; a damaged file closes the connection so that the next call starts anew.
+    void Fail(const std::string& what);
+
+    std::filesystem::path m_file;
+    std::unique_ptr<Connection> m_db;
+    std::vector<KeptGame> m_waiting;  // not yet written, ids below 0
+    std::int64_t m_nextWaitingId = -1;
+    std::string m_problem;
+    std::string m_notice;
+    bool m_damaged = false;  // the last failure said the file is no database, or a broken one
+};
+
+// $XDG_DATA_HOME/Orbicle/history.sqlite3 (~/.local/share/Orbicle by default); on Windows the
+// user's application data folder. Empty when no such folder is known.
+std::filesystem::path DefaultHistoryFile();

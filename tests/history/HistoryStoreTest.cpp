@@ -1,0 +1,322 @@
+// The SQLite history store: what it keeps comes back, its schema versions, two copies of the
+// program writing at once, and files it cannot use (locked, read-only, full, damaged).
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sqlite3.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "platform/history/SqliteHistory.h"
+#include "tests/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+KeptGame Game(std::int64_t started, std::int64_t average, std::string race = "hu")
+{
+    KeptGame game;
+    game.started = started;
+    game.ended = started + 95;
+    game.playSeconds = 90;
+    game.race = std::move(race);
+    game.statistics = 1;
+    game.darkening = 1;
+    game.width = 704;
+    game.height = 528;
+    game.score = 3 * average;
+    game.average = average;
+    game.best = average + 20;
+    game.last = average - 5;
+    game.accuracy = 87;
+    game.useful = 140;
+    game.misses = 21;
+    game.samples = {10, static_cast<int>(average), static_cast<int>(average + 20)};
+    return game;
+}
+
+// Kept games compare without their ids, which the store gives.
+std::vector<KeptGame> WithoutIds(std::vector<KeptGame> games)
+{
+    for (KeptGame& game : games)
+        game.id = 0;
+    return games;
+}
+
+// A second connection to the file, as another program would open it.
+class RawDb {
+public:
+    explicit RawDb(const fs::path& file) { sqlite3_open(file.c_str(), &m_db); }
+    ~RawDb() { sqlite3_close(m_db); }
+    int Exec(const std::string& sql) { return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr); }
+    std::string Text(const std::string& sql)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        std::string text;
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+            text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        sqlite3_finalize(stmt);
+        return text;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+std::string FileBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs the body in a child process whose folder is a tmpfs of its own (a mount namespace of
+// its own, so nothing outside the child sees it). The child's exit status: 0 when the body
+// returns true; the test is skipped where the system allows no such namespace.
+int OnOwnFileSystem(const fs::path& folder, const char* options, const std::function<bool()>& body)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const uid_t uid = getuid();
+        const gid_t gid = getgid();
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            _exit(77);
+        std::ofstream("/proc/self/setgroups") << "deny";
+        std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
+        std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
+        if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", folder.c_str(), "tmpfs", 0, options) != 0)
+            _exit(77);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+}
+#define EXPECT_ON_OWN_FILE_SYSTEM(status)                                   \
+    do {                                                                    \
+        const int result = (status);                                        \
+        if (result == 77)                                                   \
+            GTEST_SKIP() << "no mount namespace of its own on this system"; \
+        EXPECT_EQ(result, 0);                                               \
+    } while (0)
+}  // namespace
+
+class HistoryStore : public ::testing::Test {
+protected:
+    TempDir m_folder;
+    fs::path m_file = m_folder.Path() / "Orbicle" / "history.sqlite3";
+};
+
+TEST_F(HistoryStore, KeepsEveryFieldAcrossProgramRunsAndForgetsADeletedGame)
+{
+    // Odd races survive: a code from the profile may hold commas, quotes and any byte.
+    const std::vector<KeptGame> games = {Game(1'767'614'400, 80), Game(1'767'700'000, 95, "a,\"b\"\n\xE9"),
+                                         Game(1'767'800'000, 0, "")};
+    {
+        SqliteHistory history(m_file);
+        for (const KeptGame& game : games)
+            history.Keep(game);
+        EXPECT_EQ(history.Problem(), "");
+    }
+    SqliteHistory again(m_file);
+    std::vector<KeptGame> kept = again.Games();
+    EXPECT_EQ(WithoutIds(kept), games);
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_TRUE(again.Delete(kept[1].id));
+    EXPECT_FALSE(again.Delete(kept[1].id));
+    EXPECT_EQ(WithoutIds(again.Games()), (std::vector<KeptGame>{games[0], games[2]}));
+
+    // Written in the write-ahead log's mode, at this schema version.
+    RawDb raw(m_file);
+    EXPECT_EQ(raw.Text("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(raw.Text("PRAGMA user_version"), std::to_string(SqliteHistory::SchemaVersion));
+}
+
+TEST_F(HistoryStore, AnEmptyFileIsMigratedAFileOfALaterVersionIsLeftAlone)
+{
+    fs::create_directories(m_file.parent_path());
+    RawDb(m_file).Exec("PRAGMA user_version=0");
+    SqliteHistory history(m_file);
+    history.Keep(Game(100, 50));
+    EXPECT_EQ(history.Games().size(), 1u);
+    EXPECT_EQ(RawDb(m_file).Text("SELECT count(*) FROM games"), "1");
+
+    const fs::path later = m_folder.Path() / "later.sqlite3";
+    RawDb(later).Exec("CREATE TABLE other(x); PRAGMA user_version=99");
+    const std::string before = FileBytes(later);
+    SqliteHistory newer(later);
+    newer.Keep(Game(200, 60));
+    EXPECT_NE(newer.Problem().find("later version"), std::string::npos) << newer.Problem();
+    EXPECT_EQ(WithoutIds(newer.Games()), std::vector<KeptGame>{Game(200, 60)});  // waits, not lost
+    EXPECT_EQ(FileBytes(later), before);
+    EXPECT_EQ(newer.TakeNotice(), "");
+}
+
+TEST_F(HistoryStore, TwoCopiesWritingAtOnceLoseNoGame)
+{
+    constexpr int PerCopy = 40;
+    auto play = [&](std::int64_t first) {
+        SqliteHistory history(m_file);
+        for (int i = 0; i < PerCopy; ++i)
+            history.Keep(Game(first + i, i));
+        // A game that met the other copy's write waits and goes with the next call.
+        history.Games();
+        return history.Problem();
+    };
+    std::string problemA, problemB;
+    std::thread a([&] { problemA = play(1000); });
+    std::thread b([&] { problemB = play(5000); });
+    a.join();
+    b.join();
+    EXPECT_EQ(problemA, "");
+    EXPECT_EQ(problemB, "");
+    EXPECT_EQ(SqliteHistory(m_file).Games().size(), 2u * PerCopy);
+}
+
+TEST_F(HistoryStore, AGameThatMeetsALockedFileWaitsAndIsWrittenLater)
+{
+    SqliteHistory history(m_file);
+    history.Keep(Game(100, 50));
+    RawDb other(m_file);
+    ASSERT_EQ(other.Exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+    history.Keep(Game(200, 60));
+    EXPECT_NE(history.Problem().find("locked"), std::string::npos) << history.Problem();
+    EXPECT_NE(history.Problem().find("1 game waits"), std::string::npos) << history.Problem();
+    const std::vector<KeptGame> meanwhile = history.Games();
+    ASSERT_EQ(meanwhile.size(), 2u);
+    EXPECT_LT(meanwhile[1].id, 0);  // not yet in the file
+    other.Exec("COMMIT");
+    EXPECT_EQ(WithoutIds(history.Games()), (std::vector<KeptGame>{Game(100, 50), Game(200, 60)}));
+    EXPECT_EQ(history.Problem(), "");
+}
+
+TEST_F(HistoryStore, AFullDiskKeepsTheGameWaitingUntilThereIsRoomAgain)
+{
+    const fs::path folder = m_folder.Path() / "small";
+    fs::create_directories(folder);
+    EXPECT_ON_OWN_FILE_SYSTEM(OnOwnFileSystem(folder, "size=256k", [&] {
+        SqliteHistory history(folder / "history.sqlite3");
+        history.Keep(Game(100, 50));
+        // Fill the disk to the last byte.
+        std::ofstream filler(folder / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size()))
+            ;
+        filler.close();
+        KeptGame big = Game(200, 60);
+        big.samples.assign(20'000, 123);  // more than the last free pages
+        history.Keep(big);
+        const bool held = history.Problem().find("full") != std::string::npos && history.Games().size() == 2;
+        fs::remove(folder / "filler");
+        history.Keep(Game(300, 70));
+        return held && history.Problem().empty() &&
+               WithoutIds(SqliteHistory(folder / "history.sqlite3").Games()) ==
+                   std::vector<KeptGame>{Game(100, 50), big, Game(300, 70)};
+    }));
+}
+
+TEST_F(HistoryStore, AReadOnlyFolderOrFileKeepsTheGamesInMemoryAndSaysSo)
+{
+    const fs::path folder = m_folder.Path() / "ro";
+    fs::create_directories(folder);
+    EXPECT_ON_OWN_FILE_SYSTEM(OnOwnFileSystem(folder, "size=1m", [&] {
+        SqliteHistory(folder / "old" / "history.sqlite3").Keep(Game(100, 50));
+        if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return false;
+        bool ok = true;
+        for (const char* where : {"old", "new"}) {
+            SqliteHistory history(folder / where / "history.sqlite3");
+            history.Keep(Game(200, 60));
+            ok = ok && !history.Problem().empty() && history.Games().back() == [] {
+                KeptGame waiting = Game(200, 60);
+                waiting.id = -1;
+                return waiting;
+            }();
+        }
+        return ok && fs::exists(folder / "old" / "history.sqlite3") && !fs::exists(folder / "new");
+    }));
+}
+
+TEST_F(HistoryStore, ADamagedFileIsMovedAsideOnceAndANewOneStarted)
+{
+    // Not a database at all, and a database whose pages were overwritten.
+    const std::string garbage(8192, '?');
+    m_folder.Write("Orbicle/history.sqlite3", garbage);
+    {
+        SqliteHistory history(m_file);
+        history.Keep(Game(100, 50));
+        const std::string notice = history.TakeNotice();
+        EXPECT_NE(notice.find("moved aside"), std::string::npos) << notice;
+        EXPECT_EQ(history.TakeNotice(), "");
+        EXPECT_EQ(history.Problem(), "");
+        EXPECT_EQ(WithoutIds(history.Games()), std::vector<KeptGame>{Game(100, 50)});
+    }
+    std::vector<fs::path> aside;
+    for (const auto& entry : fs::directory_iterator(m_file.parent_path())) {
+        if (entry.path().filename().string().starts_with("history.sqlite3.corrupt-"))
+            aside.push_back(entry.path());
+    }
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(FileBytes(aside[0]), garbage);
+
+    fs::remove(aside[0]);
+    {
+        SqliteHistory history(m_file);
+        for (int i = 0; i < 200; ++i)
+            history.Keep(Game(1000 + i, i));
+    }
+    std::string bytes = FileBytes(m_file);
+    ASSERT_GT(bytes.size(), 3 * 4096u);
+    std::fill(bytes.begin() + 4096, bytes.begin() + 3 * 4096, '\x5A');
+    std::ofstream(m_file, std::ios::binary | std::ios::trunc) << bytes;
+    SqliteHistory history(m_file);
+    history.Keep(Game(100, 50));
+    EXPECT_NE(history.TakeNotice().find("moved aside"), std::string::npos);
+    EXPECT_EQ(history.Games().size(), 1u);
+}
+
+TEST(HistoryCsv, ReadsBackAsTheGamesWithEveryKeptNumber)
+{
+    std::vector<KeptGame> games = {Game(1'767'614'400, 80), Game(1'767'700'000, 95, "x,\"y\"")};
+    games[0].id = 7;
+    games[1].id = 9;
+    std::istringstream csv(HistoryCsv(games));
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line,
+              "id,started,ended,play_seconds,statistics,no_intersect,custom_keys,darkening,sounds,width,height,"
+              "score,average,best,last,accuracy,useful,misses,race,samples\r");
+    for (const KeptGame& game : games) {
+        ASSERT_TRUE(std::getline(csv, line));
+        ASSERT_EQ(line.back(), '\r');
+        line.pop_back();
+        // Fields by commas, a quoted field with its doubled quotes undone.
+        std::vector<std::string> fields(1);
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] == '"') {
+                for (++i; !(line[i] == '"' && (i + 1 == line.size() || line[i + 1] != '"')); ++i)
+                    fields.back() += line[i] == '"' ? line[++i] : line[i];
+            } else if (line[i] == ',') {
+                fields.emplace_back();
+            } else {
+                fields.back() += line[i];
+            }
+        }
+        ASSERT_EQ(fields.size(), std::size(KeptNumbers) + 2);
+        for (std::size_t i = 0; i < std::size(KeptNumbers); ++i) {
+            const std::int64_t value = game.*KeptNumbers[i].field;
+            const bool time = KeptNumbers[i].field == &KeptGame::started || KeptNumbers[i].field == &KeptGame::ended;
+            EXPECT_EQ(fields[i], time ? UtcText(value) : std::to_string(value)) << KeptNumbers[i].name;
+        }
+        EXPECT_EQ(fields[std::size(KeptNumbers)], game.race);
+        EXPECT_EQ(ParseSamples(fields.back()), game.samples);
+    }
+    EXPECT_EQ(UtcText(1'767'614'400), "2026-01-05T12:00:00Z");
+    EXPECT_FALSE(std::getline(csv, line));
+}

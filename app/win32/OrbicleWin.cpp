@@ -64,6 +64,11 @@ void OrbicleWin::ShowAboutBox()
                     0);
 }
 
+void OrbicleWin::ShowHistory()
+{
+    m_services->messages.Show("The training history is not kept on Windows.");
+}
+
 void OrbicleWin::CloseMainWindow()
 {
     // Closed once the command that asked for it has returned: closing destroys the frame

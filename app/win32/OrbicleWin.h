@@ -1,5 +1,5 @@
 // The Windows program: its services, COrbicleApp's start-up, the frame, the message loop, and
-// the application's own commands (About, Exit).
+// the application's own commands (About, History, Exit).
 #pragma once
 
 #include <memory>
@@ -22,7 +22,9 @@ struct WinGameServices {
     WinMessageBox messages{CMainFrame::TitleText};
     RegistryProfile profile{COrbicleApp::AppName};
     RaceDialogBox raceDialog;
-    GameServices game{clock, random, sound, files, messages, profile, raceDialog};
+    // Debian has no SQLite built for Windows: the games of a run stay in memory and go with it.
+    MemoryHistory history;
+    GameServices game{clock, random, sound, files, messages, profile, raceDialog, history};
 };
 
 class OrbicleWin : public IAppShell {
@@ -38,6 +40,8 @@ public:
     int Run();
 
     void ShowAboutBox() override;
+    // Menu 128 has no History item here; the command alone says that no history is kept.
+    void ShowHistory() override;
     void CloseMainWindow() override;
 
 private:

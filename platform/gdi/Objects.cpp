@@ -96,9 +96,13 @@ BOOL CFont::CreateFontA(int nHeight, int nWidth, int nEscapement, int nOrientati
 
 std::string_view CFont::GetFaceFile() const
 {
-    // GDI names the face, not its file.
-    const auto* state = static_cast<const FontState*>(m_state.get());
-    return state ? std::string_view(state->face) : std::string_view();
+    // GDI names the face, not its file; asked for only when wanted (it costs a context).
+    auto* state = static_cast<FontState*>(m_state.get());
+    if (!state)
+        return {};
+    if (state->face.empty() && state->handle)
+        state->face = gdi::FaceOf(state->handle);
+    return state->face;
 }
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight)

@@ -27,7 +27,7 @@ struct GdiState {
 
 struct FontState : GdiState {
     using GdiState::GdiState;
-    std::string face;  // the face GDI chose
+    std::string face;  // the face GDI chose, once asked for
 };
 
 // A DIB section; the empty bitmap has no handle and no pixels.

@@ -402,13 +402,24 @@ std::vector<int> NearestMap(long long dstStart, long long dstLen, long long srcS
                             long long first, long long count, int srcLimit)
 {
     std::vector<int> map(static_cast<std::size_t>(count));
+    // j = q, with (2 i + 1) srcLen = q * den + r, stepped along i.
+    const long long i0 = first - dstStart, den = 2 * dstLen;
+    long long q = FloorMulDiv(2 * i0 + 1, srcLen, den);
+    // The remainder is below den, so the products may wrap around in unsigned arithmetic.
+    auto r =
+        static_cast<long long>(static_cast<unsigned long long>(2 * i0 + 1) * static_cast<unsigned long long>(srcLen) -
+                               static_cast<unsigned long long>(q) * static_cast<unsigned long long>(den));
+    const long long stepQ = 2 * srcLen / den, stepR = 2 * srcLen % den;
     for (long long k = 0; k < count; ++k) {
-        const long long i = first + k - dstStart;
-        long long j = FloorMulDiv(2 * i + 1, srcLen, 2 * dstLen);
-        if (flip)
-            j = srcLen - 1 - j;
+        const long long j = flip ? srcLen - 1 - q : q;
         const long long s = srcStart + j;
         map[static_cast<std::size_t>(k)] = s >= 0 && s < srcLimit ? static_cast<int>(s) : -1;
+        q += stepQ;
+        r += stepR;
+        if (r >= den) {
+            r -= den;
+            ++q;
+        }
     }
     return map;
 }

@@ -161,14 +161,15 @@ public:
         if (!source || GeneralPaths())
             return;
         // Worth keeping while the distinct source rows take at most half the surface's memory.
-        std::vector<int> distinct;
+        std::vector<bool> seen(static_cast<std::size_t>(source->height));
+        std::size_t distinct = 0;
         for (int sy : s.rows)
-            if (sy >= 0 && (distinct.empty() || distinct.back() != sy))
-                distinct.push_back(sy);
-        std::sort(distinct.begin(), distinct.end());
-        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+            if (sy >= 0 && !seen[static_cast<std::size_t>(sy)]) {
+                seen[static_cast<std::size_t>(sy)] = true;
+                ++distinct;
+            }
         m_limit = target.pixels.size() / 2;
-        if (distinct.size() * Stride() > m_limit)
+        if (distinct * Stride() > m_limit)
             return;
         if (!target.rowCache)
             target.rowCache = std::make_unique<RowCache>();
@@ -178,7 +179,7 @@ public:
             m_cache->cols = s.cols;
             m_cache->Clear(static_cast<std::size_t>(source->height));
         }
-        m_cache->pixels.reserve(distinct.size() * Stride());
+        m_cache->pixels.reserve(distinct * Stride());
     }
 
     // Starts a band with these vertical lines inside the stretch area.
@@ -297,6 +298,8 @@ public:
             edges.push_back(m_s.area.bottom);
         }
         for (const auto& v : m_work.verticals) {
+            if (edges.back() == v.line.to && edges[edges.size() - 2] == v.line.from)
+                continue;  // a grid's lines mostly share their ends
             edges.push_back(v.line.from);
             edges.push_back(v.line.to);
         }

@@ -155,6 +155,10 @@ std::uint32_t ApplyRop(int rop, std::uint32_t d, std::uint32_t p)
 
 void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t colour)
 {
+    if (colour == 0) {
+        std::memset(p, 0, n * sizeof *p);
+        return;
+    }
     // Four pixels a store.
     const std::uint32_t four[4] = {colour, colour, colour, colour};
     for (; n >= 4; n -= 4, p += 4)

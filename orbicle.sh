@@ -10,7 +10,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-  libwxgtk3.2-dev libsdl2-mixer-dev libasound2-dev
+  libwxgtk3.2-dev libcairo2-dev libsdl2-mixer-dev libasound2-dev
   xvfb xauth xdotool x11-apps x11-utils openbox
   appstream desktop-file-utils librsvg2-bin
 )

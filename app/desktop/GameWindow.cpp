@@ -6,6 +6,10 @@
 
 #include <wx/dcclient.h>
 #include <wx/rawbmp.h>
+#ifdef __WXGTK3__
+#include <cairo.h>
+#include <wx/graphics.h>
+#endif
 
 #include "app/desktop/RaceCursor.h"
 #include "platform/desktop/Trace.h"
@@ -24,6 +28,30 @@ bool IsEmpty(const CRect& r)
 {
     return r.Width() <= 0 || r.Height() <= 0;
 }
+
+#ifdef __WXGTK3__
+// GTK paints with cairo, whose RGB24 image format is the screen's own pixel format (32 bits,
+// 0x00RRGGBB): the area goes to the window straight from the screen's pixels. False when the
+// paint has no cairo context.
+bool PaintWithCairo(wxDC& dc, std::span<const std::uint32_t> pixels, int width, int height, const CRect& area)
+{
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    const int stride = static_cast<int>(width * sizeof(std::uint32_t));
+    if (!cr || cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width) != stride)
+        return false;
+    // cairo only reads a surface that is a paint's source.
+    auto* data = reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(pixels.data()));
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_RGB24, width, height, stride);
+    cairo_save(cr);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_rectangle(cr, area.left, area.top, area.Width(), area.Height());
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(surface);
+    return true;
+}
+#endif
 }  // namespace
 
 GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files)
@@ -32,6 +60,13 @@ GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files
     // Every pixel is painted by OnPaint: no erasing by the toolkit, so no flicker.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(Background);
+    // Every paint's context takes the window's font and colours; set once, they are not looked
+    // up in the toolkit's style for each frame.
+    SetOwnFont(GetFont());
+    SetOwnForegroundColour(GetForegroundColour());
+    // The field fills its frame's whole client area: the frame need not paint a background
+    // under it for every frame of the game.
+    parent->SetBackgroundStyle(wxBG_STYLE_PAINT);
     // The cursor is chosen once, by the race the view read at start-up.
     SetCursor(RaceCursor(view.m_strRace, files));
 
@@ -125,7 +160,7 @@ bool GameWindow::EnsureScreen()
         return false;
     const int width = m_pView->m_nWidth;
     const int height = m_pView->m_nHeight;
-    if (!m_screenBitmap.CreateBitmap(width, height) || !m_shown.Create(width, height, 24))
+    if (!m_screenBitmap.CreateBitmap(width, height))
         return false;
     m_screenDc.CreateCompatibleDC(nullptr);
     m_screenDc.SelectObject(&m_screenBitmap);
@@ -161,26 +196,43 @@ void GameWindow::Present(wxDC& dc, const CRect& area)
         m_screenBitmap.IsCreated() ? CRect{0, 0, m_screenBitmap.GetWidth(), m_screenBitmap.GetHeight()} : CRect{};
     const CRect shown = Intersect(area, field);
     if (!IsEmpty(shown)) {
-        // Only the repainted rows and columns are converted; the bitmap keeps the rest.
         const std::span<const std::uint32_t> pixels = std::as_const(m_screenBitmap).GetPixels();
-        wxNativePixelData data(m_shown, wxPoint(shown.left, shown.top), wxSize(shown.Width(), shown.Height()));
-        if (data) {
-            wxNativePixelData::Iterator row(data);
-            for (int y = shown.top; y < shown.bottom; ++y) {
-                wxNativePixelData::Iterator p = row;
-                const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * field.right + shown.left;
-                for (int x = shown.left; x < shown.right; ++x, ++p, ++source) {
-                    p.Red() = static_cast<unsigned char>(*source >> 16);
-                    p.Green() = static_cast<unsigned char>(*source >> 8);
-                    p.Blue() = static_cast<unsigned char>(*source);
-                }
-                row.OffsetY(data, 1);
-            }
-        }
-        dc.DrawBitmap(m_shown, 0, 0);
+#ifdef __WXGTK3__
+        if (!PaintWithCairo(dc, pixels, field.right, field.bottom, shown))
+#endif
+            PaintConverted(dc, pixels, field, shown);
     }
+    PaintBeyondField(dc, field);
+}
+
+void GameWindow::PaintConverted(wxDC& dc, std::span<const std::uint32_t> pixels, const CRect& field, const CRect& shown)
+{
+    // Only the repainted rows and columns are converted; the bitmap keeps the rest.
+    if (!m_shown.IsOk() && !m_shown.Create(field.right, field.bottom, 24))
+        return;
+    wxNativePixelData data(m_shown, wxPoint(shown.left, shown.top), wxSize(shown.Width(), shown.Height()));
+    if (data) {
+        wxNativePixelData::Iterator row(data);
+        for (int y = shown.top; y < shown.bottom; ++y) {
+            wxNativePixelData::Iterator p = row;
+            const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * field.right + shown.left;
+            for (int x = shown.left; x < shown.right; ++x, ++p, ++source) {
+                p.Red() = static_cast<unsigned char>(*source >> 16);
+                p.Green() = static_cast<unsigned char>(*source >> 8);
+                p.Blue() = static_cast<unsigned char>(*source);
+            }
+            row.OffsetY(data, 1);
+        }
+    }
+    dc.DrawBitmap(m_shown, 0, 0);
+}
+
+void GameWindow::PaintBeyondField(wxDC& dc, const CRect& field)
+{
     // Beyond the field (a frame made larger than the field) the window shows its background.
     const wxSize client = GetClientSize();
+    if (client.x <= field.right && client.y <= field.bottom)
+        return;
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(Background));
     if (client.x > field.right)

@@ -2,8 +2,10 @@
 // its timer, its paints, its mouse clicks and its key presses.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 
 #include <wx/bitmap.h>
 #include <wx/timer.h>
@@ -46,6 +48,9 @@ private:
     bool EnsureScreen();
     // Copies the area from the screen to the window, gray beyond the field.
     void Present(wxDC& dc, const CRect& area);
+    // Where the toolkit cannot take the pixels as they are: through a converted bitmap.
+    void PaintConverted(wxDC& dc, std::span<const std::uint32_t> pixels, const CRect& field, const CRect& shown);
+    void PaintBeyondField(wxDC& dc, const CRect& field);
 
     CGameView* m_pView;
     std::map<UINT_PTR, std::unique_ptr<wxTimer>> m_timers;
@@ -53,7 +58,7 @@ private:
 
     CDC m_screenDc;
     CBitmap m_screenBitmap;
-    wxBitmap m_shown;             // the screen as the toolkit draws it, kept across paints
+    wxBitmap m_shown;             // the screen converted for the toolkit where needed, kept across paints
     bool m_bErasePending = true;  // a new window is erased with the class background
     wxDC* m_pPaintDc = nullptr;   // only during a paint
     CRect m_paintBox;

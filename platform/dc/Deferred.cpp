@@ -160,7 +160,7 @@ public:
     {
         if (!source || GeneralPaths())
             return;
-        // Worth keeping while the distinct source rows take at most half the surface's memory.
+        // Kept while the distinct source rows take no more memory than the surface itself.
         std::vector<bool> seen(static_cast<std::size_t>(source->height));
         std::size_t distinct = 0;
         for (int sy : s.rows)
@@ -168,7 +168,7 @@ public:
                 seen[static_cast<std::size_t>(sy)] = true;
                 ++distinct;
             }
-        m_limit = target.pixels.size() / 2;
+        m_limit = target.pixels.size();
         if (distinct * Stride() > m_limit)
             return;
         if (!target.rowCache)

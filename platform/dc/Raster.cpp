@@ -177,6 +177,11 @@ void Canvas::Span(long long y, long long x0, long long x1, std::uint32_t colour)
         return;
     std::uint32_t* p = Row(static_cast<int>(y)) + x0;
     const auto n = static_cast<std::size_t>(x1 - x0);
+    if (GeneralPaths()) {
+        for (std::size_t i = 0; i < n; ++i)
+            p[i] = ApplyRop(rop, p[i], colour);
+        return;
+    }
     switch (rop) {
     case R2_COPYPEN: FillPixels(p, n, colour); break;
     case R2_MERGEPEN: {

@@ -108,13 +108,17 @@ public:
             };
         }
         case 4: return [=](Scene& s) { s.dc.FillSolidRect(CRect{x, y, x2, y2}, colour); };
-        case 5:
+        case 5: {  // spans in every raster operation, R2_MERGEPEN (the display's figures) most often
+            const int rop = Int(0, 2) ? R2_COPYPEN : Int(0, 1) ? R2_MERGEPEN : Int(R2_BLACK, R2_WHITE);
             return [=](Scene& s) {
                 CBrush brush(colour);
                 CBrush* old = s.dc.SelectObject(&brush);
+                const int previous = s.dc.SetROP2(rop);
                 s.dc.Ellipse(x, y, x2, y2);
+                s.dc.SetROP2(previous);
                 s.dc.SelectObject(old);
             };
+        }
         case 6: return [=](Scene& s) { s.dc.IntersectClipRect(x, y, x2, y2); };
         case 7: return [=](Scene& s) { s.dc.SelectClipRgn(nullptr); };
         case 8: return [=](Scene& s) { s.reads.push_back(s.dc.GetPixel(x, y)); };

@@ -101,10 +101,8 @@ constexpr std::array<int, 2> DotRuns{3, 3};
 constexpr std::array<int, 4> DashDotRuns{9, 6, 3, 6};
 constexpr std::array<int, 6> DashDotDotRuns{9, 3, 3, 3, 3, 3};
 
-}  // namespace
-
-namespace {
 bool generalPaths = false;
+
 }  // namespace
 
 void SetGeneralPaths(bool on)

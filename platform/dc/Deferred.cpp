@@ -311,6 +311,7 @@ public:
             const int left = m_stretch ? m_s.area.left : 0, right = m_stretch ? m_s.area.right : 0;
             const Band band(m_work.verticals, edges[e], edges[e + 1], left, right);
             m_composed.StartBand(band.inside, left);
+            m_copyable = nullptr;
             for (int y = edges[e]; y < edges[e + 1]; ++y)
                 DrawRow(y, band);
         }
@@ -330,6 +331,8 @@ private:
             std::any_of(m_next, end, [&](const auto& h) { return h.line.from <= hideFrom && h.line.to >= hideTo; });
         if (!hidden)
             DrawStretchAndColumns(row, sy, band);
+        if (m_next != end)
+            m_copyable = nullptr;  // the row's lines make it unlike the next
         for (; m_next != end; ++m_next)
             DrawHorizontal(row, *m_next, band);
     }
@@ -341,8 +344,12 @@ private:
             std::memcpy(area, SourceRow(sy) + m_expander.First(), m_n * sizeof(std::uint32_t));
             DrawColumns(row, band.outside, 0);
         } else if (sy >= 0 && m_fast) {
-            std::memcpy(area, m_composed.Row(sy), m_n * sizeof(std::uint32_t));
+            // A row like the one just drawn is copied from it, while it is still at hand.
+            const std::uint32_t* from = sy == m_copyableSy && m_copyable ? m_copyable : m_composed.Row(sy);
+            std::memcpy(area, from, m_n * sizeof(std::uint32_t));
             DrawColumns(row, band.outside, 0);
+            m_copyable = area;
+            m_copyableSy = sy;
         } else {
             if (sy >= 0)
                 m_expander.Gather(SourceRow(sy), area);
@@ -375,6 +382,8 @@ private:
     ComposedRows m_composed;
     std::vector<DeferredWork::Line> m_horizontals;  // by row, in recorded order within a row
     std::vector<DeferredWork::Line>::const_iterator m_next;
+    const std::uint32_t* m_copyable = nullptr;  // the stretch area of the last row drawn from source row
+    int m_copyableSy = -1;                      // ... this one, untouched since
 };
 
 void SettleReaders(Surface& surface)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "platform/dc/Dc.h"

@@ -2,10 +2,8 @@
 // its timer, its paints, its mouse clicks and its key presses.
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <memory>
-#include <span>
 
 #include <wx/bitmap.h>
 #include <wx/timer.h>
@@ -15,8 +13,6 @@
 #include "platform/DiskFiles.h"
 #include "platform/dc/Dc.h"
 #include "platform/desktop/InputRules.h"
-
-class wxDC;
 
 class GameWindow : public wxWindow, public IWindowHost {
 public:
@@ -44,13 +40,12 @@ private:
     void OnDoubleClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
 
+    class PaintTarget;
+
     // The screen the view paints into: the field's size, gray until painted.
     bool EnsureScreen();
     // Copies the area from the screen to the window, gray beyond the field.
-    void Present(wxDC& dc, const CRect& area);
-    // Where the toolkit cannot take the pixels as they are: through a converted bitmap.
-    void PaintConverted(wxDC& dc, std::span<const std::uint32_t> pixels, const CRect& field, const CRect& shown);
-    void PaintBeyondField(wxDC& dc, const CRect& field);
+    void Present(PaintTarget& target, const CRect& area);
 
     CGameView* m_pView;
     std::map<UINT_PTR, std::unique_ptr<wxTimer>> m_timers;
@@ -58,9 +53,9 @@ private:
 
     CDC m_screenDc;
     CBitmap m_screenBitmap;
-    wxBitmap m_shown;             // the screen converted for the toolkit where needed, kept across paints
-    bool m_bErasePending = true;  // a new window is erased with the class background
-    wxDC* m_pPaintDc = nullptr;   // only during a paint
+    wxBitmap m_shown;                 // the screen converted for the toolkit where needed, kept across paints
+    bool m_bErasePending = true;      // a new window is erased with the class background
+    PaintTarget* m_pPaint = nullptr;  // only during a paint
     CRect m_paintBox;
     bool m_bPresented = false;
     bool m_bPaintedOnce = false;

@@ -468,6 +468,11 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
         // drawn over it next.
         DeferStretch(std::static_pointer_cast<Surface>(m_bitmap), std::static_pointer_cast<Surface>(pSrcDC->m_bitmap),
                      std::move(map));
+    } else if (!GeneralPaths() && dl == 0 && dt == 0 && sl == 0 && st == 0 && dw == sw && dh == sh && !flipX &&
+               !flipY && from->width == to->width && from->height == to->height && dw == to->width &&
+               dh == to->height && map.area == CRect{0, 0, to->width, to->height}) {
+        // The whole of a bitmap onto another of its size, as a finished frame goes to the screen.
+        LendWhole(std::static_pointer_cast<Surface>(m_bitmap), std::static_pointer_cast<Surface>(pSrcDC->m_bitmap));
     } else {
         Settle(*from);
         StretchNow(*to, from->pixels.data(), from->width, map);

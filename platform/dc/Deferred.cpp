@@ -10,6 +10,7 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
+#include <numeric>
 #include <utility>
 
 #include "platform/dc/State.h"
@@ -393,6 +394,40 @@ void SettleReaders(Surface& surface)
             Settle(*r);
 }
 
+// Whether the stretch draws every pixel of the surface.
+bool CoversWhole(const StretchMap& map, const Surface& surface)
+{
+    const auto valid = [](const std::vector<int>& v) {
+        return std::none_of(v.begin(), v.end(), [](int i) { return i < 0; });
+    };
+    return map.area == CRect{0, 0, surface.width, surface.height} && valid(map.cols) && valid(map.rows);
+}
+
+// Forgets the surface's recorded work.
+void Drop(Surface& surface)
+{
+    if (!surface.deferred)
+        return;
+    if (const auto& source = surface.deferred->source)
+        std::erase_if(source->readers, [&](const std::weak_ptr<Surface>& r) {
+            const auto p = r.lock();
+            return !p || p.get() == &surface;
+        });
+    surface.deferred.reset();
+}
+
+// The map of a plain copy of a whole surface.
+StretchMap WholeMap(int width, int height)
+{
+    StretchMap map;
+    map.area = CRect{0, 0, width, height};
+    map.cols.resize(static_cast<std::size_t>(width));
+    map.rows.resize(static_cast<std::size_t>(height));
+    std::iota(map.cols.begin(), map.cols.end(), 0);
+    std::iota(map.rows.begin(), map.rows.end(), 0);
+    return map;
+}
+
 }  // namespace
 
 void Settle(Surface& surface)
@@ -421,6 +456,11 @@ void PrepareWrite(Surface& surface)
 
 void DeferStretch(const std::shared_ptr<Surface>& target, const std::shared_ptr<Surface>& source, StretchMap map)
 {
+    // What the target still had to do need never be done when this stretch draws over all of
+    // it (nothing reads a surface with recorded work: recording settles its readers first). A
+    // frame lent to the screen is then not copied back.
+    if (CoversWhole(map, *target))
+        Drop(*target);
     PrepareWrite(*target);
     Settle(*source);
     auto work = std::make_unique<DeferredWork>();
@@ -450,6 +490,22 @@ void DeferLine(Surface& target, const AxisLine& line)
         work.Touch(line.at, line.at + 1);
         work.horizontals.push_back(recorded);
     }
+}
+
+void LendWhole(const std::shared_ptr<Surface>& target, const std::shared_ptr<Surface>& source)
+{
+    PrepareWrite(*target);
+    Settle(*source);
+    SettleReaders(*source);  // their reading is done before the pixels move
+    std::swap(target->pixels, source->pixels);
+    target->stamp = NextStamp();
+    // The source copies its picture back from the target, recorded.
+    auto work = std::make_unique<DeferredWork>();
+    work->Touch(0, source->height);
+    work->stretch = WholeMap(source->width, source->height);
+    work->source = target;
+    source->deferred = std::move(work);
+    target->readers.push_back(source);
 }
 
 void StretchNow(Surface& target, const std::uint32_t* source, int sourceWidth, const StretchMap& map)

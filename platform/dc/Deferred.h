@@ -26,6 +26,10 @@ struct StretchMap {
 void DeferStretch(const std::shared_ptr<Surface>& target, const std::shared_ptr<Surface>& source, StretchMap map);
 // Records a line drawn with R2_COPYPEN.
 void DeferLine(Surface& target, const AxisLine& line);
+// Copies the whole of source into target, a surface of the same size, by handing the pixels
+// over: target takes them, and source copies them back, recorded, so that the copy is done only
+// when source is used before it is drawn over whole. A frame shown on the screen is not copied.
+void LendWhole(const std::shared_ptr<Surface>& target, const std::shared_ptr<Surface>& source);
 // Stretches at once from source pixels with the given row length (they may be a copy of the
 // target's own).
 void StretchNow(Surface& target, const std::uint32_t* source, int sourceWidth, const StretchMap& map);

@@ -18,14 +18,14 @@ namespace {
 
 // What one path draws on: the target, a picture to stretch from and a bitmap copied to.
 struct Scene {
-    CBitmap target, picture, copy;
-    CDC dc, pictureDc, copyDc;
+    CBitmap target, picture, copy, other;
+    CDC dc, pictureDc, copyDc, otherDc;
     std::vector<COLORREF> reads;  // what GetPixel answered
 
     Scene(CSize size, CSize pictureSize, unsigned seed)
     {
         for (auto [bitmap, context, s] : {std::tuple{&target, &dc, size}, std::tuple{&picture, &pictureDc, pictureSize},
-                                          std::tuple{&copy, &copyDc, size}}) {
+                                          std::tuple{&copy, &copyDc, size}, std::tuple{&other, &otherDc, size}}) {
             bitmap->CreateBitmap(s.cx, s.cy);
             context->CreateCompatibleDC(nullptr);
             context->SelectObject(bitmap);
@@ -132,14 +132,20 @@ public:
             };
         case 10:  // within the bitmap, overlapping
             return [=](Scene& s) { s.dc.BitBlt(x, y, x2 - x, y2 - y, &s.dc, x2 / 2, y2 / 3, SRCCOPY); };
-        default:  // to another bitmap, enlarged or not (the copy then waits on what the target does next)
-            return [=, size = m_size, back = Int(0, 1)](Scene& s) {
-                if (back) {
-                    s.copyDc.BitBlt(0, 0, size.cx, size.cy, &s.dc, 0, 0, SRCCOPY);
+        default:  // the whole target to another bitmap, as a frame to the screen, with what may follow
+            return [=, size = m_size, then = Int(0, 4), reach = Int(0, 2)](Scene& s) {
+                if (then == 0)  // a third bitmap still reads the target
+                    s.otherDc.StretchBlt(x, y, 2 * size.cx, size.cy + 1, &s.dc, 0, 0, size.cx, size.cy, SRCCOPY);
+                s.copyDc.BitBlt(0, 0, size.cx, size.cy, &s.dc, 0, 0, SRCCOPY);
+                if (then == 1)  // the copy changes while the target waits for its pixels
+                    s.copyDc.FillSolidRect(CRect{x, y, x2, y2}, colour);
+                if (then == 2)  // the target drawn over whole, perhaps with pixels from outside the picture
+                    s.dc.StretchBlt(-reach, 0, size.cx + 2 * reach, size.cy, &s.pictureDc, 0, -reach,
+                                    s.picture.GetWidth(), s.picture.GetHeight() + reach, SRCCOPY);
+                if (then == 3)  // back from the copy, enlarged
                     s.dc.StretchBlt(x, y, 2 * size.cx, size.cy + 1, &s.copyDc, 0, 0, size.cx, size.cy, SRCCOPY);
-                } else {
+                if (then == 4)
                     s.copyDc.StretchBlt(x, y, 2 * size.cx, size.cy + 1, &s.dc, 0, 0, size.cx, size.cy, SRCCOPY);
-                }
             };
         }
     }
@@ -186,6 +192,7 @@ TEST(FastPathsTest, RandomScenesGiveTheSamePixelsAsTheGeneralCode)
                 << (mismatch.first - a.begin()) % size.cx << "," << (mismatch.first - a.begin()) / size.cx;
             ASSERT_EQ(fast.reads, general.reads) << "case " << n << ", frame " << f;
             ASSERT_TRUE(std::ranges::equal(fast.copy.GetPixels(), general.copy.GetPixels())) << "case " << n;
+            ASSERT_TRUE(std::ranges::equal(fast.other.GetPixels(), general.other.GetPixels())) << "case " << n;
         }
     }
 }

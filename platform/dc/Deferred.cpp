@@ -3,7 +3,8 @@
 // into it there, and every destination row that samples the same source row is a copy of it;
 // the made rows are kept for the next frame while the picture, the map and the lines stay the
 // same. Horizontal lines then overwrite their rows. Each pixel ends as the last recorded call
-// that covers it would leave it, since all of them copy their colour.
+// that covers it would leave it, since all of them copy their colour. Whole bitmaps are lent
+// instead of copied (LendWhole).
 #include "platform/dc/Deferred.h"
 
 #include <algorithm>
@@ -383,8 +384,8 @@ private:
     ComposedRows m_composed;
     std::vector<DeferredWork::Line> m_horizontals;  // by row, in recorded order within a row
     std::vector<DeferredWork::Line>::const_iterator m_next;
-    const std::uint32_t* m_copyable = nullptr;  // the stretch area of the last row drawn from source row
-    int m_copyableSy = -1;                      // ... this one, untouched since
+    const std::uint32_t* m_copyable = nullptr;  // the stretch area of the last row drawn, untouched since
+    int m_copyableSy = -1;                      // the source row it shows
 };
 
 void SettleReaders(Surface& surface)
@@ -403,16 +404,22 @@ bool CoversWhole(const StretchMap& map, const Surface& surface)
     return map.area == CRect{0, 0, surface.width, surface.height} && valid(map.cols) && valid(map.rows);
 }
 
+// The surface's recorded work no longer reads its source.
+void StopReading(Surface& surface, const DeferredWork& work)
+{
+    if (work.source)
+        std::erase_if(work.source->readers, [&](const std::weak_ptr<Surface>& r) {
+            const auto p = r.lock();
+            return !p || p.get() == &surface;
+        });
+}
+
 // Forgets the surface's recorded work.
 void Drop(Surface& surface)
 {
     if (!surface.deferred)
         return;
-    if (const auto& source = surface.deferred->source)
-        std::erase_if(source->readers, [&](const std::weak_ptr<Surface>& r) {
-            const auto p = r.lock();
-            return !p || p.get() == &surface;
-        });
+    StopReading(surface, *surface.deferred);
     surface.deferred.reset();
 }
 
@@ -436,12 +443,8 @@ void Settle(Surface& surface)
         return;
     const std::unique_ptr<DeferredWork> work = std::move(surface.deferred);
     surface.stamp = NextStamp();
+    StopReading(surface, *work);
     const Surface* source = work->source.get();
-    if (source)
-        std::erase_if(work->source->readers, [&](const std::weak_ptr<Surface>& r) {
-            const auto p = r.lock();
-            return !p || p.get() == &surface;
-        });
     Composer(surface, *work, work->stretch, source, source ? source->pixels.data() : nullptr,
              source ? source->width : 0)
         .Run();

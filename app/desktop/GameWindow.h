@@ -14,8 +14,6 @@
 #include "platform/dc/Dc.h"
 #include "platform/desktop/InputRules.h"
 
-class wxDC;
-
 class GameWindow : public wxWindow, public IWindowHost {
 public:
     // The class background of the field, RGB(128, 128, 128).
@@ -42,10 +40,12 @@ private:
     void OnDoubleClick(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
 
+    class PaintTarget;
+
     // The screen the view paints into: the field's size, gray until painted.
     bool EnsureScreen();
     // Copies the area from the screen to the window, gray beyond the field.
-    void Present(wxDC& dc, const CRect& area);
+    void Present(PaintTarget& target, const CRect& area);
 
     CGameView* m_pView;
     std::map<UINT_PTR, std::unique_ptr<wxTimer>> m_timers;
@@ -53,9 +53,9 @@ private:
 
     CDC m_screenDc;
     CBitmap m_screenBitmap;
-    wxBitmap m_shown;             // the screen as the toolkit draws it, kept across paints
-    bool m_bErasePending = true;  // a new window is erased with the class background
-    wxDC* m_pPaintDc = nullptr;   // only during a paint
+    wxBitmap m_shown;                 // the screen converted for the toolkit where needed, kept across paints
+    bool m_bErasePending = true;      // a new window is erased with the class background
+    PaintTarget* m_pPaint = nullptr;  // only during a paint
     CRect m_paintBox;
     bool m_bPresented = false;
     bool m_bPaintedOnce = false;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dc/Deferred.h"
 #include "platform/dc/Raster.h"
 #include "platform/dc/State.h"
 #include "platform/dc/Text.h"
@@ -226,11 +227,13 @@ int CDC::GetClipBox(CRect* pRect) const
 
 namespace {
 
+// The canvas of a drawing call that changes the pixels at once: what was recorded is done first.
 Canvas MakeCanvas(Surface* surface, const CRect& box, int rop)
 {
     Canvas c;
     if (!surface || box.IsRectEmpty())
         return c;
+    PrepareWrite(*surface);
     c.pixels = surface->pixels.data();
     c.width = surface->width;
     c.height = surface->height;
@@ -249,10 +252,23 @@ CPoint CDC::MoveTo(int x, int y)
 BOOL CDC::LineTo(int x, int y)
 {
     const CPoint from = std::exchange(m_position, CPoint{x, y});
-    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), m_rop2);
     const auto* pen = As<PenState>(m_pen);
-    if (canvas.Empty() || !pen || pen->style == PS_NULL)
+    Surface* target = Target();
+    const CRect box = DrawableBox();
+    if (!target || box.IsRectEmpty() || !pen || pen->style == PS_NULL)
         return 1;
+    // A thin solid line along a row or a column joins the surface's recorded work, so that a
+    // grid of them is drawn row by row with whatever lies under it.
+    if (pen->width <= 1 && pen->style == PS_SOLID && m_rop2 == R2_COPYPEN && !GeneralPaths()) {
+        if (auto line = ClipAxisLine(box, from.x, from.y, x, y)) {
+            if (line->from < line->to) {
+                line->colour = pen->pixel;
+                DeferLine(*target, *line);
+            }
+            return 1;
+        }
+    }
+    const Canvas canvas = MakeCanvas(target, box, m_rop2);
     if (pen->width > 1) {
         WideLine(canvas, from.x, from.y, x, y, pen->width, pen->pixel);
     } else {
@@ -380,13 +396,24 @@ std::vector<int> NearestMap(long long dstStart, long long dstLen, long long srcS
                             long long first, long long count, int srcLimit)
 {
     std::vector<int> map(static_cast<std::size_t>(count));
+    // j = q, with (2 i + 1) srcLen = q * den + r, stepped along i.
+    const long long i0 = first - dstStart, den = 2 * dstLen;
+    long long q = FloorMulDiv(2 * i0 + 1, srcLen, den);
+    // The remainder is below den, so the products may wrap around in unsigned arithmetic.
+    auto r =
+        static_cast<long long>(static_cast<unsigned long long>(2 * i0 + 1) * static_cast<unsigned long long>(srcLen) -
+                               static_cast<unsigned long long>(q) * static_cast<unsigned long long>(den));
+    const long long stepQ = 2 * srcLen / den, stepR = 2 * srcLen % den;
     for (long long k = 0; k < count; ++k) {
-        const long long i = first + k - dstStart;
-        long long j = FloorMulDiv(2 * i + 1, srcLen, 2 * dstLen);
-        if (flip)
-            j = srcLen - 1 - j;
+        const long long j = flip ? srcLen - 1 - q : q;
         const long long s = srcStart + j;
         map[static_cast<std::size_t>(k)] = s >= 0 && s < srcLimit ? static_cast<int>(s) : -1;
+        q += stepQ;
+        r += stepR;
+        if (r >= den) {
+            r -= den;
+            ++q;
+        }
     }
     return map;
 }
@@ -398,7 +425,7 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
 {
     if (dwRop != SRCCOPY || !pSrcDC)
         return 0;
-    const Surface* from = pSrcDC->Target();
+    Surface* from = pSrcDC->Target();
     Surface* to = Target();
     if (!from || !to)
         return 0;
@@ -421,38 +448,28 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     if (left >= right || top >= bottom)
         return 1;
 
-    // Copying within one bitmap reads from a snapshot, so overlapping areas copy correctly.
-    std::vector<std::uint32_t> snapshot;
-    const std::uint32_t* source = from->pixels.data();
+    StretchMap map;
+    map.area = CRect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+    map.cols = NearestMap(dl, dw, sl, sw, flipX, left, right - left, from->width);
+    map.rows = NearestMap(dt, dh, st, sh, flipY, top, bottom - top, from->height);
     if (from == to) {
-        snapshot = from->pixels;
-        source = snapshot.data();
-    }
-
-    const std::vector<int> cols = NearestMap(dl, dw, sl, sw, flipX, left, right - left, from->width);
-    const std::vector<int> rows = NearestMap(dt, dh, st, sh, flipY, top, bottom - top, from->height);
-    const bool allColumns = std::none_of(cols.begin(), cols.end(), [](int c) { return c < 0; });
-    const bool plainRows = !flipX && sw == dw && allColumns;
-    const auto n = static_cast<std::size_t>(right - left);
-    int previousSource = -1;
-    std::uint32_t* previousRow = nullptr;
-    for (long long yy = top; yy < bottom; ++yy) {
-        const int sy = rows[static_cast<std::size_t>(yy - top)];
-        if (sy < 0)
-            continue;
-        std::uint32_t* dst = to->pixels.data() + yy * to->width + left;
-        const std::uint32_t* src = source + static_cast<std::ptrdiff_t>(sy) * from->width;
-        if (allColumns && sy == previousSource) {
-            std::memcpy(dst, previousRow, n * sizeof(std::uint32_t));  // a repeated source row
-        } else if (plainRows) {
-            std::memcpy(dst, src + cols.front(), n * sizeof(std::uint32_t));
-        } else {
-            for (std::size_t k = 0; k < n; ++k)
-                if (cols[k] >= 0)
-                    dst[k] = src[cols[k]];
-        }
-        previousSource = sy;
-        previousRow = dst;
+        // Copying within one bitmap reads from a snapshot, so overlapping areas copy correctly.
+        PrepareWrite(*to);
+        const std::vector<std::uint32_t> snapshot = from->pixels;
+        StretchNow(*to, snapshot.data(), from->width, map);
+    } else if (sw < dw || sh < dh) {
+        // An enlargement is recorded: each source row is expanded once, together with the lines
+        // drawn over it next.
+        DeferStretch(std::static_pointer_cast<Surface>(m_bitmap), std::static_pointer_cast<Surface>(pSrcDC->m_bitmap),
+                     std::move(map));
+    } else if (!GeneralPaths() && dl == 0 && dt == 0 && sl == 0 && st == 0 && dw == sw && dh == sh && !flipX &&
+               !flipY && from->width == to->width && from->height == to->height && dw == to->width &&
+               dh == to->height && map.area == CRect{0, 0, to->width, to->height}) {
+        // The whole of a bitmap onto another of its size, as a finished frame goes to the screen.
+        LendWhole(std::static_pointer_cast<Surface>(m_bitmap), std::static_pointer_cast<Surface>(pSrcDC->m_bitmap));
+    } else {
+        Settle(*from);
+        StretchNow(*to, from->pixels.data(), from->width, map);
     }
     return 1;
 }
@@ -463,6 +480,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
     if (x < box.left || x >= box.right || y < box.top || y >= box.bottom)
         return CLR_INVALID;
     Surface* s = Target();
+    PrepareWrite(*s);
     s->pixels[static_cast<std::size_t>(y) * s->width + x] = PixelFromColor(crColor);
     return crColor & 0x00FFFFFF;
 }
@@ -472,6 +490,7 @@ COLORREF CDC::GetPixel(int x, int y) const
     const CRect box = DrawableBox();
     if (x < box.left || x >= box.right || y < box.top || y >= box.bottom)
         return CLR_INVALID;
-    const Surface* s = Target();
+    Surface* s = Target();
+    Settle(*s);
     return ColorFromPixel(s->pixels[static_cast<std::size_t>(y) * s->width + x]);
 }

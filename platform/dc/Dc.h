@@ -221,7 +221,9 @@ public:
     int GetWidth() const;
     int GetHeight() const;
     CSize GetSize() const { return {GetWidth(), GetHeight()}; }
-    // Row-major pixels, GetWidth() * GetHeight() of them; empty before CreateBitmap.
+    // Row-major pixels, GetWidth() * GetHeight() of them; empty before CreateBitmap. Drawing may
+    // finish its work on the pixels late, when they are next used: take the span anew after a
+    // drawing call that involves the bitmap (as target or as source) and before writing to it.
     std::span<std::uint32_t> GetPixels();
     std::span<const std::uint32_t> GetPixels() const;
 

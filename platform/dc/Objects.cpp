@@ -1,6 +1,7 @@
 // Pens, brushes, fonts, bitmaps and regions, and the stock objects of a fresh context.
 #include <algorithm>
 
+#include "platform/dc/Deferred.h"
 #include "platform/dc/State.h"
 #include "platform/dc/Text.h"
 
@@ -150,14 +151,20 @@ int CBitmap::GetHeight() const
 
 std::span<std::uint32_t> CBitmap::GetPixels()
 {
-    return m_state ? std::span<std::uint32_t>(static_cast<Surface*>(m_state.get())->pixels)
-                   : std::span<std::uint32_t>();
+    if (!m_state)
+        return {};
+    auto* surface = static_cast<Surface*>(m_state.get());
+    PrepareWrite(*surface);
+    return surface->pixels;
 }
 
 std::span<const std::uint32_t> CBitmap::GetPixels() const
 {
-    return m_state ? std::span<const std::uint32_t>(static_cast<const Surface*>(m_state.get())->pixels)
-                   : std::span<const std::uint32_t>();
+    if (!m_state)
+        return {};
+    auto* surface = static_cast<Surface*>(m_state.get());
+    Settle(*surface);
+    return surface->pixels;
 }
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)

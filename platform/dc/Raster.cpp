@@ -32,6 +32,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -100,7 +101,19 @@ constexpr std::array<int, 2> DotRuns{3, 3};
 constexpr std::array<int, 4> DashDotRuns{9, 6, 3, 6};
 constexpr std::array<int, 6> DashDotDotRuns{9, 3, 3, 3, 3, 3};
 
+bool generalPaths = false;
+
 }  // namespace
+
+void SetGeneralPaths(bool on)
+{
+    generalPaths = on;
+}
+
+bool GeneralPaths()
+{
+    return generalPaths;
+}
 
 std::span<const int> PatternOf(int penStyle)
 {
@@ -138,6 +151,20 @@ std::uint32_t ApplyRop(int rop, std::uint32_t d, std::uint32_t p)
     return r & 0x00FFFFFF;
 }
 
+void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t colour)
+{
+    if (colour == 0) {
+        std::memset(p, 0, n * sizeof *p);
+        return;
+    }
+    // Four pixels a store.
+    const std::uint32_t four[4] = {colour, colour, colour, colour};
+    for (; n >= 4; n -= 4, p += 4)
+        std::memcpy(p, four, sizeof four);
+    for (; n > 0; --n)
+        *p++ = colour;
+}
+
 void Canvas::Span(long long y, long long x0, long long x1, std::uint32_t colour) const
 {
     if (y < clip.top || y >= clip.bottom)
@@ -148,12 +175,27 @@ void Canvas::Span(long long y, long long x0, long long x1, std::uint32_t colour)
         return;
     std::uint32_t* p = Row(static_cast<int>(y)) + x0;
     const auto n = static_cast<std::size_t>(x1 - x0);
-    switch (rop) {
-    case R2_COPYPEN: std::fill_n(p, n, colour); break;
-    case R2_MERGEPEN:
+    if (GeneralPaths()) {
         for (std::size_t i = 0; i < n; ++i)
+            p[i] = ApplyRop(rop, p[i], colour);
+        return;
+    }
+    switch (rop) {
+    case R2_COPYPEN: FillPixels(p, n, colour); break;
+    case R2_MERGEPEN: {
+        // Two pixels a step.
+        const std::uint64_t two = colour | static_cast<std::uint64_t>(colour) << 32;
+        std::size_t i = 0;
+        for (; i + 2 <= n; i += 2) {
+            std::uint64_t pair;
+            std::memcpy(&pair, p + i, sizeof pair);
+            pair |= two;
+            std::memcpy(p + i, &pair, sizeof pair);
+        }
+        if (i < n)
             p[i] |= colour;
         break;
+    }
     case R2_NOP: break;
     default:
         for (std::size_t i = 0; i < n; ++i)
@@ -206,6 +248,26 @@ struct PatternTable {
 
 }  // namespace
 
+std::optional<AxisLine> ClipAxisLine(const CRect& clip, int x0, int y0, int x1, int y1)
+{
+    const bool vertical = x0 == x1;
+    if ((vertical && y0 == y1) || (!vertical && y0 != y1))
+        return std::nullopt;
+    const long long start = vertical ? y0 : x0;
+    const long long end = vertical ? y1 : x1;
+    // From the start point up to the end point, which is left out, in either direction.
+    long long from = end > start ? start : end + 1;
+    long long to = end > start ? end : start + 1;
+    from = std::max<long long>(from, vertical ? clip.top : clip.left);
+    to = std::min<long long>(to, vertical ? clip.bottom : clip.right);
+    AxisLine line{vertical, vertical ? x0 : y0, static_cast<int>(std::min(from, to)), static_cast<int>(to)};
+    const int lo = vertical ? clip.left : clip.top;
+    const int hi = vertical ? clip.right : clip.bottom;
+    if (line.at < lo || line.at >= hi)
+        line.from = line.to;
+    return line;
+}
+
 void CosmeticLine(const Canvas& c, int x0, int y0, int x1, int y1, std::uint32_t colour, const LineStyle& style,
                   long long styleStart)
 {
@@ -235,17 +297,13 @@ void CosmeticLine(const Canvas& c, int x0, int y0, int x1, int y1, std::uint32_t
     if (iBegin >= iEnd)
         return;
 
-    if (style.runs.empty() && db == 0) {  // the common straight solid line: one span or column
-        if (b0 < bLo || b0 >= bHi)
-            return;
-        const long long aFirst = a0 + sa * iBegin;
-        const long long aLast = a0 + sa * (iEnd - 1);
-        const long long lo = std::min(aFirst, aLast);
-        const long long hi = std::max(aFirst, aLast) + 1;
-        if (xMajor)
-            c.Span(b0, lo, hi, colour);
-        else
-            c.Column(b0, lo, hi, colour);
+    if (style.runs.empty() && db == 0 && !GeneralPaths()) {  // a straight solid line: one span or column
+        if (const auto line = ClipAxisLine(c.clip, x0, y0, x1, y1); line && line->from < line->to) {
+            if (line->vertical)
+                c.Column(line->at, line->from, line->to, colour);
+            else
+                c.Span(line->at, line->from, line->to, colour);
+        }
         return;
     }
 

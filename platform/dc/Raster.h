@@ -2,12 +2,23 @@
 // and polygons, each clipped once to a rectangle inside the pixel buffer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "platform/Win.h"
 
 namespace dc_detail {
+
+// For tests: with general paths on, every drawing call is done at once by the general
+// per-pixel code, the reference that the fast paths (spans, deferred rows, run expansion of a
+// stretch) must match pixel for pixel. Off by default.
+void SetGeneralPaths(bool on);
+bool GeneralPaths();
+
+// n pixels from p on take the colour.
+void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t colour);
 
 // A pixel buffer with a clip rectangle (already inside the buffer) and a binary raster operation.
 struct Canvas {
@@ -39,6 +50,21 @@ std::span<const int> PatternOf(int penStyle);
 long long FloorMulDiv(long long a, long long b, long long c);
 
 std::uint32_t ApplyRop(int rop, std::uint32_t dst, std::uint32_t pen);
+
+// The pixels of a one-pixel line that runs along a row or a column: row `at` from column `from`
+// to `to` - 1, or column `at` from row `from` to `to` - 1 when vertical.
+struct AxisLine {
+    bool vertical = false;
+    int at = 0;
+    int from = 0;
+    int to = 0;
+    std::uint32_t colour = 0;
+};
+
+// The pixels inside the clip of a one-pixel line from (x0, y0) to (x1, y1), its end point left
+// out, when the line is horizontal or vertical (from >= to when none are inside); nothing for a
+// slanted line or a single point.
+std::optional<AxisLine> ClipAxisLine(const CRect& clip, int x0, int y0, int x1, int y1);
 
 // One-pixel line from (x0, y0) towards (x1, y1), the end point left out. The pattern starts
 // anew at styleStart pixels into it.

@@ -35,10 +35,26 @@ struct FontState : GdiState {
     std::shared_ptr<const SizedFont> font;  // null when no face could be loaded
 };
 
+struct DeferredWork;
+struct RowCache;
+
+// A number never given before: a surface takes a new one whenever its pixels may change.
+std::uint64_t NextStamp();
+
 struct Surface : GdiState {
+    Surface();
+    ~Surface() override;
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
+    std::uint64_t stamp;
+    // Drawing recorded to be done later, and the surfaces whose recorded drawing reads these
+    // pixels (Deferred.h): the pixels are current only after Settle, and may change only after
+    // PrepareWrite. The row cache keeps rows of a stretch into this surface from one frame to
+    // the next.
+    std::unique_ptr<DeferredWork> deferred;
+    std::vector<std::weak_ptr<Surface>> readers;
+    std::unique_ptr<RowCache> rowCache;
 };
 
 }  // namespace dc_detail

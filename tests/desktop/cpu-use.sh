@@ -30,4 +30,6 @@ elapsed_ms=$(($(now_ms) - t0))
 field_moves && state="still running" || state="ended"
 echo "clicks: $hits; the game $state at the end"
 used_ms=$(((end - start) * 1000 / hz))
-echo "CPU: $used_ms ms in $elapsed_ms ms = $((used_ms * 1000 / elapsed_ms / 10)).$((used_ms * 1000 / elapsed_ms % 10)) % of one core"
+# Hundredths of a percent, rounded to the nearest.
+share=$(((used_ms * 20000 / elapsed_ms + 1) / 2))
+echo "CPU: $used_ms ms in $elapsed_ms ms = $((share / 100)).$(printf %02d $((share % 100))) % of one core"

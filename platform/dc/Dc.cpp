@@ -8,7 +8,9 @@
 #include "platform/dc/Deferred.h"
 #include "platform/dc/Raster.h"
 #include "platform/dc/State.h"
+#include "platform/dc/Stretch.h"
 #include "platform/dc/Text.h"
+#include "platform/dc/TextBoxLog.h"
 
 using namespace dc_detail;
 
@@ -348,6 +350,8 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
     if (!state || !state->font)
         return 0;
     const SizedFont& font = *state->font;
+    if (TextBoxLogging())
+        LogTextBox(CRect{x, y, x + font.TextWidth(text), y + font.CellHeight()});
     // Text ignores the raster operation, as GDI's does.
     const Canvas canvas = MakeCanvas(Target(), DrawableBox(), R2_COPYPEN);
     if (canvas.Empty() || text.empty())
@@ -389,32 +393,11 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
 
 namespace {
 
-// For each destination index 0 .. count-1 of the clipped range, the source index, or -1 when it
-// falls outside the source. Destination index i of a run of dstLen samples source index
-// floor((2 i + 1) srcLen / (2 dstLen)): the source pixel under the destination pixel's centre.
-std::vector<int> NearestMap(long long dstStart, long long dstLen, long long srcStart, long long srcLen, bool flip,
-                            long long first, long long count, int srcLimit)
+// The source index of each destination pixel of a plain copy, or -1 for none.
+std::vector<int> PixelMap(const std::vector<SourceRun>& runs)
 {
-    std::vector<int> map(static_cast<std::size_t>(count));
-    // j = q, with (2 i + 1) srcLen = q * den + r, stepped along i.
-    const long long i0 = first - dstStart, den = 2 * dstLen;
-    long long q = FloorMulDiv(2 * i0 + 1, srcLen, den);
-    // The remainder is below den, so the products may wrap around in unsigned arithmetic.
-    auto r =
-        static_cast<long long>(static_cast<unsigned long long>(2 * i0 + 1) * static_cast<unsigned long long>(srcLen) -
-                               static_cast<unsigned long long>(q) * static_cast<unsigned long long>(den));
-    const long long stepQ = 2 * srcLen / den, stepR = 2 * srcLen % den;
-    for (long long k = 0; k < count; ++k) {
-        const long long j = flip ? srcLen - 1 - q : q;
-        const long long s = srcStart + j;
-        map[static_cast<std::size_t>(k)] = s >= 0 && s < srcLimit ? static_cast<int>(s) : -1;
-        q += stepQ;
-        r += stepR;
-        if (r >= den) {
-            r -= den;
-            ++q;
-        }
-    }
+    std::vector<int> map(runs.size());
+    std::transform(runs.begin(), runs.end(), map.begin(), [](const SourceRun& r) { return r.Empty() ? -1 : r.first; });
     return map;
 }
 
@@ -432,39 +415,52 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0)
         return 1;
 
-    // Normalized rectangles; opposite signs of a destination and a source size mirror.
-    const long long dl = std::min<long long>(x, static_cast<long long>(x) + nWidth);
-    const long long dt = std::min<long long>(y, static_cast<long long>(y) + nHeight);
-    const long long dw = std::llabs(nWidth), dh = std::llabs(nHeight);
-    const long long sl = std::min<long long>(xSrc, static_cast<long long>(xSrc) + nSrcWidth);
-    const long long st = std::min<long long>(ySrc, static_cast<long long>(ySrc) + nSrcHeight);
-    const long long sw = std::llabs(nSrcWidth), sh = std::llabs(nSrcHeight);
+    // Normalized extents; opposite signs of a destination and a source size mirror.
+    const Extent dx = NormalizeExtent(x, nWidth), dy = NormalizeExtent(y, nHeight);
+    const Extent sx = NormalizeExtent(xSrc, nSrcWidth), sy = NormalizeExtent(ySrc, nSrcHeight);
     const bool flipX = (nWidth < 0) != (nSrcWidth < 0);
     const bool flipY = (nHeight < 0) != (nSrcHeight < 0);
 
     const CRect box = DrawableBox();
-    const long long left = std::max<long long>(box.left, dl), right = std::min<long long>(box.right, dl + dw);
-    const long long top = std::max<long long>(box.top, dt), bottom = std::min<long long>(box.bottom, dt + dh);
+    const long long left = std::max<long long>(box.left, dx.start);
+    const long long right = std::min<long long>(box.right, dx.start + dx.length);
+    const long long top = std::max<long long>(box.top, dy.start);
+    const long long bottom = std::min<long long>(box.bottom, dy.start + dy.length);
     if (left >= right || top >= bottom)
         return 1;
+    const CRect area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+
+    const bool keepLast = m_stretchMode == COLORONCOLOR || m_stretchMode == HALFTONE;
+    const std::vector<SourceRun> cols = SourceRuns(dx, sx, flipX, left, right, from->width, keepLast);
+    const std::vector<SourceRun> rows = SourceRuns(dy, sy, flipY, top, bottom, from->height, keepLast);
+    if (!SinglePixels(cols) || !SinglePixels(rows)) {
+        // A shrink that combines source pixels: done at once, from the source as it is now.
+        Settle(*from);
+        PrepareWrite(*to);
+        const std::vector<std::uint32_t> snapshot = from == to ? from->pixels : std::vector<std::uint32_t>();
+        StretchCombine(to->pixels.data(), to->width, area, from == to ? snapshot.data() : from->pixels.data(),
+                       from->width, cols, rows, m_stretchMode == WHITEONBLACK);
+        return 1;
+    }
 
     StretchMap map;
-    map.area = CRect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
-    map.cols = NearestMap(dl, dw, sl, sw, flipX, left, right - left, from->width);
-    map.rows = NearestMap(dt, dh, st, sh, flipY, top, bottom - top, from->height);
+    map.area = area;
+    map.cols = PixelMap(cols);
+    map.rows = PixelMap(rows);
     if (from == to) {
         // Copying within one bitmap reads from a snapshot, so overlapping areas copy correctly.
         PrepareWrite(*to);
         const std::vector<std::uint32_t> snapshot = from->pixels;
         StretchNow(*to, snapshot.data(), from->width, map);
-    } else if (sw < dw || sh < dh) {
+    } else if (sx.length < dx.length || sy.length < dy.length) {
         // An enlargement is recorded: each source row is expanded once, together with the lines
         // drawn over it next.
         DeferStretch(std::static_pointer_cast<Surface>(m_bitmap), std::static_pointer_cast<Surface>(pSrcDC->m_bitmap),
                      std::move(map));
-    } else if (!GeneralPaths() && dl == 0 && dt == 0 && sl == 0 && st == 0 && dw == sw && dh == sh && !flipX &&
-               !flipY && from->width == to->width && from->height == to->height && dw == to->width &&
-               dh == to->height && map.area == CRect{0, 0, to->width, to->height}) {
+    } else if (!GeneralPaths() && dx.start == 0 && dy.start == 0 && sx.start == 0 && sy.start == 0 &&
+               dx.length == sx.length && dy.length == sy.length && !flipX && !flipY && from->width == to->width &&
+               from->height == to->height && dx.length == to->width && dy.length == to->height &&
+               map.area == CRect{0, 0, to->width, to->height}) {
         // The whole of a bitmap onto another of its size, as a finished frame goes to the screen.
         LendWhole(std::static_pointer_cast<Surface>(m_bitmap), std::static_pointer_cast<Surface>(pSrcDC->m_bitmap));
     } else {

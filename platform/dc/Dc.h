@@ -281,7 +281,8 @@ public:
     int GetBkMode() const { return m_bkMode; }
     int SetPolyFillMode(int nPolyFillMode);
     int GetPolyFillMode() const { return m_polyFillMode; }
-    // Stored only: every stretch samples the nearest pixel without smoothing.
+    // How a shrinking stretch combines the source pixels of one destination pixel:
+    // BLACKONWHITE (the default) by AND, WHITEONBLACK by OR, COLORONCOLOR and HALFTONE keep one.
     int SetStretchBltMode(int nStretchMode);
     int GetStretchBltMode() const { return m_stretchMode; }
 
@@ -312,7 +313,9 @@ public:
     BOOL GetTextExtentPoint32(std::string_view text, CSize* pSize) const;
     CSize GetTextExtent(std::string_view text) const;
 
-    // Copies with SRCCOPY; the stretch samples the nearest source pixel. Negative sizes mirror.
+    // Copies with SRCCOPY. Enlarging takes the source pixel under each destination pixel's
+    // centre, without smoothing; shrinking combines by the stretch mode (see platform/dc/Stretch.h).
+    // Negative sizes mirror; a negative width covers x + width + 1 to x.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop);

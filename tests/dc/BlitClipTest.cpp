@@ -1,5 +1,6 @@
 // StretchBlt and BitBlt, the clip rectangle, and safety with wild coordinates or no bitmap.
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "tests/dc/Canvas.h"
@@ -65,26 +66,54 @@ protected:
     CDC m_src;
 };
 
-TEST_F(BlitClipTest, StretchTakesTheNearestPixelWithoutSmoothing)
+TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByTheStretchMode)
 {
     ASSERT_TRUE(m_dc.StretchBlt(10, 10, 6, 4, &m_src, 0, 0, 3, 2, SRCCOPY));
     for (int y = 10; y < 14; ++y)
         EXPECT_EQ(Letters(y, 9, 17), y < 12 ? ".RRGGBB." : ".WWRRGG.") << y;
     EXPECT_EQ(Changed(), 24);
 
-    // 3 -> 7 columns: destination i samples source floor((2 i + 1) * 3 / 14): 0 0 1 1 1 2 2.
+    // 3 -> 7 columns: destination i takes the source pixel under its centre, (2 i + 1) 3 / 14:
+    // 0 0 1 1 1 2 2. 2 -> 3: the middle centre lies on the border, and the first pixel takes it.
     Reset(80, 60);
     m_dc.StretchBlt(0, 0, 7, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
     EXPECT_EQ(Letters(0, 0, 8), "RRGGGBB.");
-
-    // Shrinking 3 -> 2 samples the pixels under the centres 0.75 and 2.25: columns 0 and 2.
     Reset(80, 60);
-    m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
-    EXPECT_EQ(Letters(0, 0, 3), "RB.");
+    m_dc.StretchBlt(0, 0, 3, 1, &m_src, 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(Letters(0, 0, 4), "RRG.");
 
-    // Opposite signs mirror.
+    // Shrinking 3 -> 2 gives source columns 0 and 1 to the first pixel, 2 to the second (source
+    // i to destination (2 i + 0) / 3); the stretch mode combines them: the default BLACKONWHITE
+    // by AND (red and green: black), WHITEONBLACK by OR, COLORONCOLOR keeps the last.
+    const std::pair<int, COLORREF> modes[] = {
+        {BLACKONWHITE, Rgb(0, 0, 0)}, {WHITEONBLACK, Rgb(255, 255, 0)}, {COLORONCOLOR, Green}};
+    for (const auto& [mode, first] : modes) {
+        Reset(80, 60);
+        m_dc.SetStretchBltMode(mode);
+        m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+        EXPECT_EQ(At(0, 0), first) << mode;
+        EXPECT_EQ(Letters(0, 1, 3), "B.") << mode;
+    }
+    // Rows alike: a column R, G, B shrunk to two rows by OR.
+    CBitmap columnBitmap;
+    columnBitmap.CreateBitmap(1, 3);
+    CDC column;
+    column.SelectObject(&columnBitmap);
+    const COLORREF shades[] = {Red, Green, Blue};
+    for (int y = 0; y < 3; ++y)
+        column.SetPixel(0, y, shades[y]);
+    Reset(80, 60);
+    m_dc.SetStretchBltMode(WHITEONBLACK);
+    m_dc.StretchBlt(0, 0, 1, 2, &column, 0, 0, 1, 3, SRCCOPY);
+    EXPECT_EQ(At(0, 0), Rgb(255, 255, 0));
+    EXPECT_EQ(At(0, 1), Blue);
+
+    // Opposite signs mirror; a negative width covers x + width + 1 to x.
     Reset(80, 60);
     m_dc.StretchBlt(3, 0, -3, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(Letters(0, 0, 5), ".BGR.");
+    Reset(80, 60);
+    m_dc.StretchBlt(0, 0, 3, 1, &m_src, 2, 0, -3, 1, SRCCOPY);
     EXPECT_EQ(Letters(0, 0, 4), "BGR.");
 
     // Only SRCCOPY, and a source is needed.

@@ -37,6 +37,7 @@ frame idle 1024 11011 paint
 frame idle-plain 1024 11001 paint
 frame idle-800 800 11011 paint      # the picture pixel for pixel
 frame idle-1280 1280 11011 paint    # the picture enlarged by 1.6
+frame idle-1200 1200 11011 paint    # 550 -> 825: a third of the centres on a border
 frame idle-640 640 11011 paint      # the picture shrunk
 frame game 1024 11111 "$play"
 frame game-plain 1024 11101 "$play"

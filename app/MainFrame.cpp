@@ -1,6 +1,8 @@
 // The main frame's start-up, position memory and routing.
 #include "app/MainFrame.h"
 
+#include <algorithm>
+
 namespace {
 const char* const Section = CGameView::SettingsSection;
 constexpr int DefaultLeft = 120;
@@ -8,6 +10,14 @@ constexpr int DefaultTop = 90;
 // The frame's outer size is the field plus these, whatever the platform's borders are.
 constexpr int ExtraWidth = 12;
 constexpr int ExtraHeight = 60;
+// A stored corner further out than this lies off every display anyway; held within it, the
+// corner plus the frame's size always fits an int.
+constexpr int CornerLimit = 1'000'000;
+
+int StoredCoordinate(IProfile& profile, const char* entry, int def)
+{
+    return std::clamp(profile.GetInt(Section, entry, def), -CornerLimit, CornerLimit);
+}
 }  // namespace
 
 CMainFrame::CMainFrame(GameServices& services, ICmdTarget* pNext) : m_wndView(services), m_sys(services), m_pNext(pNext)
@@ -36,8 +46,8 @@ void CMainFrame::ActivateFrame(int /*nCmdShow*/)
     m_bFirstActivate = 0;
     const CSize field = FieldSizeFor(m_pFrame->GetFullScreenWidth());
     m_wndView.SetFieldSize(field);
-    const int left = m_sys.profile.GetInt(Section, "Left", DefaultLeft);
-    const int top = m_sys.profile.GetInt(Section, "Top", DefaultTop);
+    const int left = StoredCoordinate(m_sys.profile, "Left", DefaultLeft);
+    const int top = StoredCoordinate(m_sys.profile, "Top", DefaultTop);
     m_pFrame->SetNormalRect(CRect{left, top, left + field.cx + ExtraWidth, top + field.cy + ExtraHeight});
 }
 

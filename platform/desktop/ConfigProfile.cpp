@@ -1,16 +1,16 @@
-// Profile entries as wxConfig values under /Section/Entry.
+// Profile entries as wxConfig values under /Section/Entry, saved once at the end.
 #include "platform/desktop/ConfigProfile.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include <wx/config.h>
+#include <wx/fileconf.h>
 #include <wx/log.h>
+#include <wx/mstream.h>
 #include <wx/string.h>
 #include <wx/utils.h>
-#ifndef __WINDOWS__
-#include <wx/fileconf.h>
-#endif
 
 namespace {
 // The game's strings are single-byte; Latin-1 keeps every byte as it is through the file.
@@ -37,19 +37,51 @@ ConfigProfile::~ConfigProfile() = default;
 
 void ConfigProfile::SetRegistryKey(const std::string& key)
 {
-    // A settings file that cannot be read gives the defaults, without a word, as an
-    // unreadable profile always has.
-    const wxLogNull quiet;
 #ifdef __WINDOWS__
-    // HKEY_CURRENT_USER\Software\<key>\<application>, as the original keeps it.
+    // HKEY_CURRENT_USER\Software\<key>\<application>.
+    const wxLogNull quiet;
     m_config = std::make_unique<wxConfig>(Wide(m_appName), Wide(key));
+    m_config->SetExpandEnvVars(false);
 #else
     // The vendor key has no place in a settings file's name; the program's own folder does.
-    m_config = std::make_unique<wxFileConfig>(Wide(m_appName), Wide(key), wxString(SettingsFile().string()),
-                                              wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    static_cast<void>(key);
+    std::string text;
+    const std::error_code error = ReadWholeFile(SettingsFile(), text);
+    m_unreadable = error && error != std::errc::no_such_file_or_directory ? error.message() : "";
+    if (!LoadText(text) && m_unreadable.empty())
+        m_unreadable = "its text is in no known encoding";
 #endif
+}
+
+bool ConfigProfile::LoadText(std::string_view text)
+{
+    // UTF-8 or, failing that, Latin-1, or what a byte order mark says.
+    const wxConvAuto encoding;
+    const bool decoded = text.empty() || !wxString(text.data(), encoding, text.size()).empty();
+    // Lines that make no sense are skipped without a word; the rest is taken.
+    const wxLogNull quiet;
+    wxMemoryInputStream stream(text.data(), text.size());
+    auto config = std::make_unique<wxFileConfig>(stream, encoding);
+    // Kept in memory: the file is written by Save alone, never when the object goes.
+    config->DisableAutoSave();
     // Values are taken as they are: a race code never expands like "$HOME".
-    m_config->SetExpandEnvVars(false);
+    config->SetExpandEnvVars(false);
+    m_config = std::move(config);
+    m_bDirty = false;
+    return decoded;
+}
+
+std::string ConfigProfile::Text() const
+{
+    auto* file = dynamic_cast<wxFileConfig*>(m_config.get());
+    if (!file)
+        return {};
+    const wxLogNull quiet;
+    wxMemoryOutputStream stream;
+    file->Save(stream, wxConvUTF8);
+    std::string text(static_cast<std::size_t>(stream.GetLength()), '\0');
+    stream.CopyTo(text.data(), text.size());
+    return text;
 }
 
 std::string ConfigProfile::GetString(const std::string& section, const std::string& entry, const std::string& def)
@@ -65,7 +97,7 @@ void ConfigProfile::WriteString(const std::string& section, const std::string& e
     if (!m_config)
         return;
     m_config->Write(KeyPath(section, entry), Wide(value));
-    Save();
+    m_bDirty = true;
 }
 
 int ConfigProfile::GetInt(const std::string& section, const std::string& entry, int def)
@@ -81,18 +113,30 @@ void ConfigProfile::WriteInt(const std::string& section, const std::string& entr
     if (!m_config)
         return;
     m_config->Write(KeyPath(section, entry), static_cast<long>(value));
-    Save();
+    m_bDirty = true;
 }
 
-void ConfigProfile::Save()
+std::string ConfigProfile::Save(const ReplaceObserver& observe)
 {
-    // Written at once, as the registry keeps a value; a failure is not reported.
-    const wxLogNull quiet;
-    if (const std::filesystem::path file = SettingsFile(); !file.empty()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(file.parent_path(), ignored);
+    if (!m_config || !m_bDirty)
+        return {};
+    const std::filesystem::path file = SettingsFile();
+    if (file.empty()) {
+        const wxLogNull quiet;
+        return m_config->Flush() ? "" : "the settings could not be stored in the registry";
     }
-    m_config->Flush();
+    const std::string failed = "the settings were not saved to " + file.string() + ": ";
+    // Whatever the player kept in a file we could not read stays there.
+    if (!m_unreadable.empty())
+        return failed + "it could not be read (" + m_unreadable + ")";
+    std::error_code error;
+    std::filesystem::create_directories(ResolveLinks(file).parent_path(), error);
+    if (!error)
+        error = ReplaceFile(file, Text(), observe);
+    if (error)
+        return failed + error.message();
+    m_bDirty = false;
+    return {};
 }
 
 std::filesystem::path ConfigProfile::SettingsFile() const

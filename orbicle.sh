@@ -12,6 +12,7 @@ PACKAGES=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
   libwxgtk3.2-dev libsdl2-mixer-dev
   xvfb xauth xdotool x11-apps x11-utils openbox
+  clang libclang-rt-14-dev
 )
 
 install_missing() {
@@ -48,6 +49,8 @@ case "${1:-}" in
     # The game logic once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     build build-sanitize -DORBICLE_SANITIZE=ON -DORBICLE_DESKTOP=OFF -DORBICLE_BENCH=OFF
     (cd build-sanitize && ctest --output-on-failure -j "$(jobs)" -LE desktop)
+    # Each fuzz target a few seconds over its corpus (clang, libFuzzer, the same sanitizers).
+    tools/fuzz.sh --brief
     ;;
   *)
     echo "usage: $0 run|test" >&2

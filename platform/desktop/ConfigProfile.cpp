@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include <wx/config.h>
+#include <wx/debug.h>
 #include <wx/fileconf.h>
 #include <wx/log.h>
 #include <wx/mstream.h>
@@ -29,6 +30,20 @@ wxString KeyPath(const std::string& section, const std::string& entry)
 {
     return "/" + Wide(section) + "/" + Wide(entry);
 }
+
+// wxFileConfig asserts on some lines a hand-edited file may hold (an entry without a name, a
+// section given twice) and then takes them as they are; in a program with windows such an
+// assert is a box. The file's text is read and written with asserts off.
+class AssertsOff {
+public:
+    AssertsOff() : m_previous(wxSetAssertHandler(nullptr)) {}
+    ~AssertsOff() { wxSetAssertHandler(m_previous); }
+    AssertsOff(const AssertsOff&) = delete;
+    AssertsOff& operator=(const AssertsOff&) = delete;
+
+private:
+    wxAssertHandler_t m_previous;
+};
 }  // namespace
 
 ConfigProfile::ConfigProfile(std::string appName) : m_appName(std::move(appName)) {}
@@ -60,6 +75,7 @@ bool ConfigProfile::LoadText(std::string_view text)
     const bool decoded = text.empty() || !wxString(text.data(), encoding, text.size()).empty();
     // Lines that make no sense are skipped without a word; the rest is taken.
     const wxLogNull quiet;
+    const AssertsOff asserts;
     wxMemoryInputStream stream(text.data(), text.size());
     auto config = std::make_unique<wxFileConfig>(stream, encoding);
     // Kept in memory: the file is written by Save alone, never when the object goes.
@@ -77,6 +93,7 @@ std::string ConfigProfile::Text() const
     if (!file)
         return {};
     const wxLogNull quiet;
+    const AssertsOff asserts;
     wxMemoryOutputStream stream;
     file->Save(stream, wxConvUTF8);
     std::string text(static_cast<std::size_t>(stream.GetLength()), '\0');

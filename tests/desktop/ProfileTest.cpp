@@ -10,6 +10,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <wx/debug.h>
+#include <wx/string.h>
 
 #include "app/App.h"
 #include "platform/desktop/ConfigProfile.h"
@@ -94,6 +96,27 @@ TEST_F(ProfileTest, EntriesAreSavedOnceAndSurviveIntoTheNextRunExactlyAsWritten)
     EXPECT_EQ(next.GetString("Other", "Keep"), "yes");
     EXPECT_EQ(next.Save(), "") << "nothing written, nothing to save";
     EXPECT_EQ(FileText(SettingsFile()), text);
+}
+
+TEST_F(ProfileTest, AHandEditedFileIsTakenAsItIsWithoutAToolkitAssert)
+{
+    // An entry without a name and a section given twice: each would be an assert box.
+    static int asserts = 0;
+    const wxAssertHandler_t previous =
+        wxSetAssertHandler([](const wxString&, int, const wxString&, const wxString&, const wxString&) { ++asserts; });
+    m_home.Write(".config/Orbicle/Orbicle.conf", "[Settings]\n=5\nRace=hu\n[Other]\n[Settings]\nOptions=10101\n");
+    ConfigProfile profile(COrbicleApp::AppName);
+    profile.SetRegistryKey(COrbicleApp::RegistryKey);
+    EXPECT_EQ(profile.GetString("Settings", "Race"), "hu");
+    EXPECT_EQ(profile.GetString("Settings", "Options"), "10101");
+    profile.WriteString("Settings", "Race", "or");
+    EXPECT_EQ(profile.Save(), "");
+    wxSetAssertHandler(previous);
+    EXPECT_EQ(asserts, 0);
+    ConfigProfile next(COrbicleApp::AppName);
+    next.SetRegistryKey(COrbicleApp::RegistryKey);
+    EXPECT_EQ(next.GetString("Settings", "Race"), "or");
+    EXPECT_EQ(next.GetString("Settings", "Options"), "10101");
 }
 
 TEST_F(ProfileTest, BeforeTheKeyIsSetNothingIsReadOrWritten)

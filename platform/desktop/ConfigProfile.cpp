@@ -137,11 +137,14 @@ std::string ConfigProfile::Save(const ReplaceObserver& observe)
 {
     if (!m_config || !m_bDirty)
         return {};
+#ifdef __WINDOWS__
+    // The registry keeps each value as it is written; this only makes sure it is stored.
+    static_cast<void>(observe);
+    const wxLogNull quiet;
+    if (!m_config->Flush())
+        return "the settings could not be stored in the registry";
+#else
     const std::filesystem::path file = SettingsFile();
-    if (file.empty()) {
-        const wxLogNull quiet;
-        return m_config->Flush() ? "" : "the settings could not be stored in the registry";
-    }
     const std::string failed = "the settings were not saved to " + file.string() + ": ";
     // Whatever the player kept in a file we could not read stays there.
     if (!m_unreadable.empty())
@@ -152,6 +155,7 @@ std::string ConfigProfile::Save(const ReplaceObserver& observe)
         error = ReplaceFile(file, Text(), observe);
     if (error)
         return failed + error.message();
+#endif
     m_bDirty = false;
     return {};
 }

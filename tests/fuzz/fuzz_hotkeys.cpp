@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/headless/Headless.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -12,31 +13,25 @@ namespace {
 // Every file name opens the input.
 class InputFiles : public IFiles {
 public:
+    std::string_view input;
+
     std::unique_ptr<IFileReader> OpenRead(const std::string& /*path*/) override
     {
-        return std::make_unique<Reader>(m_data, m_size);
+        return std::make_unique<Reader>(input);
     }
-    void Set(const std::uint8_t* data, std::size_t size) { m_data = data, m_size = size; }
 
 private:
-    class Reader : public IFileReader {
-    public:
-        Reader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    struct Reader : IFileReader {
+        explicit Reader(std::string_view bytes) : rest(bytes) {}
         std::size_t Read(void* buffer, std::size_t n) override
         {
-            const std::size_t count = std::min(n, m_size - m_at);
-            std::memcpy(buffer, m_data + m_at, count);
-            m_at += count;
-            return count;
+            n = std::min(n, rest.size());
+            std::memcpy(buffer, rest.data(), n);
+            rest.remove_prefix(n);
+            return n;
         }
-
-    private:
-        const std::uint8_t* m_data;
-        std::size_t m_size;
-        std::size_t m_at = 0;
+        std::string_view rest;
     };
-    const std::uint8_t* m_data = nullptr;
-    std::size_t m_size = 0;
 };
 
 struct Game {
@@ -59,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static Game game;
     CGameView& view = game.view;
-    game.files.Set(data, size);
+    game.files.input = std::string_view(reinterpret_cast<const char*>(data), size);
     view.NewGame();
 
     const int expected = static_cast<int>(std::min<std::size_t>(size, CGameView::MaxKeys));

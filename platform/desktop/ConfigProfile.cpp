@@ -72,7 +72,11 @@ bool ConfigProfile::LoadText(std::string_view text)
 {
     // UTF-8 or, failing that, Latin-1, or what a byte order mark says.
     const wxConvAuto encoding;
-    const bool decoded = text.empty() || !wxString(text.data(), encoding, text.size()).empty();
+    std::size_t markLength = 0;  // a byte order mark alone is an empty text
+    if (const wxBOM mark = wxConvAuto::DetectBOM(text.data(), text.size()); mark > wxBOM_None)
+        wxConvAuto::GetBOMChars(mark, &markLength);
+    const bool decoded =
+        text.size() == markLength || wxConvAuto().ToWChar(nullptr, 0, text.data(), text.size()) != wxCONV_FAILED;
     // Lines that make no sense are skipped without a word; the rest is taken.
     const wxLogNull quiet;
     const AssertsOff asserts;

@@ -149,7 +149,8 @@ TEST_F(ProfileTest, AKillAtAnyStepOfTheSaveLeavesTheOldFileOrTheNewOneBehindItsL
 
 TEST_F(ProfileTest, ASaveThatFailsSaysWhereAndWhyInOneLineAndDamagesNothing)
 {
-    // The settings file is a folder; the settings folder is a plain file; the disk is full.
+    // The settings file is a folder; the settings folder is a plain file; the settings are in
+    // no known encoding; the disk is full.
     auto failure = [&](const std::string& reason) {
         const std::string problem = OpenAndWrite()->Save();
         EXPECT_NE(problem.find(SettingsFile().string()), std::string::npos) << problem;
@@ -165,7 +166,17 @@ TEST_F(ProfileTest, ASaveThatFailsSaysWhereAndWhyInOneLineAndDamagesNothing)
     failure("Not a directory");
     EXPECT_EQ(FileText(SettingsFile().parent_path()), "a file");
 
+    // A mark for UTF-16, then half a character: no text at all, and left as it is.
     std::filesystem::remove(SettingsFile().parent_path());
+    const std::string undecodable("\xFF\xFE[\0S\0]", 7);
+    m_home.Write(".config/Orbicle/Orbicle.conf", undecodable);
+    failure("encoding");
+    EXPECT_EQ(FileText(SettingsFile()), undecodable);
+    // Only a mark for UTF-8: an empty file.
+    m_home.Write(".config/Orbicle/Orbicle.conf", "\xEF\xBB\xBF");
+    EXPECT_EQ(OpenAndWrite()->Save(), "");
+
+    std::filesystem::remove_all(SettingsFile().parent_path());
     const std::string old(4000, ';');
     m_home.Write(".config/Orbicle/Orbicle.conf", old);
     const int status = InChild([&] {

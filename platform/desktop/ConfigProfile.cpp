@@ -1,7 +1,6 @@
 // Profile entries as wxConfig values under /Section/Entry, saved once at the end.
 #include "platform/desktop/ConfigProfile.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 

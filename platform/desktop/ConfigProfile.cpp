@@ -3,6 +3,8 @@
 
 #include <climits>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include <wx/config.h>
 #include <wx/debug.h>
@@ -28,6 +30,26 @@ std::string Narrow(const wxString& s)
 wxString KeyPath(const std::string& section, const std::string& entry)
 {
     return "/" + Wide(section) + "/" + Wide(entry);
+}
+
+// Copies the entries of group path (ending in '/') and of every group below it.
+void CopyGroup(wxConfigBase& from, wxConfigBase& to, const wxString& path)
+{
+    from.SetPath(path);
+    wxString name;
+    long index = 0;
+    std::vector<std::pair<wxString, wxString>> entries;
+    for (bool more = from.GetFirstEntry(name, index); more; more = from.GetNextEntry(name, index)) {
+        if (!name.empty())  // a line "=value" has no name to be read by
+            entries.emplace_back(name, from.Read(name, wxString()));
+    }
+    std::vector<wxString> groups;
+    for (bool more = from.GetFirstGroup(name, index); more; more = from.GetNextGroup(name, index))
+        groups.push_back(name);
+    for (const auto& [entry, value] : entries)
+        to.Write(path + entry, value);
+    for (const wxString& group : groups)
+        CopyGroup(from, to, path + group + "/");
 }
 
 // wxFileConfig asserts on some lines a hand-edited file may hold (an entry without a name, a
@@ -92,13 +114,20 @@ bool ConfigProfile::LoadText(std::string_view text)
 
 std::string ConfigProfile::Text() const
 {
-    auto* file = dynamic_cast<wxFileConfig*>(m_config.get());
-    if (!file)
+    if (!m_config)
         return {};
+    // Written anew from the entries, not line by line over the old text: a line the reader
+    // passed over (a repeated entry, say) could otherwise fall into a section written before
+    // it and change that section's entries at the next start.
     const wxLogNull quiet;
     const AssertsOff asserts;
+    wxMemoryInputStream nothing("", 0);
+    wxFileConfig fresh(nothing, wxConvUTF8);
+    fresh.SetExpandEnvVars(false);
+    CopyGroup(*m_config, fresh, "/");
+    m_config->SetPath("/");
     wxMemoryOutputStream stream;
-    file->Save(stream, wxConvUTF8);
+    fresh.Save(stream, wxConvUTF8);
     std::string text(static_cast<std::size_t>(stream.GetLength()), '\0');
     stream.CopyTo(text.data(), text.size());
     return text;

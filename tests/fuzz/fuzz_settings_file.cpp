@@ -1,6 +1,7 @@
 // Fuzz target: the settings file as the desktop program reads it (wxFileConfig from the
 // file's bytes and the profile's Get functions), through the game's start and end: the frame
-// is placed without overflow, and what the game writes back at its end reads back the same.
+// is placed without overflow, what the game writes back at its end reads back the same, and
+// the saved text, read and saved again, does not change.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,8 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* entry : Entries)
         written.push_back(profile.GetString(CGameView::SettingsSection, entry, "(none)"));
 
+    const std::string saved = profile.Text();
     ConfigProfile next("Orbicle");
-    FuzzCheck(next.LoadText(profile.Text()), "the saved text decodes");
+    FuzzCheck(next.LoadText(saved), "the saved text decodes");
+    FuzzCheck(next.Text() == saved, "the saved text, read and saved again, stays the same");
     for (std::size_t i = 0; i < written.size(); ++i) {
         if (next.GetString(CGameView::SettingsSection, Entries[i], "(none)") != written[i])
             FuzzFail(std::string("the saved ") + Entries[i] + " reads back the same");

@@ -31,12 +31,12 @@ for target in "${targets[@]}"; do
   seeds=tests/fuzz/corpus/$target
   corpus=$dir/long-corpus/$target
   mkdir -p "$corpus"
-  options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_prefix="$seeds/crash-")
+  options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_prefix="$seeds/")
   [ -f "tests/fuzz/$target.dict" ] && options+=(-dict="tests/fuzz/$target.dict")
   echo "== $target, $seconds s"
   status=0
   "$dir/tests/fuzz/$target" "${options[@]}" "$corpus" "$seeds" >"$dir/fuzz-$target.log" 2>&1 || status=$?
-  grep -E '^#[0-9]+ +DONE|^Done|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|^broken|ERROR|SUMMARY' \
+  grep -E '^#[0-9]+\s+DONE|^Done|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)|^broken|ERROR|SUMMARY' \
     "$dir/fuzz-$target.log" || true
   [ $status -eq 0 ] || failed+=("$target")
 done

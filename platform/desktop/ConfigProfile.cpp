@@ -40,7 +40,8 @@ void CopyGroup(wxConfigBase& from, wxConfigBase& to, const wxString& path)
     long index = 0;
     std::vector<std::pair<wxString, wxString>> entries;
     for (bool more = from.GetFirstEntry(name, index); more; more = from.GetNextEntry(name, index)) {
-        if (!name.empty())  // a line "=value" has no name to be read by
+        // A line "=value" has no name, and one with a '/' in it no path, to be read by.
+        if (!name.empty() && !name.Contains("/"))
             entries.emplace_back(name, from.Read(name, wxString()));
     }
     std::vector<wxString> groups;

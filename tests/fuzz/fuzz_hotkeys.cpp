@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/GameView.h"
 #include "platform/headless/Headless.h"
 #include "tests/fuzz/FuzzCheck.h"
 
@@ -37,8 +38,8 @@ private:
 struct Game {
     HeadlessPlatform platform;
     InputFiles files;
-    GameServices services{platform.clock,    platform.random,  platform.sound,     files,
-                          platform.messages, platform.profile, platform.raceDialog};
+    GameServices services{platform.clock,    platform.random,  platform.sound,      files,
+                          platform.messages, platform.profile, platform.raceDialog, platform.history};
     CGameView view{services};
     Game()
     {

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConfigProfile profile("Orbicle");
     profile.LoadText(std::string_view(reinterpret_cast<const char*>(data), size));
     HeadlessPlatform platform;
-    GameServices services{platform.clock,    platform.random, platform.sound,     platform.files,
-                          platform.messages, profile,         platform.raceDialog};
+    GameServices services{platform.clock,    platform.random, platform.sound,      platform.files,
+                          platform.messages, profile,         platform.raceDialog, platform.history};
     std::vector<std::string> written;
     {
         CMainFrame frame(services, nullptr);

@@ -20,6 +20,7 @@ TEST_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format
   xvfb xauth xdotool x11-apps x11-utils openbox
   appstream desktop-file-utils librsvg2-bin
+  clang libclang-rt-14-dev
 )
 # What the Windows build, its tests and packages need besides: mingw-w64 (x86-64, posix threads)
 # with windres and zlib, GoogleTest's sources, Wine (64-bit, with its fonts), NSIS, and the
@@ -87,8 +88,9 @@ case "${1:-}" in
     # The game logic once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     configure build-sanitize -DORBICLE_SANITIZE=ON -DORBICLE_DESKTOP=OFF -DBUILD_TESTING=ON -DORBICLE_BENCH=OFF
     cmake --build build-sanitize -j "$(cpu_count)"
-    (cd build-sanitize && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan-suppressions.txt" \
-      ctest --output-on-failure -j "$(cpu_count)" -LE desktop)
+    (cd build-sanitize && ctest --output-on-failure -j "$(cpu_count)" -LE desktop)
+    # Each fuzz target a few seconds over its corpus (clang, libFuzzer, the same sanitizers).
+    tools/fuzz.sh --brief
     # The Windows program, its tests under Wine and its packages.
     windows "$PWD/build/tools/sim/orbicle-sim"
     ;;

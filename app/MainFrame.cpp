@@ -8,6 +8,14 @@ const char* const Section = CGameView::SettingsSection;
 // The frame's outer size is the field plus these, whatever the platform's borders are.
 constexpr int ExtraWidth = 12;
 constexpr int ExtraHeight = 60;
+// A stored corner further out than this lies off every display anyway; held within it, the
+// corner plus the frame's size always fits an int.
+constexpr int CornerLimit = 1'000'000;
+
+int StoredCoordinate(IProfile& profile, const char* entry, int def)
+{
+    return std::clamp(profile.GetInt(Section, entry, def), -CornerLimit, CornerLimit);
+}
 }  // namespace
 
 CMainFrame::CMainFrame(GameServices& services, ICmdTarget* pNext) : m_wndView(services), m_sys(services), m_pNext(pNext)
@@ -44,8 +52,8 @@ void CMainFrame::ActivateFrame(int /*nCmdShow*/)
     if (!m_bFirstActivate || !m_pFrame)
         return;
     m_bFirstActivate = 0;
-    const int left = m_sys.profile.GetInt(Section, "Left", DefaultFrameCorner.x);
-    const int top = m_sys.profile.GetInt(Section, "Top", DefaultFrameCorner.y);
+    const int left = StoredCoordinate(m_sys.profile, "Left", DefaultFrameCorner.x);
+    const int top = StoredCoordinate(m_sys.profile, "Top", DefaultFrameCorner.y);
     const CSize field =
         FitField(FieldSizeFor(m_pFrame->GetFullScreenWidth()), m_pFrame->GetFieldRoom(CPoint{left, top}));
     m_wndView.SetFieldSize(field);

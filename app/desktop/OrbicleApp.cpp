@@ -1,6 +1,8 @@
 // Start-up and end of the desktop program.
 #include "app/desktop/OrbicleApp.h"
 
+#include <iostream>
+
 #include <wx/image.h>
 #include <wx/stdpaths.h>
 
@@ -44,8 +46,14 @@ bool OrbicleApp::OnInit()
 
 int OrbicleApp::OnExit()
 {
-    // The frame has gone and stored the settings; the audio device closes last.
+    // The frame has gone and written the settings; they are saved in one step. No window
+    // is left to show a failure in, so it is one line on the error output.
     m_core.reset();
+    if (m_services) {
+        if (const std::string problem = m_services->profile.Save(); !problem.empty())
+            std::cerr << COrbicleApp::AppName << ": " << problem << std::endl;
+    }
+    // The audio device closes last.
     m_services.reset();
     return wxApp::OnExit();
 }

@@ -3,17 +3,24 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 time64 HeadlessClock::Now() const
 {
     // Whole seconds, rounded down also before 1970.
-    return m_ms >= 0 ? m_ms / 1000 : -((-m_ms + 999) / 1000);
+    return m_ms / 1000 - (m_ms % 1000 < 0 ? 1 : 0);
 }
 
 void HeadlessClock::Sleep(unsigned int ms)
 {
     m_log.Add("sleep " + std::to_string(ms));
-    m_ms += ms;
+    Advance(ms);
+}
+
+void HeadlessClock::Advance(std::int64_t ms)
+{
+    if (__builtin_add_overflow(m_ms, ms, &m_ms))
+        m_ms = ms > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
 }
 
 UINT_PTR HeadlessWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapseMs)

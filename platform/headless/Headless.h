@@ -20,13 +20,14 @@
 #include "platform/dc/Dc.h"
 #include "platform/headless/EventLog.h"
 
-// Milliseconds since 1970; Sleep moves it forward, as if the wait had passed.
+// Milliseconds since 1970; Sleep moves it forward, as if the wait had passed. Moving it
+// never wraps: at the end of its range it stands still.
 class HeadlessClock : public IClock {
 public:
     HeadlessClock(EventLog& log, std::int64_t ms) : m_log(log), m_ms(ms) {}
     time64 Now() const override;
     void Sleep(unsigned int ms) override;
-    void Advance(std::int64_t ms) { m_ms += ms; }
+    void Advance(std::int64_t ms);
     void Set(std::int64_t ms) { m_ms = ms; }
     std::int64_t Milliseconds() const { return m_ms; }
 

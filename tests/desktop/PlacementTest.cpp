@@ -1,6 +1,7 @@
 // The stored frame position: kept where a display shows any of the frame, else 120, 90.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "platform/desktop/Placement.h"
@@ -18,6 +19,10 @@ TEST(Placement, AFrameWhollyOffEveryDisplayComesBackToTheDefaultCorner)
     // or only touching an edge. The size is kept.
     for (const auto& [left, top] : {std::pair{3200, 0}, {2000, 1024}, {-716, 0}, {-30000, -30000}})
         EXPECT_EQ(KeepOnSomeDisplay(at(left, top), displays), at(120, 90)) << left << "," << top;
+    // At the ends of int, or reversed: still moved, with a size that fits.
+    EXPECT_EQ(KeepOnSomeDisplay(CRect{INT_MIN, INT_MIN, INT_MAX, -2000}, displays),
+              (CRect{120, 90, INT_MAX, 90 + (INT_MAX - 1999)}));
+    EXPECT_EQ(KeepOnSomeDisplay(CRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, displays), (CRect{120, 90, 120, 90}));
 }
 
 TEST(Placement, WithNoDisplayKnownTheStoredPositionStands)

@@ -1,9 +1,17 @@
-// The profile through wxConfig: entries kept in the user's configuration folder between runs.
+// The profile through wxConfig: entries kept in memory, saved once into the user's settings
+// file, which a kill at any moment or a failed save never loses.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <wx/debug.h>
+#include <wx/string.h>
 
 #include "app/App.h"
 #include "platform/desktop/ConfigProfile.h"
@@ -21,20 +29,53 @@ protected:
 
     std::filesystem::path SettingsFile() const { return m_home.Path() / ".config/Orbicle/Orbicle.conf"; }
 
-    std::string FileText() const
+    static std::string FileText(const std::filesystem::path& file)
     {
-        std::ifstream in(SettingsFile());
+        std::ifstream in(file);
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
+    }
+
+    // The profile as the program opens it, with the four entries it writes at exit.
+    static std::unique_ptr<ConfigProfile> OpenAndWrite()
+    {
+        auto profile = std::make_unique<ConfigProfile>(COrbicleApp::AppName);
+        profile->SetRegistryKey(COrbicleApp::RegistryKey);
+        profile->WriteInt("Settings", "Left", -2000);
+        profile->WriteInt("Settings", "Top", 77);
+        profile->WriteString("Settings", "Race", "ne");
+        profile->WriteString("Settings", "Options", "10101");
+        return profile;
+    }
+
+    // Runs body in a child process; returns its wait status.
+    static int InChild(const std::function<void()>& body)
+    {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            body();
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return status;
     }
 
     TempDir m_home;
 };
 }  // namespace
 
-TEST_F(ProfileTest, EntriesSurviveIntoTheNextRunExactlyAsTheGameWroteThem)
+TEST_F(ProfileTest, EntriesAreSavedOnceAndSurviveIntoTheNextRunExactlyAsWritten)
 {
+    // A hand-edited file: a comment, an entry without a name, a section given twice. Its
+    // entries are kept (written anew: not the comment, nor the line without a name), and none
+    // of it is a toolkit assert (in the program, a box).
+    static int asserts = 0;
+    const wxAssertHandler_t previous =
+        wxSetAssertHandler([](const wxString&, int, const wxString&, const wxString&, const wxString&) { ++asserts; });
+    const std::string others = "; kept as it is\n[Other]\nKeep=yes\n=5\n[Other]\nMore=1\n";
+    m_home.Write(".config/Orbicle/Orbicle.conf", others);
     {
         ConfigProfile profile(COrbicleApp::AppName);
         profile.SetRegistryKey(COrbicleApp::RegistryKey);
@@ -45,10 +86,11 @@ TEST_F(ProfileTest, EntriesSurviveIntoTheNextRunExactlyAsTheGameWroteThem)
         profile.WriteString("Settings", "Top", "north");
         profile.WriteString("Settings", "Race", "");
         profile.WriteString("Settings", "Options", "1\xE9 $HOME ");
+        EXPECT_EQ(FileText(SettingsFile()), others) << "nothing is written before the save";
+        EXPECT_EQ(profile.Save(), "");
     }
-    const std::string text = FileText();
-    EXPECT_NE(text.find("[Settings]"), std::string::npos) << text;
-    EXPECT_NE(text.find("Left=-2000"), std::string::npos) << text;
+    const std::string text = FileText(SettingsFile());
+    EXPECT_EQ(text.rfind("[Other]\nKeep=yes\nMore=1\n[Settings]\nLeft=-2000\n", 0), 0u) << text;
 
     ConfigProfile next(COrbicleApp::AppName);
     next.SetRegistryKey(COrbicleApp::RegistryKey);
@@ -56,7 +98,11 @@ TEST_F(ProfileTest, EntriesSurviveIntoTheNextRunExactlyAsTheGameWroteThem)
     EXPECT_EQ(next.GetInt("Settings", "Top", 90), 90) << "not a number: the default";
     EXPECT_EQ(next.GetString("Settings", "Race", "none"), "") << "an empty entry is not an absent one";
     EXPECT_EQ(next.GetString("Settings", "Options"), "1\xE9 $HOME ") << "bytes, blanks and no variables expanded";
-    EXPECT_EQ(next.GetString("Elsewhere", "Race", "dflt"), "dflt");
+    EXPECT_EQ(next.GetString("Other", "Keep") + next.GetString("Other", "More"), "yes1");
+    EXPECT_EQ(next.Save(), "") << "nothing written, nothing to save";
+    EXPECT_EQ(FileText(SettingsFile()), text);
+    wxSetAssertHandler(previous);
+    EXPECT_EQ(asserts, 0);
 }
 
 TEST_F(ProfileTest, BeforeTheKeyIsSetNothingIsReadOrWritten)
@@ -65,5 +111,83 @@ TEST_F(ProfileTest, BeforeTheKeyIsSetNothingIsReadOrWritten)
     EXPECT_EQ(profile.GetInt("Settings", "Top", 90), 90);
     profile.WriteString("Settings", "Race", "or");
     EXPECT_EQ(profile.GetString("Settings", "Race"), "");
+    EXPECT_EQ(profile.Save(), "");
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+}
+
+TEST_F(ProfileTest, AKillAtAnyStepOfTheSaveLeavesTheOldFileOrTheNewOneBehindItsLink)
+{
+    // The settings file is a link to a file elsewhere; the link stays and the file changes.
+    const std::string old = "[Other]\nKeep=yes\n[Settings]\nLeft=5\nRace=hu\n";
+    const std::filesystem::path real = m_home.Path() / "dotfiles/orbicle.conf";
+    std::filesystem::create_directories(SettingsFile().parent_path());
+    std::filesystem::create_symlink("../../dotfiles/orbicle.conf", SettingsFile());
+    m_home.Write("dotfiles/orbicle.conf", old);
+    const std::string fresh = OpenAndWrite()->Text();
+    ASSERT_NE(fresh.find("Keep=yes"), std::string::npos);
+    ASSERT_NE(fresh.find("Race=ne"), std::string::npos);
+
+    for (const ReplaceStep step : {ReplaceStep::TempCreated, ReplaceStep::TempWritten, ReplaceStep::TempSynced,
+                                   ReplaceStep::Renamed, ReplaceStep::FolderSynced}) {
+        const int status = InChild([&] {
+            OpenAndWrite()->Save([&](ReplaceStep reached) {
+                if (reached == step)
+                    std::raise(SIGKILL);
+            });
+        });
+        const int n = static_cast<int>(step);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;
+        EXPECT_TRUE(std::filesystem::is_symlink(SettingsFile())) << n;
+        EXPECT_EQ(FileText(real), step < ReplaceStep::Renamed ? old : fresh) << n;
+        m_home.Write("dotfiles/orbicle.conf", old);
+    }
+    EXPECT_EQ(OpenAndWrite()->Save(), "");
+    EXPECT_EQ(FileText(SettingsFile()), fresh);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(real.parent_path()), {}), 1)
+        << "the temporary files of the killed saves are gone";
+}
+
+TEST_F(ProfileTest, ASaveThatFailsSaysWhereAndWhyInOneLineAndDamagesNothing)
+{
+    // The settings file is a folder; the settings folder is a plain file; the settings are in
+    // no known encoding; the disk is full.
+    auto failure = [&](const std::string& reason) {
+        const std::string problem = OpenAndWrite()->Save();
+        EXPECT_NE(problem.find(SettingsFile().string()), std::string::npos) << problem;
+        EXPECT_NE(problem.find(reason), std::string::npos) << problem;
+        EXPECT_EQ(problem.find('\n'), std::string::npos) << problem;
+    };
+    m_home.Write(".config/Orbicle/Orbicle.conf/mine", "x");
+    failure("Is a directory");
+    EXPECT_EQ(FileText(SettingsFile() / "mine"), "x");
+
+    std::filesystem::remove_all(SettingsFile().parent_path());
+    m_home.Write(".config/Orbicle", "a file");
+    failure("Not a directory");
+    EXPECT_EQ(FileText(SettingsFile().parent_path()), "a file");
+
+    // A mark for UTF-16, then half a character: no text at all, and left as it is.
+    std::filesystem::remove(SettingsFile().parent_path());
+    const std::string undecodable("\xFF\xFE[\0S\0]", 7);
+    m_home.Write(".config/Orbicle/Orbicle.conf", undecodable);
+    failure("encoding");
+    EXPECT_EQ(FileText(SettingsFile()), undecodable);
+    // Only a mark for UTF-8: an empty file.
+    m_home.Write(".config/Orbicle/Orbicle.conf", "\xEF\xBB\xBF");
+    EXPECT_EQ(OpenAndWrite()->Save(), "");
+
+    std::filesystem::remove_all(SettingsFile().parent_path());
+    const std::string old = "[Other]\nKeep=" + std::string(4000, 'x') + "\n";
+    m_home.Write(".config/Orbicle/Orbicle.conf", old);
+    const int status = InChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        failure("File too large");
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    });
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(FileText(SettingsFile()), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(SettingsFile().parent_path()), {}), 1)
+        << "the temporary file is removed";
 }

@@ -123,8 +123,39 @@ TEST_F(SimTest, BadCommandsPrintOneErrorLineAndTheRunGoesOn)
     EXPECT_TRUE(m_ok);
 }
 
-TEST(JsonStringTest, EscapesQuotesBackslashesAndNonPrintableBytes)
+TEST_F(SimTest, NumbersAtTheirLimitsNeitherOverflowNorRunAway)
 {
+    // A stored corner at the ends of int is held within a million pixels.
+    EXPECT_EQ(Run("profile Left 2147483647\nprofile Top -2147483648\nstart\nexit\n"),
+              "{\"Left\":\"1000000\",\"Top\":\"-1000000\",\"Race\":\"\",\"Options\":\"11011\"}\n");
+    EXPECT_TRUE(m_ok);
+
+    // The clock stays within 10^12 seconds of 1970; tick and timer repeat at most 10^7 times.
+    SimSession session;
+    auto accepted = [&](const std::string& line) {
+        std::ostringstream out;
+        return session.Execute(line, out) && out.str().empty();
+    };
+    for (const char* line :
+         {"clock 999999999999", "advance 1000", "clock -1000000000000", "start", "timer 10000000", "tick 10000000"})
+        EXPECT_TRUE(accepted(line)) << line;
+    EXPECT_EQ(session.Platform().clock.Milliseconds(), -1'000'000'000'000'000LL + 1'000'000'000LL);
+    EXPECT_TRUE(accepted("clock 999999999999"));
+    for (const char* line : {"advance 1001", "advance 1000000000000", "advance 9223372036854775807",
+                             "clock 1000000000001", "tick 10000001", "timer 10000001"})
+        EXPECT_FALSE(accepted(line)) << line;
+    EXPECT_TRUE(accepted("advance 1000"));
+    EXPECT_FALSE(accepted("advance 1"));
+}
+
+TEST_F(SimTest, ErrorAndEventLinesWriteUnprintableBytesAsHexEscapes)
+{
+    Run("profile Race a\rb\x7F\xE9\\\nstart\ncommand 32784\n");
+    EXPECT_EQ(Run("events\n"),
+              "messagebox Cannot open the file res\\keys_a\\x0Db\\x7F\\xE9\\.txt\n"
+              "sound res/welcome.wav sync\nsettimer 1 50\n");
+    EXPECT_EQ(Run("dialog d\x01\xFF\n"), "error: bad race code 'd\\x01\\xFF' (hu, or, ud, ne, df or cancel)\n");
+    // The state line keeps its JSON escapes.
+    EXPECT_NE(Run("state\n").find("\"m_strRace\":\"a\\u000Db\\u007F\\u00E9\\\\\""), std::string::npos);
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-    EXPECT_EQ(JsonString(std::string("\r\n\x7F\xE9 ~", 6)), "\"\\u000D\\u000A\\u007F\\u00E9 ~\"");
 }

@@ -39,8 +39,28 @@ void ExpectArgs(const std::vector<std::string>& args, std::size_t lo, std::size_
         throw SimError(std::string("usage: ") + usage);
 }
 
-constexpr long MaxRepeat = 100'000'000;
+// tick and timer repeat at most this often in one command.
+constexpr long MaxRepeat = 10'000'000;
+// The clock stays within this many seconds either side of 1970, so it never overflows.
+constexpr std::int64_t ClockLimitSeconds = 1'000'000'000'000LL;
+constexpr std::int64_t ClockLimitMs = ClockLimitSeconds * 1000;
 }  // namespace
+
+std::string PrintableBytes(const std::string& s)
+{
+    std::string text;
+    for (const char c : s) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte <= 0x7E) {
+            text += c;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            text += escaped;
+        }
+    }
+    return text;
+}
 
 SimSession::SimSession()
 {
@@ -77,7 +97,7 @@ bool SimSession::Execute(const std::string& rawLine, std::ostream& out)
             throw SimError("unknown command '" + verb + "'");
         return true;
     } catch (const SimError& error) {
-        out << "error: " << error.what() << '\n';
+        out << "error: " << PrintableBytes(error.what()) << '\n';
         return false;
     }
 }
@@ -125,15 +145,18 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
         SnapshotHistory(args[0]);
     } else if (verb == "clock") {
         ExpectArgs(args, 1, 1, "clock SECONDS");
-        constexpr std::int64_t limit = 1'000'000'000'000LL;
-        m_platform.clock.Set(ParseNumber<std::int64_t>(args[0], -limit, limit, "seconds") * 1000);
+        m_platform.clock.Set(ParseNumber<std::int64_t>(args[0], -ClockLimitSeconds, ClockLimitSeconds, "seconds") *
+                             1000);
     } else if (verb == "start") {
         ExpectArgs(args, 0, 0, "start");
         requireBeforeStart();
         Start();
     } else if (verb == "advance") {
         ExpectArgs(args, 1, 1, "advance MS");
-        m_platform.clock.Advance(ParseNumber<std::int64_t>(args[0], 0, 1'000'000'000'000LL, "milliseconds"));
+        const auto ms = ParseNumber<std::int64_t>(args[0], 0, ClockLimitMs, "milliseconds");
+        if (ms > ClockLimitMs - m_platform.clock.Milliseconds())
+            throw SimError("advance: the clock would pass " + std::to_string(ClockLimitSeconds) + " seconds");
+        m_platform.clock.Advance(ms);
     } else if (verb == "tick" || verb == "timer") {
         ExpectArgs(args, 0, 1, "tick|timer [N]");
         requireRunning();
@@ -313,5 +336,5 @@ void SimSession::PrintTextBoxes(std::ostream& out)
 void SimSession::PrintEvents(std::ostream& out)
 {
     for (const std::string& line : m_platform.log.Take())
-        out << line << '\n';
+        out << PrintableBytes(line) << '\n';
 }

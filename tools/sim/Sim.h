@@ -49,6 +49,9 @@ private:
     bool m_frameActive = false;
 };
 
+// The bytes of s with those outside 0x20-0x7E written as \xHH, for error and events lines.
+std::string PrintableBytes(const std::string& s);
+
 // A JSON string of the bytes of s; bytes outside 0x20-0x7E are written as \u00XX.
 std::string JsonString(const std::string& s);
 

@@ -7,45 +7,6 @@
 
 using namespace dc_detail;
 
-CGdiObject::~CGdiObject()
-{
-    if (m_state && m_state->owner == this)
-        m_state->owner = nullptr;
-}
-
-CGdiObject::CGdiObject(CGdiObject&& other) noexcept : m_state(std::move(other.m_state)), m_type(other.m_type)
-{
-    if (m_state)
-        m_state->owner = this;
-}
-
-CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
-{
-    if (this != &other) {
-        if (m_state && m_state->owner == this)
-            m_state->owner = nullptr;
-        m_type = other.m_type;
-        m_state = std::move(other.m_state);
-        if (m_state)
-            m_state->owner = this;
-    }
-    return *this;
-}
-
-bool CGdiObject::IsCreated() const
-{
-    return m_state != nullptr;
-}
-
-BOOL CGdiObject::DeleteObject()
-{
-    if (!m_state || m_state->stock || m_state.use_count() > 1)
-        return 0;
-    m_state->owner = nullptr;
-    m_state.reset();
-    return 1;
-}
-
 BOOL CGdiObject::Adopt(std::shared_ptr<GdiState> state)
 {
     if (m_state || !state)
@@ -132,21 +93,6 @@ BOOL CBitmap::CreateBitmap(int nWidth, int nHeight)
     state->height = nHeight;
     state->pixels.assign(static_cast<std::size_t>(nWidth) * static_cast<std::size_t>(nHeight), 0);
     return Adopt(std::move(state));
-}
-
-BOOL CBitmap::CreateCompatibleBitmap(CDC* /*pDC*/, int nWidth, int nHeight)
-{
-    return CreateBitmap(nWidth, nHeight);
-}
-
-int CBitmap::GetWidth() const
-{
-    return m_state ? static_cast<const Surface*>(m_state.get())->width : 0;
-}
-
-int CBitmap::GetHeight() const
-{
-    return m_state ? static_cast<const Surface*>(m_state.get())->height : 0;
 }
 
 std::span<std::uint32_t> CBitmap::GetPixels()

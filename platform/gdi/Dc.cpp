@@ -148,66 +148,6 @@ CGdiObject* CDC::Select(CGdiObject* pObject)
     return previous;
 }
 
-CPen* CDC::SelectObject(CPen* pPen)
-{
-    return static_cast<CPen*>(Select(pPen));
-}
-CBrush* CDC::SelectObject(CBrush* pBrush)
-{
-    return static_cast<CBrush*>(Select(pBrush));
-}
-CFont* CDC::SelectObject(CFont* pFont)
-{
-    return static_cast<CFont*>(Select(pFont));
-}
-CBitmap* CDC::SelectObject(CBitmap* pBitmap)
-{
-    return static_cast<CBitmap*>(Select(pBitmap));
-}
-CGdiObject* CDC::SelectObject(CGdiObject* pObject)
-{
-    return Select(pObject);
-}
-CGdiObject* CDC::SelectStockObject(int nIndex)
-{
-    return Select(CStockObjects::Get(nIndex));
-}
-
-CGdiObject* CDC::SelectGdiObject(CDC* pDC, CGdiObject* pObject)
-{
-    return pDC ? pDC->Select(pObject) : nullptr;
-}
-
-CGdiObject* CDC::GetCurrentObject(UINT nObjectType) const
-{
-    const std::shared_ptr<GdiState>* slot = nullptr;
-    switch (nObjectType) {
-    case OBJ_PEN: slot = &m_pen; break;
-    case OBJ_BRUSH: slot = &m_brush; break;
-    case OBJ_FONT: slot = &m_font; break;
-    case OBJ_BITMAP: slot = &m_bitmap; break;
-    default: return nullptr;
-    }
-    return *slot ? (*slot)->owner : nullptr;
-}
-
-CPen* CDC::GetCurrentPen() const
-{
-    return static_cast<CPen*>(GetCurrentObject(OBJ_PEN));
-}
-CBrush* CDC::GetCurrentBrush() const
-{
-    return static_cast<CBrush*>(GetCurrentObject(OBJ_BRUSH));
-}
-CFont* CDC::GetCurrentFont() const
-{
-    return static_cast<CFont*>(GetCurrentObject(OBJ_FONT));
-}
-CBitmap* CDC::GetCurrentBitmap() const
-{
-    return static_cast<CBitmap*>(GetCurrentObject(OBJ_BITMAP));
-}
-
 int CDC::SetROP2(int nDrawMode)
 {
     if (nDrawMode < R2_BLACK || nDrawMode > R2_WHITE)
@@ -318,18 +258,6 @@ BOOL CDC::GetTextExtentPoint32(std::string_view text, CSize* pSize) const
     if (pSize)
         *pSize = size;
     return ok;
-}
-
-CSize CDC::GetTextExtent(std::string_view text) const
-{
-    CSize size;
-    GetTextExtentPoint32(text, &size);
-    return size;
-}
-
-BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
-{
-    return StretchBlt(x, y, nWidth, nHeight, pSrcDC, xSrc, ySrc, nWidth, nHeight, dwRop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,

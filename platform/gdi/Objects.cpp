@@ -11,46 +11,6 @@ GdiState::~GdiState()
         gdi::DeleteObject(handle);
 }
 
-CGdiObject::~CGdiObject()
-{
-    if (m_state && m_state->owner == this)
-        m_state->owner = nullptr;
-}
-
-CGdiObject::CGdiObject(CGdiObject&& other) noexcept : m_state(std::move(other.m_state)), m_type(other.m_type)
-{
-    if (m_state)
-        m_state->owner = this;
-}
-
-CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
-{
-    if (this != &other) {
-        if (m_state && m_state->owner == this)
-            m_state->owner = nullptr;
-        m_type = other.m_type;
-        m_state = std::move(other.m_state);
-        if (m_state)
-            m_state->owner = this;
-    }
-    return *this;
-}
-
-bool CGdiObject::IsCreated() const
-{
-    return m_state != nullptr;
-}
-
-BOOL CGdiObject::DeleteObject()
-{
-    // A selected object is still shared with its context: GDI would refuse to delete it.
-    if (!m_state || m_state->stock || m_state.use_count() > 1)
-        return 0;
-    m_state->owner = nullptr;
-    m_state.reset();
-    return 1;
-}
-
 BOOL CGdiObject::Adopt(std::shared_ptr<GdiState> state)
 {
     if (m_state || !state || (!state->handle && m_type != OBJ_BITMAP))
@@ -123,22 +83,6 @@ BOOL CBitmap::CreateBitmap(int nWidth, int nHeight)
     state->width = nWidth;
     state->height = nHeight;
     return Adopt(std::move(state));
-}
-
-BOOL CBitmap::CreateCompatibleBitmap(CDC* /*pDC*/, int nWidth, int nHeight)
-{
-    // Always a DIB section, whose pixels the program can read: every screen takes it.
-    return CreateBitmap(nWidth, nHeight);
-}
-
-int CBitmap::GetWidth() const
-{
-    return m_state ? static_cast<const Surface*>(m_state.get())->width : 0;
-}
-
-int CBitmap::GetHeight() const
-{
-    return m_state ? static_cast<const Surface*>(m_state.get())->height : 0;
 }
 
 std::span<std::uint32_t> CBitmap::GetPixels()

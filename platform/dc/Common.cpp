@@ -144,3 +144,8 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
 {
     return StretchBlt(x, y, nWidth, nHeight, pSrcDC, xSrc, ySrc, nWidth, nHeight, dwRop);
 }
+
+std::shared_ptr<GdiState> CStockObjects::SharedStateOf(CGdiObject& object)
+{
+    return object.m_state;
+}

@@ -150,11 +150,6 @@ GdiState* CStockObjects::StateOf(CGdiObject& object)
     return object.m_state.get();
 }
 
-std::shared_ptr<GdiState> CStockObjects::SharedStateOf(CGdiObject& object)
-{
-    return object.m_state;
-}
-
 CStockObjects::Set& CStockObjects::Instance()
 {
     static Set set;

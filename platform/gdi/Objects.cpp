@@ -133,11 +133,6 @@ struct CStockObjects::Set {
     }
 };
 
-std::shared_ptr<GdiState> CStockObjects::SharedStateOf(CGdiObject& object)
-{
-    return object.m_state;
-}
-
 CStockObjects::Set& CStockObjects::Instance()
 {
     static Set set;

@@ -3,6 +3,8 @@
 // the calls made of other calls.
 #include <utility>
 
+#include "platform/dc/Png.h"
+
 #ifdef _WIN32
 #include "platform/gdi/State.h"
 #else
@@ -148,4 +150,15 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
 std::shared_ptr<GdiState> CStockObjects::SharedStateOf(CGdiObject& object)
 {
     return object.m_state;
+}
+
+std::string PngSizeProblem(const CBitmap& bitmap, int width, int height, const std::string& path)
+{
+    const std::string size = "the size " + std::to_string(width) + " x " + std::to_string(height);
+    if (width <= 0 || height <= 0)
+        return "cannot write snapshot " + path + ": " + size + " is empty";
+    if (width > bitmap.GetWidth() || height > bitmap.GetHeight())
+        return "cannot write snapshot " + path + ": " + size + " exceeds the bitmap's " +
+               std::to_string(bitmap.GetWidth()) + " x " + std::to_string(bitmap.GetHeight());
+    return {};
 }

@@ -30,12 +30,9 @@ void PutChunk(std::vector<unsigned char>& out, const char (&type)[5], const std:
 
 std::string WritePng(const CBitmap& bitmap, int width, int height, const std::string& path)
 {
+    if (std::string problem = PngSizeProblem(bitmap, width, height, path); !problem.empty())
+        return problem;
     const std::string what = "cannot write snapshot " + path + ": ";
-    if (width <= 0 || height <= 0)
-        return what + "the size " + std::to_string(width) + " x " + std::to_string(height) + " is empty";
-    if (width > bitmap.GetWidth() || height > bitmap.GetHeight())
-        return what + "the size " + std::to_string(width) + " x " + std::to_string(height) + " exceeds the bitmap's " +
-               std::to_string(bitmap.GetWidth()) + " x " + std::to_string(bitmap.GetHeight());
 
     // Each row: filter type 0 (none), then red, green, blue of every pixel.
     const auto pixels = bitmap.GetPixels();

@@ -4,7 +4,7 @@
 # and Features; the uninstaller removes all of it and leaves the player's settings.
 #   usage: installer.sh SESSION PATH/TO/Orbicle-VERSION-setup.exe
 set -euo pipefail
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (exit $?)" >&2' ERR
+trap 'status=$?; echo "FAIL: status $status from line $LINENO: $(sed -n "${LINENO}s/^ *//p" "$0")" >&2' ERR
 . "$(dirname "$0")/wine-lib.sh"
 . "$(dirname "$0")/../desktop/xwindows.sh"
 wine_session_load "$1"

@@ -102,17 +102,21 @@ CGdiObject* CDC::SelectGdiObject(CDC* pDC, CGdiObject* pObject)
     return pDC ? pDC->Select(pObject) : nullptr;
 }
 
-CGdiObject* CDC::GetCurrentObject(UINT nObjectType) const
+std::shared_ptr<GdiState>* CDC::Slot(UINT nObjectType)
 {
-    const std::shared_ptr<GdiState>* slot = nullptr;
     switch (nObjectType) {
-    case OBJ_PEN: slot = &m_pen; break;
-    case OBJ_BRUSH: slot = &m_brush; break;
-    case OBJ_FONT: slot = &m_font; break;
-    case OBJ_BITMAP: slot = &m_bitmap; break;
+    case OBJ_PEN: return &m_pen;
+    case OBJ_BRUSH: return &m_brush;
+    case OBJ_FONT: return &m_font;
+    case OBJ_BITMAP: return &m_bitmap;
     default: return nullptr;
     }
-    return *slot ? (*slot)->owner : nullptr;
+}
+
+CGdiObject* CDC::GetCurrentObject(UINT nObjectType) const
+{
+    const std::shared_ptr<GdiState>* slot = const_cast<CDC*>(this)->Slot(nObjectType);
+    return slot && *slot ? (*slot)->owner : nullptr;
 }
 
 CPen* CDC::GetCurrentPen() const

@@ -71,15 +71,13 @@ CGdiObject* CDC::Select(CGdiObject* pObject)
 {
     if (!pObject || !pObject->m_state)
         return nullptr;
-    std::shared_ptr<GdiState>* slot = nullptr;
-    switch (pObject->GetObjectType()) {
-    case OBJ_PEN: slot = &m_pen; break;
-    case OBJ_BRUSH: slot = &m_brush; break;
-    case OBJ_FONT: slot = &m_font; break;
-    case OBJ_BITMAP: slot = &m_bitmap; break;
-    case OBJ_REGION: SelectClipRgn(static_cast<CRgn*>(pObject)); return nullptr;
-    default: return nullptr;
+    if (pObject->GetObjectType() == OBJ_REGION) {
+        SelectClipRgn(static_cast<CRgn*>(pObject));
+        return nullptr;
     }
+    std::shared_ptr<GdiState>* slot = Slot(pObject->GetObjectType());
+    if (!slot)
+        return nullptr;
     CGdiObject* previous = *slot ? (*slot)->owner : nullptr;
     *slot = pObject->m_state;
     return previous;

@@ -327,6 +327,8 @@ public:
 private:
     friend class CNativeDC;  // binds a context the system owns (Windows, platform/gdi)
     CGdiObject* Select(CGdiObject* pObject);
+    // The member that holds the selected object of a type (OBJ_PEN ...), or null for another type.
+    std::shared_ptr<dc_detail::GdiState>* Slot(UINT nObjectType);
     CRect DrawableBox() const;
     dc_detail::Surface* Target() const;
 

@@ -21,6 +21,7 @@ TEST_PACKAGES=(
   xvfb xauth xdotool x11-apps x11-utils openbox
   appstream desktop-file-utils librsvg2-bin
   clang libclang-rt-14-dev
+  python3 gcovr ninja-build
 )
 # What the Windows build, its tests and packages need besides: mingw-w64 (x86-64, posix threads)
 # with windres and zlib, GoogleTest's sources, Wine (64-bit, with its fonts), NSIS, and the

@@ -2,7 +2,7 @@
 # Line and branch coverage of the product code by the tests that need no display: configures
 # build-coverage/ (ORBICLE_COVERAGE: gcc --coverage, -O0), builds it, runs those tests and
 # prints the coverage per folder of the toolkit-free code and of the desktop helpers (the
-# product folders of tools/mutate/mutate.conf), with gcovr's summary in
+# product folders of tools/mutate/mutate.conf), with gcovr's line by line report in
 # build-coverage/coverage.json and its per-file table in build-coverage/coverage.txt.
 #   usage: tools/coverage.sh [BUILD_DIR]
 set -euo pipefail
@@ -30,5 +30,5 @@ find "$dir" -name '*.gcda' -delete
 gcovr --root . --object-directory "$dir" -j 2 \
   --exclude 'tests/' --exclude 'bench/' --exclude 'tools/assetgen/' --exclude 'build[^/]*/' \
   --exclude-throw-branches --exclude-unreachable-branches \
-  --json-summary-pretty --output "$dir/coverage.json" --txt "$dir/coverage.txt"
+  --json "$dir/coverage.json" --txt "$dir/coverage.txt"
 python3 tools/coverage.py "$dir" "$dir/coverage.json"

@@ -131,6 +131,15 @@ def whole_run():
         check((work / "area" / "src" / "lib" / "Clamp.cpp").read_text() == before, "the mutation copy is restored")
         check(not (work / "area" / "journal").exists(), "no mutant is left in the journal")
 
+        # Marking the survivor equivalent afterwards and judging the report again.
+        with open(work / "tree" / "equivalent.txt", "a") as f:
+            f.write("\nfile: lib/Clamp.cpp\noperator: rel\noriginal: if (value < low)\n"
+                    "mutated: if   (value <= low)\nreason: at the bound both return it\n")
+        again = run_tool(work, "--rescore", str(report_file))
+        totals = json.loads(report_file.read_text())["totals"]
+        check(again.returncode == 0 and (totals["survived"], totals["equivalent"], totals["score"]) == (0, 2, 100.0),
+              f"--rescore applies a new equivalent record (got {again.returncode}, {totals})")
+
 
 tokenizer()
 whole_run()

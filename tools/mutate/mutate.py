@@ -655,6 +655,27 @@ def markdown(report):
     return "\n".join(out) + "\n"
 
 
+def rescore(path, equivalents):
+    """Judges the survivors and equivalents of an earlier report by the equivalent file as it is
+    now, and writes that report and its .md again."""
+    old = json.loads(path.read_text())
+    results = []
+    for file, data in old["files"].items():
+        for m in data["mutants"]:
+            r = Result(**m)
+            if r.verdict in ("survived", "equivalent"):
+                eq = find_equivalent(equivalents, r.file, r.op, r.original, r.mutated)
+                if eq:
+                    eq.used = True
+                r.verdict, r.by = ("equivalent", eq.reason) if eq else ("survived", "")
+            results.append(r)
+    meta = {k: old[k] for k in ("seed", "per_file", "changed_since", "minutes")}
+    report, md = write_reports(path, meta, results, equivalents)
+    print(markdown(report).split("## Files")[0].rstrip())
+    print(f"\nreport: {path} and {md}")
+    return 0 if report["totals"]["survived"] == 0 else 1
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description="Seeds faults into the product code and reports which the tests catch.")
     parser.add_argument("--source", default=str(HERE.parent.parent), help="the source tree (default: this repository)")
@@ -673,6 +694,8 @@ def main(argv=None):
     parser.add_argument("--report", help="the JSON report (a .md beside it); default BUILD/report.json")
     parser.add_argument("--list", action="store_true", help="print the chosen files and their mutants; build nothing")
     parser.add_argument("--no-final", action="store_true", help="no full test run for survivors")
+    parser.add_argument("--rescore", metavar="REPORT",
+                        help="apply the equivalent mutants file to an earlier JSON report again; builds nothing")
     args = parser.parse_args(argv)
 
     root = Path(args.source).resolve()
@@ -680,6 +703,9 @@ def main(argv=None):
     config = read_config(args.config or root / "tools/mutate/mutate.conf")
     equivalents = read_equivalents(args.equivalent or root / "tools/mutate/equivalent.txt")
     report_path = Path(args.report).resolve() if args.report else area / "report.json"
+
+    if args.rescore:
+        return rescore(Path(args.rescore), equivalents)
 
     signal.signal(signal.SIGTERM, on_signal)
     signal.signal(signal.SIGHUP, on_signal)

@@ -94,6 +94,8 @@ def whole_run():
               f"the product files are the configured ones, a helper only when a test includes it ({files})")
         describe = line_of(before, "return \"a < b")
         check(f"  {describe}:" not in listing.stdout, "nothing in a string or comment is mutated")
+        check("return n * 2" in listing.stdout and "return n + 1" not in listing.stdout,
+              "code the build's preprocessor leaves out is not mutated")
 
         guard = line_of(before, "if (value < low)")
         larger = line_of(before, "return a >= b")

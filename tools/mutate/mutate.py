@@ -24,7 +24,7 @@ import buildinfo  # noqa: E402
 import mutants as mutgen  # noqa: E402
 
 HERE = Path(__file__).resolve().parent
-DEFAULT_PER_FILE = 6
+DEFAULT_PER_FILE = 8
 DEFAULT_SEED = 1
 
 
@@ -329,6 +329,34 @@ class Project:
         only reads the sources, like a style check, says nothing about behaviour)."""
         return [t for t in self.tests if t.targets]
 
+    def live_lines(self, rel):
+        """The lines of the source the compiler sees in this build (code under an #if that is
+        false here, like another system's, is left out), or None when that cannot be told."""
+        if rel not in self.commands:
+            return None
+        args, directory = self.commands[rel]
+        args = [a for a in args]
+        if "-o" in args:
+            i = args.index("-o")
+            del args[i : i + 2]
+        args = [a for a in args if a != "-c"] + ["-E"]
+        status, _, out = run(args, cwd=directory, timeout=600)
+        if status != 0:
+            return None
+        source = os.path.realpath(self.ws.src / rel)
+        live = set()
+        current, line = None, 0
+        for text in out.splitlines():
+            if text.startswith("# ") and len(text) > 2 and text[2].isdigit():
+                parts = text.split('"')
+                line = int(text[2:].split()[0])
+                current = os.path.realpath(os.path.join(directory, parts[1])) if len(parts) > 1 else current
+                continue
+            if current == source and text.strip():
+                live.add(line)
+            line += 1
+        return live
+
     def syntax_ok(self, rel):
         """Whether the (mutated) source compiles on its own."""
         if rel not in self.commands:
@@ -510,6 +538,9 @@ class Result:
 def mutate_file(project, runner, rel, args, equivalents, final_tests):
     text = (project.ws.src / rel).read_text()
     candidates = mutgen.mutants(text)
+    live = project.live_lines(rel)
+    if live is not None:
+        candidates = [m for m in candidates if m.line in live]
     if args.pick:
         wanted = []
         for p in args.pick:
@@ -732,7 +763,8 @@ def main(argv=None):
         if args.list:
             for f in files:
                 text = (ws.src / f).read_text()
-                ms = mutgen.mutants(text)
+                live = project.live_lines(f)
+                ms = [m for m in mutgen.mutants(text) if live is None or m.line in live]
                 print(f"{f}: {len(ms)} mutants")
                 for m in ms:
                     original, mutated = mutgen.lines_around(text, m)

@@ -65,6 +65,9 @@ int F(Widget&& w, int a, int b)
     check(not any(m.line == 11 for m in found), "an rvalue reference and a declaration are left alone")
     check(not any(m.op == "arith" and m.line == 14 for m in found), "a unary minus is no subtraction")
     check(not any(m.op == "rel" and m.line == 10 for m in found), "template brackets are not comparisons")
+    source = "void H() { std::vector<std::pair<int, int>> v; std::sort(v.begin(), v.end()); }"
+    dropped = [source[m.start : m.end] for m in mutants.mutants(source) if m.op == "drop"]
+    check(dropped == ["std::sort(v.begin(), v.end());"], f"a declaration is never dropped, a call is ({dropped})")
     swap = mutants.mutants("void G() { Draw(nX, nY); Put(a, b + 1); }")
     check([m.replacement for m in swap if m.op == "args"] == ["nY, nX"], "look-alike arguments are swapped")
 

@@ -33,7 +33,7 @@ OPERATOR_TEXT = {
 CONTROL = {"if", "while", "for", "switch", "catch"}
 TYPE_WORDS = {
     "auto", "bool", "char", "const", "constexpr", "double", "float", "int", "long", "short",
-    "signed", "static", "unsigned", "void", "volatile", "wchar_t", "size_t", "std", "typename",
+    "signed", "static", "unsigned", "void", "volatile", "wchar_t", "size_t", "typename",
     "struct", "class", "enum", "inline", "thread_local", "extern", "using", "typedef",
 }
 
@@ -382,13 +382,11 @@ def _starts_statement(tokens, k):
     """Whether the token at k begins a statement (and so "Name * x" there declares a pointer)."""
     if k == 0:
         return True
-    prev = tokens[k - 1]
-    if prev.text in (";", "{", "}"):
+    prev = tokens[k - 1].text
+    if prev in (";", "{", "}", "const"):
         return True
-    if prev.text == "::" or prev.text == ">":
-        return k >= 2 and _starts_statement(tokens, k - 2) if prev.text == "::" else False
-    if prev.text == "const":
-        return True
+    if prev == "::":
+        return k >= 2 and _starts_statement(tokens, k - 2)
     return False
 
 
@@ -455,7 +453,7 @@ def _closes_control(tokens, k):
     return False
 
 
-def _looks_like_declaration(tokens, k, end):
+def _looks_like_declaration(tokens, k, end, angles=frozenset()):
     first = tokens[k]
     if first.text in TYPE_WORDS or first.text in ("return", "co_return", "throw", "goto", "static_assert"):
         return True
@@ -465,22 +463,22 @@ def _looks_like_declaration(tokens, k, end):
     j = k
     while j < end:
         u = tokens[j]
-        if u.text in ("=", "(", "{", ";", "[", ".", "->", "+=", "-=", "++", "--", "<<", ">>"):
+        if u.text in ("=", "(", "{", ";", "[", ".", "->", "+=", "-=", "++", "--", "<<", ">>") and j not in angles:
             return False
-        if u.kind == "id" and j > k and (tokens[j - 1].kind == "id" or tokens[j - 1].text in (">", "*", "&", "&&")):
+        if u.kind == "id" and j > k and (tokens[j - 1].kind == "id" or tokens[j - 1].text in (">", ">>", "*", "&", "&&")):
             return True
         j += 1
     return False
 
 
-def _drop(tokens, text):
+def _drop(tokens, text, angles):
     for k, j in _statements(tokens):
         first = tokens[k]
         if first.text in CONTROL or first.text in ("else", "do", "case", "default", "try", "return"):
             continue
         if first.text in ("break", "continue"):
             pass
-        elif _looks_like_declaration(tokens, k, j):
+        elif _looks_like_declaration(tokens, k, j, angles):
             continue
         span = text[first.start : tokens[j].end]
         yield Mutant("drop", first.start, tokens[j].end, ";" + "\n" * span.count("\n"), first.line)
@@ -610,7 +608,7 @@ def mutants(text):
     found += _constants(tokens)
     found += _logic(tokens)
     found += _arithmetic(tokens, angles)
-    found += _drop(tokens, text)
+    found += _drop(tokens, text, angles)
     found += _check(tokens, text)
     found += _arguments(tokens, text)
     found += _negate(tokens, text)

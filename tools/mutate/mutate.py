@@ -335,7 +335,7 @@ class Project:
         if rel not in self.commands:
             return None
         args, directory = self.commands[rel]
-        args = [a for a in args]
+        args = list(args)
         if "-o" in args:
             i = args.index("-o")
             del args[i : i + 2]

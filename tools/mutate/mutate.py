@@ -329,9 +329,9 @@ class Project:
         only reads the sources, like a style check, says nothing about behaviour)."""
         return [t for t in self.tests if t.targets]
 
-    def live_lines(self, rel):
-        """The lines of the source the compiler sees in this build (code under an #if that is
-        false here, like another system's, is left out), or None when that cannot be told."""
+    def compiler(self, rel, mode):
+        """The source's compile command with mode (-E, -fsyntax-only) in place of its output, and
+        the folder it runs in; None without a compile command."""
         if rel not in self.commands:
             return None
         args, directory = self.commands[rel]
@@ -339,7 +339,15 @@ class Project:
         if "-o" in args:
             i = args.index("-o")
             del args[i : i + 2]
-        args = [a for a in args if a != "-c"] + ["-E"]
+        return [a for a in args if a != "-c"] + [mode], directory
+
+    def live_lines(self, rel):
+        """The lines of the source the compiler sees in this build (code under an #if that is
+        false here, like another system's, is left out), or None when that cannot be told."""
+        command = self.compiler(rel, "-E")
+        if command is None:
+            return None
+        args, directory = command
         status, _, out = run(args, cwd=directory, timeout=600)
         if status != 0:
             return None
@@ -359,14 +367,11 @@ class Project:
 
     def syntax_ok(self, rel):
         """Whether the (mutated) source compiles on its own."""
-        if rel not in self.commands:
+        command = self.compiler(rel, "-fsyntax-only")
+        if command is None:
             return None
-        args, directory = self.commands[rel]
-        args = list(args)
-        if "-o" in args:
-            i = args.index("-o")
-            del args[i : i + 2]
-        status, _, _ = run(args + ["-fsyntax-only"], cwd=directory, timeout=600)
+        args, directory = command
+        status, _, _ = run(args, cwd=directory, timeout=600)
         return status == 0
 
 

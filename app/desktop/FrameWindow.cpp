@@ -104,8 +104,10 @@ CSize FrameWindow::GetFieldRoom(CPoint corner)
 void FrameWindow::SetNormalRect(const CRect& rect)
 {
     // Here the client area is exactly the field, whatever the window system's borders are.
-    if (CMainFrame* frame = MainFrame())
-        SetClientSize(frame->m_wndView.m_nWidth, frame->m_wndView.m_nHeight);
+    if (CMainFrame* frame = MainFrame()) {
+        const CSize field = frame->m_wndView.FieldSize();
+        SetClientSize(field.cx, field.cy);
+    }
     const std::vector<CRect> displays = Displays();
     const CRect placed = KeepOnSomeDisplay(rect, displays);
     // The window system may place the frame elsewhere; the corner asked for is what counts.

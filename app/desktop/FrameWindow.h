@@ -13,7 +13,7 @@
 class COrbicleApp;
 class GameWindow;
 
-class FrameWindow : public wxFrame, public IFrameWindow {
+class FrameWindow : public wxFrame, public IFrameHost {
 public:
     FrameWindow(COrbicleApp& app, const DiskFiles& files);
 

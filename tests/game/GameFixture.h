@@ -23,11 +23,7 @@ public:
     }
 
 protected:
-    GameTest()
-    {
-        CGameView::ResetProgramState();
-        m_platform.files = DiskFiles({m_folder.Path()});
-    }
+    GameTest() { m_platform.files = DiskFiles({m_folder.Path()}); }
 
     // Constructs the game window (reading the profile) with a field for this screen width.
     CGameView& Make(int cxScreen = 1024)

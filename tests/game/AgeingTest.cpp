@@ -1,6 +1,6 @@
 // A circle's life: it grows to the unit, shrinks, and escapes with a penalty.
 #include "res/Resource.h"
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
 {

@@ -1,8 +1,10 @@
-// Painting the field: the back buffer, the background picture, and DrawScene's order of steps.
+// Painting the field: the back buffer, the background picture, DrawScene's order of steps, the
+// darkening grid and the result panel.
 #include "game/GameView.h"
+#include "platform/PaintDC.h"
 #include "platform/Resources.h"
 #include "platform/dc/Dc.h"
-#include "render/PaintDC.h"
+#include "render/ResultGraph.h"
 #include "res/Resource.h"
 
 void CGameView::OnPaint()
@@ -73,4 +75,10 @@ void CGameView::DrawDarkening(CDC* pDC) const
         pDC->LineTo(m_nWidth, y);
     }
     pDC->SelectObject(pOldPen);
+}
+
+void CGameView::DrawResult(CDC* pDC) const
+{
+    DrawResultGraph(pDC, ResultNumbers{m_nWidth, m_nHeight, std::span(m_anApmHistory.data(), m_nApmSamples), m_nApmMax,
+                                       m_nApmAverage, static_cast<long long>(SecondsBetween(m_tEnd, m_tStart))});
 }

@@ -21,7 +21,6 @@ class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CGameView::ResetProgramState();
         // Stored far off every display: the frame comes back to 120, 90.
         platform.profile.WriteInt("Settings", "Left", 9000);
         platform.profile.WriteInt("Settings", "Top", -9000);

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 namespace {
 constexpr UINT VK_A = 65, VK_B = 66, VK_F1 = 112, VK_ESC = 27, VK_SHIFT = 16;

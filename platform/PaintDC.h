@@ -19,7 +19,6 @@ public:
 
     // The window's context, or null when there is nothing to paint on.
     CDC* Get() const { return m_pDC; }
-    const CRect& PaintRect() const { return m_rcPaint; }
 
 private:
     IWindowHost* m_pHost;

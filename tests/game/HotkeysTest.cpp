@@ -1,5 +1,5 @@
 // Hotkey set files: every byte is one label, up to 1024 of them.
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 TEST_F(GameTest, HotkeySetsAreReadByteByByteUpToTheTableSize)
 {

@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "options/DlgSelect.h"
+#include "game/DlgSelect.h"
 #include "res/Races.h"
 #include "res/Resource.h"
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 namespace {
 std::vector<BOOL> Options(const CGameView& v)

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 TEST(CrtRandTest, ReplaysTheRuntimeSequence)
 {
@@ -129,7 +129,7 @@ TEST_F(GameTest, GameWithNoHitsEndsOnThe537thRunningTickOfAFreshProgram)
     EXPECT_EQ(View().m_bShowResult, 1);  // stopped with its results, as Stop Game does
 
     // The counters run on into the next game: its first slot closes sooner.
-    const int slotTicks = CGameView::s_nSlotTicks;
+    const int slotTicks = View().Program().s_nSlotTicks;
     EXPECT_EQ(slotTicks, 537 % 6);
     View().NewGame();
     Tick(6 - slotTicks);
@@ -158,11 +158,11 @@ TEST_F(GameTest, HeldTicksChangeNothingAndTheFirstRunningTickSleeps)
     Tick(3);
     View().OnPauseGame();
     Events();
-    const int slotTicks = CGameView::s_nSlotTicks;
+    const int slotTicks = View().Program().s_nSlotTicks;
     const auto circles = View().m_listCircles.size();
     Tick(40);
     EXPECT_TRUE(Events().empty());  // no repaint, no spawn, no sleep
-    EXPECT_EQ(CGameView::s_nSlotTicks, slotTicks);
+    EXPECT_EQ(View().Program().s_nSlotTicks, slotTicks);
     EXPECT_EQ(View().m_listCircles.size(), circles);
 
     View().OnPauseGame();

@@ -1,5 +1,5 @@
 // The race selection dialog: its template and its buttons.
-#include "options/DlgSelect.h"
+#include "game/DlgSelect.h"
 
 #include "res/Races.h"
 #include "res/Resource.h"

@@ -7,9 +7,9 @@
 // The frame's corner when none is stored, and where a frame lost off every display returns.
 inline constexpr CPoint DefaultFrameCorner{120, 90};
 
-class IFrameWindow {
+class IFrameHost {
 public:
-    virtual ~IFrameWindow() = default;
+    virtual ~IFrameHost() = default;
     // Width of the client area of a full-screen window (the stand-in for SM_CXFULLSCREEN).
     virtual int GetFullScreenWidth() = 0;
     // The largest client area the frame can have on the display that holds this corner: its

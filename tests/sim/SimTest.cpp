@@ -1,16 +1,23 @@
 // orbicle-sim's command language: outputs, errors and the contract of each command.
+#include <fstream>
 #include <sstream>
 
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 #include "tools/sim/Sim.h"
+
+namespace {
+std::string FileBytesPrefix(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    char bytes[4] = {};
+    in.read(bytes, 4);
+    return std::string(bytes, static_cast<std::size_t>(in.gcount()));
+}
+}  // namespace
 
 class SimTest : public ::testing::Test {
 protected:
-    SimTest()
-    {
-        CGameView::ResetProgramState();
-        m_session.Platform().files = DiskFiles({m_folder.Path()});
-    }
+    SimTest() { m_session.Platform().files = DiskFiles({m_folder.Path()}); }
     // Runs the lines; returns what they printed.
     std::string Run(const std::string& script)
     {
@@ -158,4 +165,55 @@ TEST_F(SimTest, ErrorAndEventLinesWriteUnprintableBytesAsHexEscapes)
     // The state line keeps its JSON escapes.
     EXPECT_NE(Run("state\n").find("\"m_strRace\":\"a\\u000Db\\u007F\\u00E9\\\\\""), std::string::npos);
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+}
+
+TEST_F(SimTest, KeepsHistoryInAFileWhenToldAndListsEveryFieldByName)
+{
+    m_folder.Write("res/keys_df.txt", "QWERp");
+    const std::string db = (m_folder.Path() / "h.sqlite3").string();
+    auto run = [&](SimSession& session, const std::string& script) {
+        std::istringstream lines(script);
+        std::ostringstream out;
+        for (std::string line; std::getline(lines, line);)
+            session.Execute(line, out);
+        return out.str();
+    };
+    std::string listed;
+    {
+        SimSession sim;
+        sim.Platform().files = DiskFiles({m_folder.Path()});
+        const std::string events =
+            run(sim, "historydb " + db + "\nprofile Race df\nstart\ncommand 32784\ntick 200\ncommand 32784\nevents\n");
+        // Only what the game asked of the platform: keeping the game is no event.
+        std::istringstream lines(events);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_TRUE(line.starts_with("invalidate ") || line.starts_with("sound ") ||
+                        line.starts_with("settimer ") || line.starts_with("killtimer ") || line.starts_with("sleep "))
+                << line;
+        listed = run(sim, "history\n");
+        EXPECT_EQ(run(sim, "command 32794\nevents\nhistorydb other\n"),
+                  "dialog history\nerror: historydb: only before start\n");
+        const std::string png = (m_folder.Path() / "chart.png").string();
+        EXPECT_EQ(run(sim, "snapshot-history " + png + "\n"), "");
+        EXPECT_EQ(FileBytesPrefix(png), "\x89PNG");
+    }
+    // One line, the kept fields by name in order, the numbers of a 10-second game.
+    ASSERT_EQ(std::count(listed.begin(), listed.end(), '\n'), 1);
+    std::string names;
+    for (std::size_t at = 0; (at = listed.find("\"", at)) != std::string::npos;) {
+        const std::size_t end = listed.find('"', at + 1);
+        if (listed[end + 1] == ':')
+            names += listed.substr(at + 1, end - at - 1) + ' ';
+        at = end + 1;
+    }
+    EXPECT_EQ(names,
+              "id started ended play_seconds statistics no_intersect custom_keys darkening sounds width height "
+              "score average best last accuracy useful misses race samples ");
+    EXPECT_TRUE(listed.starts_with("{\"id\":1,\"started\":1767614400,\"ended\":1767614410,\"play_seconds\":10,"))
+        << listed;
+    EXPECT_NE(listed.find("\"race\":\"df\",\"samples\":[0,0]}"), std::string::npos) << listed;
+
+    // The next run of the program finds it in the file.
+    SimSession again;
+    EXPECT_EQ(run(again, "historydb " + db + "\nhistory\n"), listed);
 }

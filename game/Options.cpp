@@ -1,7 +1,8 @@
-// The option commands, the menu state of every game command, and the options and race
-// kept in the profile.
+// The option commands, Select Race, the menu state of every game command, and the options and
+// race kept in the profile.
 #include <cstdio>
 
+#include "game/DlgSelect.h"
 #include "game/GameView.h"
 #include "res/Resource.h"
 
@@ -67,6 +68,17 @@ void CGameView::OnDarkening()
 void CGameView::OnSounds()
 {
     Toggle(m_bSounds);
+}
+
+void CGameView::OnSelectRace()
+{
+    CDlgSelect dlg(m_sys.raceDialog);
+    dlg.m_bCancelEnabled = 1;
+    if (dlg.DoModal() != CDlgSelect::IDOK)
+        return;
+    m_strRace = dlg.m_strRace;
+    // Before the first game the field is drawn only once a race is set.
+    InvalidateRect(FieldRect(), 0);
 }
 
 void CGameView::OnUpdateNewStopGame(CCmdUI* pCmdUI)

@@ -11,10 +11,10 @@
 struct DesktopServices;
 class FrameWindow;
 
-class OrbicleApp : public wxApp, public IAppShell {
+class DesktopApp : public wxApp, public IAppShell {
 public:
-    OrbicleApp();
-    ~OrbicleApp() override;
+    DesktopApp();
+    ~DesktopApp() override;
 
     // InitInstance as ordered: the profile's key and the frame with its game window (read
     // from the profile), then the native frame, its menu and game window, then shown.

@@ -2,7 +2,7 @@
 #include <tuple>
 
 #include "res/Resource.h"
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsEveryPerGameField)
 {
@@ -50,17 +50,16 @@ TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsEveryPerGameField)
     EXPECT_EQ(v.m_anApmHistory[0], 77);  // hidden by the sample count, not cleared
     EXPECT_EQ(v.m_tEnd, firstEnd);       // kept until the next stop
 
-    // Closing the window or the session stops without results and plays nothing.
+    // Closing the program mid-game destroys the window without results: no sound, nothing kept
+    // but the settings.
     v.m_bSounds = 1;
     Tick(3);
     Events();
-    v.OnClose();
-    EXPECT_EQ(Events(), (std::vector<std::string>{"killtimer 1"}));
-    EXPECT_EQ(v.m_bShowResult, 0);
-    EXPECT_TRUE(v.m_listCircles.empty());
-    StartGame();
-    EXPECT_EQ(v.OnQueryEndSession(), 1);
-    EXPECT_EQ(v.m_bRunning, 0);
+    const std::size_t kept = m_platform.history.Games().size();
+    m_view.reset();
+    EXPECT_EQ(Events(), std::vector<std::string>{});
+    EXPECT_EQ(m_platform.history.Games().size(), kept);
+    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "11011");
 }
 
 TEST_F(GameTest, RacePromptOfNewGame)
@@ -105,7 +104,7 @@ TEST_F(GameTest, PauseAndFocusMakeOneHoldInEitherOrder)
     At(101);
     View().OnActivateChange(1);
     EXPECT_EQ(held(), std::tuple(1, 1, 0.0));
-    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart);
+    EXPECT_EQ(View().Program().s_tHoldStart, View().m_tStart);
     View().OnPauseGame();
     EXPECT_EQ(held(), std::tuple(0, 1, 102 * second));
     EXPECT_DOUBLE_EQ(View().m_aSlots[0].dPaused, 102 * second);
@@ -119,7 +118,7 @@ TEST_F(GameTest, PauseAndFocusMakeOneHoldInEitherOrder)
     At(120);
     View().OnPauseGame();
     EXPECT_EQ(held(), std::tuple(0, 0, 102 * second));
-    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart + 110);
+    EXPECT_EQ(View().Program().s_tHoldStart, View().m_tStart + 110);
     At(130);
     View().OnActivateChange(1);
     EXPECT_EQ(held(), std::tuple(0, 1, (102 + 21) * second));
@@ -148,7 +147,7 @@ TEST_F(GameTest, ANewGameStartsUnpausedWithTheFramesActivation)
     // active again.
     StartGame();
     EXPECT_EQ(std::tuple(View().m_bPaused, View().m_bActive), std::tuple(0, 0));
-    EXPECT_EQ(CGameView::s_tHoldStart, View().m_tStart);
+    EXPECT_EQ(View().Program().s_tHoldStart, View().m_tStart);
     Tick(10);
     EXPECT_TRUE(View().m_listCircles.empty());
     At(3);

@@ -1,5 +1,5 @@
 // Start-up and end of the desktop program.
-#include "app/desktop/OrbicleApp.h"
+#include "app/desktop/DesktopApp.h"
 
 #include <iostream>
 
@@ -12,11 +12,11 @@
 #include "app/desktop/HistoryDialog.h"
 #include "platform/desktop/ResourceLookup.h"
 
-OrbicleApp::OrbicleApp() = default;
+DesktopApp::DesktopApp() = default;
 
-OrbicleApp::~OrbicleApp() = default;
+DesktopApp::~DesktopApp() = default;
 
-bool OrbicleApp::OnInit()
+bool DesktopApp::OnInit()
 {
     // Windows programs prepare common controls and OLE first; this program needs neither.
     SetAppName(COrbicleApp::AppName);
@@ -44,7 +44,7 @@ bool OrbicleApp::OnInit()
     return true;
 }
 
-int OrbicleApp::OnExit()
+int DesktopApp::OnExit()
 {
     // The frame has gone and written the settings; they are saved in one step. No window
     // is left to show a failure in, so it is one line on the error output.
@@ -58,13 +58,13 @@ int OrbicleApp::OnExit()
     return wxApp::OnExit();
 }
 
-void OrbicleApp::ShowAboutBox()
+void DesktopApp::ShowAboutBox()
 {
     CAboutDlg about(m_pFrame, m_services->files);
     about.ShowModal();
 }
 
-void OrbicleApp::ShowHistory()
+void DesktopApp::ShowHistory()
 {
     // Opened once the menu has closed: a modal window started inside the menu's own handling
     // is never painted under some window managers.
@@ -76,7 +76,7 @@ void OrbicleApp::ShowHistory()
     }
 }
 
-void OrbicleApp::CloseMainWindow()
+void DesktopApp::CloseMainWindow()
 {
     // Closed once the command that asked for it has returned: closing destroys the frame
     // the command is running in.

@@ -3,6 +3,8 @@
 #   ./orbicle.sh run      installs what is missing, builds the game, and plays Orbicle
 #   ./orbicle.sh test     installs what is missing, builds everything, and runs every test
 #                         (the Windows tests under Wine too)
+#   ./orbicle.sh check    installs what is missing, builds the Linux program and tests into
+#                         build/ and runs the tests that need no display (the quick loop)
 #   ./orbicle.sh windows  installs what is missing, cross-builds the Windows program into
 #                         build-win/, runs the Windows tests under Wine, and writes the packages
 #                         dist/Orbicle-VERSION-win64.zip and dist/Orbicle-VERSION-setup.exe
@@ -94,6 +96,12 @@ case "${1:-}" in
     # The Windows program, its tests under Wine and its packages.
     windows "$PWD/build/tools/sim/orbicle-sim"
     ;;
+  check)
+    install_missing "${PLAY_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    configure build -DORBICLE_DESKTOP=ON -DORBICLE_SANITIZE=OFF -DBUILD_TESTING=ON -DORBICLE_BENCH=ON
+    cmake --build build -j "$(cpu_count)"
+    (cd build && ctest --output-on-failure -j "$(cpu_count)" -LE desktop)
+    ;;
   windows)
     install_missing "${WINDOWS_PACKAGES[@]}"
     # The Linux orbicle-sim, which draws the frames the Windows one is compared with.
@@ -102,7 +110,7 @@ case "${1:-}" in
     windows "$PWD/build-win/linux-sim/tools/sim/orbicle-sim"
     ;;
   *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|check|windows" >&2
     exit 2
     ;;
 esac

@@ -49,6 +49,16 @@ protected:
         }
     }
 
+    // Timer periods without the paints: the game's numbers run on, its circles stand still.
+    void Timer(int count = 1)
+    {
+        for (int i = 0; i < count; ++i) {
+            m_platform.clock.Advance(CGameView::TimerMs);
+            if (m_platform.window.TimerSet())
+                m_view->OnTimer(CGameView::GameTimerId);
+        }
+    }
+
     // A running game (on a new 1024-screen window if there is none) with the hotkey set of
     // race "df", and no welcome sound in the log.
     void StartGame(const std::string& keys = "QWERp")

@@ -88,6 +88,12 @@ TEST_F(AppTest, TheFrameHoldsTheGameWhileInactiveOrMinimizedAndTitlesAPause)
     EXPECT_EQ(frame.Title(), "Orbicle (paused)");
     RunCommand(frame, ID_FILE_PAUSEGAME);
     EXPECT_EQ(frame.Title(), "Orbicle");
+    // A game stopped while paused is no longer paused in the title, nor the next one.
+    RunCommand(frame, ID_FILE_PAUSEGAME);
+    Game().OnNewStopGame();
+    EXPECT_EQ(frame.Title(), "Orbicle");
+    Game().OnNewStopGame();
+    EXPECT_EQ(frame.Title(), "Orbicle");
 
     // Closing during a game: no stop, no applause, the settings are still written.
     Events();

@@ -267,3 +267,29 @@ TEST_F(GameTest, HoldsThatOutweighTheTimeInPlayLeaveTheRatesAlone)
     EXPECT_EQ(View().m_nApm, 33);
     EXPECT_EQ(View().m_nApmAverage, 22);
 }
+
+TEST_F(GameTest, AccuracyAndRatesAtTheirEdges)
+{
+    StartGame();
+    const time64 start = View().m_tStart;
+    // Misses without a single useful action: accuracy 0, as when nothing happened.
+    View().m_nMisses = 4;
+    m_platform.clock.Set((start + 10) * 1000);
+    CloseOneSlot(View());
+    EXPECT_EQ(View().m_nAccuracy, 0);
+    View().m_nMisses = 0;
+
+    // Two hours, a slot closed every six seconds (the end counter held back so the game goes
+    // on): two useful actions a slot in the first hour, one in the second. The average is over
+    // the whole game (1,800 in 120 minutes and 10 seconds), the rate over the last 128 slots
+    // (12.8 minutes), the best the rate of the first hour.
+    for (int close = 1; close <= 1200; ++close) {
+        View().m_nEndCounter = 0;
+        View().m_aSlots[View().m_nSlot].nUseful = close <= 600 ? 2 : 1;
+        m_platform.clock.Set((start + 10 + 6 * close) * 1000);
+        CloseOneSlot(View());
+    }
+    EXPECT_EQ(std::tuple(View().m_nUsefulTotal, View().m_nApmAverage, View().m_nApm, View().m_nApmMax),
+              std::tuple(1800, 14, 10, 20));
+    EXPECT_EQ(View().m_nAccuracy, 100);
+}

@@ -217,3 +217,32 @@ TEST_F(SimTest, KeepsHistoryInAFileWhenToldAndListsEveryFieldByName)
     SimSession again;
     EXPECT_EQ(run(again, "historydb " + db + "\nhistory\n"), listed);
 }
+
+TEST_F(SimTest, CrlfLinesPaintsOnlyWhenInvalidatedAndExitFromTheMenu)
+{
+    m_folder.Write("res/keys_df.txt", "A");
+    // Lines that end in CR LF read as their text.
+    EXPECT_EQ(Run("screen 800\r\nprofile Race df\r\nstart\r\ncommand 32784\r\ntick 5\r\n"), "");
+    EXPECT_EQ(m_session.View()->m_nWidth, 550);
+    EXPECT_EQ(m_session.View()->m_strRace, "df");
+
+    // A tick paints only what was invalidated: a held game's ticks ask for nothing, so a change
+    // made behind the game's back stays off the screen until a paint is asked for.
+    auto screen = [&] {
+        const auto pixels = m_session.Platform().window.Screen().GetPixels();
+        return std::vector<std::uint32_t>(pixels.begin(), pixels.end());
+    };
+    Run("command 32788\ntick 2\n");
+    const std::vector<std::uint32_t> before = screen();
+    m_session.View()->m_bShowStatistics = 0;
+    Run("tick 3\n");
+    EXPECT_TRUE(screen() == before);
+    Run("paint\n");
+    EXPECT_FALSE(screen() == before);
+
+    // Exit from the menu ends the program as the exit command does.
+    const std::string settings = Run("command 57665\n");
+    EXPECT_TRUE(settings.starts_with("{") && settings.find("\"Race\":\"df\"") != std::string::npos) << settings;
+    EXPECT_EQ(Run("tick\n"), "error: tick: the program is not running (after exit)\n");
+    EXPECT_TRUE(!m_ok);
+}

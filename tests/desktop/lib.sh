@@ -1,6 +1,7 @@
 # Shared helpers of the desktop tests: the real program on a display of its own with a window
 # manager, driven by real X input (xdotool) and checked on screenshots (xwd, read by
-# orbicle-shot). Source it, then call desktop_setup PROGRAM SHOT WIDTHxHEIGHT.
+# orbicle-shot). Source it, then call desktop_setup PROGRAM SHOT WIDTHxHEIGHT. The Wayland
+# tests (wayland-lib.sh) use the same helpers with their own snap, click_at and start_program.
 . "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 . "$(dirname "${BASH_SOURCE[0]}")/xwindows.sh"
 
@@ -19,7 +20,8 @@ desktop_setup() {
 }
 
 desktop_cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # A kill that fails (the program has ended) must not end the cleanup here.
+  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
   xsession_stop
   [ -n "$work" ] && rm -rf "$work"
 }
@@ -67,11 +69,22 @@ program_ends() {
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-# A screenshot of the whole screen into $work/$1.xwd.
+# A screenshot of the whole screen into $work/$1.$shot_ext.
+shot_ext=xwd
 snap() { xwd -root -silent -out "$work/$1.xwd"; }
 # In a screenshot, in field coordinates: pixels of a colour, or that differ from another shot.
-field_count() { "$shot" count "$work/$1.xwd" $((fx + $2)) $((fy + $3)) "$4" "$5" "$6" "$7" "$8"; }
-field_diff() { "$shot" diff "$work/$1.xwd" "$work/$2.xwd" "$fx" "$fy" "$FW" "$FH"; }
+field_count() { "$shot" count "$work/$1.$shot_ext" $((fx + $2)) $((fy + $3)) "$4" "$5" "$6" "$7" "$8"; }
+field_diff() { "$shot" diff "$work/$1.$shot_ext" "$work/$2.$shot_ext" "$fx" "$fy" "$FW" "$FH"; }
+# A press of button $3 (1 left, 3 right) at screen point ($1, $2), or with $4 two presses
+# $4 ms apart.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  if [ -n "${4:-}" ]; then
+    xdotool click --repeat 2 --delay "$4" "$3"
+  else
+    xdotool click "$3"
+  fi
+}
 field_gray() { field_count "$1" 0 0 "$FW" "$FH" 128 128 128; }
 
 # Whether the field changes within a second: a game that runs and is not held.
@@ -124,7 +137,7 @@ circle() {
   snap circle
   for colour in "240 255 240 1" "240 240 255 3"; do
     set -- $colour
-    box=$("$shot" box "$work/circle.xwd" "$fx" "$fy" "$FW" "$((FH - 60))" "$1" "$2" "$3")
+    box=$("$shot" box "$work/circle.$shot_ext" "$fx" "$fy" "$FW" "$((FH - 60))" "$1" "$2" "$3")
     if [ -n "$box" ]; then
       read -r x0 y0 x1 y1 <<<"$box"
       # Big enough to hit before it changes much.
@@ -143,10 +156,5 @@ hit_circle() {
   for _ in $(seq 40); do at=$(circle) && break; sleep 0.1; done
   [ -n "$at" ] || fail "no circle to hit"
   read -r cx cy button <<<"$at"
-  xdotool mousemove "$cx" "$cy"
-  if [ -n "${1:-}" ]; then
-    xdotool click --repeat 2 --delay "$1" "$button"
-  else
-    xdotool click "$button"
-  fi
+  click_at "$cx" "$cy" "$button" "${1:-}"
 }

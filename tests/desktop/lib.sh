@@ -50,14 +50,18 @@ start_program() {
   frame=$(window_id 'Orbicle')
   xdotool windowactivate --sync "$frame" 2>/dev/null || true
   sleep 0.5
-  local wx wy ww wh
-  read -r wx wy ww wh < <(geometry "$frame")
-  FW=$ww
-  FH=$((ww * 3 / 4))
-  menu_h=$((wh - FH))
-  fx=$wx
-  fy=$((wy + menu_h))
-  [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above a 4:3 field ($ww x $wh)"
+  set_field $(geometry "$frame")
+}
+
+# The field's place and size from the frame's client area X Y W H (the menu bar above a 4:3
+# field): fx fy (its corner), FW FH (its size), menu_h (the menu bar).
+set_field() {
+  FW=$3
+  FH=$(($3 * 3 / 4))
+  menu_h=$(($4 - FH))
+  fx=$1
+  fy=$(($2 + menu_h))
+  [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above a 4:3 field ($3 x $4)"
 }
 
 # Waits up to $1 seconds for the program to end, which it must do with status 0.
@@ -108,6 +112,17 @@ shows_result() {
   local x0=$((FW / 8)) y0=$((FH / 8)) y1=$((FH * 7 / 8))
   local height=$((y1 - y0 - 40))
   [ "$(field_count "$1" $((x0 - 1)) $((y0 + 30)) 3 "$height" 128 128 128)" -eq $((3 * height)) ]
+}
+
+# Whether a screenshot shows the display at the field's corners: the score plate at the top
+# right and the key cap at the bottom left, in the figures' colour.
+shows_display() {
+  local plate keycap
+  plate=$(field_count "$1" $((FW - 100)) 10 80 20 96 96 128)
+  keycap=$(field_count "$1" 95 $((FH - 45)) 40 35 96 96 128)
+  echo "score plate $plate, key cap $keycap pixels of the figures' colour"
+  [ "$plate" -gt 1000 ] || fail "no score plate at the field's top right"
+  [ "$keycap" -gt 900 ] || fail "no key cap at the field's bottom left"
 }
 
 # Red pixels of the accuracy gauge: its top line alone (10 to 54 %) is about 120.

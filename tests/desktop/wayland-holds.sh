@@ -66,8 +66,7 @@ sleep 0.5
 sleep 6
 as_user swaymsg "[con_id=$frame] scratchpad show" >/dev/null
 within 3 wl_focused Orbicle || fail "the window came back without the focus"
-field_place() { read -r wx wy _ _ <<<"$(wl_window Orbicle area)"; fx=$wx; fy=$((wy + menu_h)); }
-field_place
+set_field $(wl_window Orbicle area)  # where the compositor shows it now
 menu_keys alt+f s  # disabled before the first rate sample, 4.8 s into the game
 sleep 1
 if snap r && shows_result r; then fail "the game ran while hidden: it could be stopped at once"; fi

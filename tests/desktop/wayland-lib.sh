@@ -80,12 +80,5 @@ start_program() {
   within 20 wl_window_open Orbicle || fail "no window titled Orbicle"
   frame=$(wl_window Orbicle id)
   sleep 0.5
-  local wx wy ww wh
-  read -r wx wy ww wh <<<"$(wl_window Orbicle area)"
-  FW=$ww
-  FH=$((ww * 3 / 4))
-  menu_h=$((wh - FH))
-  fx=$wx
-  fy=$((wy + menu_h))
-  [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above a 4:3 field ($ww x $wh)"
+  set_field $(wl_window Orbicle area)
 }

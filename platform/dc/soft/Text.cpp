@@ -6,7 +6,7 @@
 // units-per-em / (winAscent + winDescent), rounded to whole pixels as GDI does for TrueType.
 // Glyphs are hinted and rendered with grayscale antialiasing (NONANTIALIASED_QUALITY gives
 // one-bit glyphs), and advances are whole pixels.
-#include "platform/dc/Text.h"
+#include "platform/dc/soft/Text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 
 namespace dc_detail {
 

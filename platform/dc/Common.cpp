@@ -133,12 +133,12 @@ CGdiObject* CDC::Select(CGdiObject* pObject)
 {
     if (!pObject || !pObject->m_state)
         return nullptr;
-    if (pObject->GetObjectType() == OBJ_REGION) {
+    if (pObject->m_type == OBJ_REGION) {
         SelectClipRgn(static_cast<CRgn*>(pObject));
         return nullptr;
     }
-    std::shared_ptr<GdiState>* slot = Slot(pObject->GetObjectType());
-    if (!slot || !TakeObject(pObject->GetObjectType(), *pObject->m_state))
+    std::shared_ptr<GdiState>* slot = Slot(pObject->m_type);
+    if (!slot || !TakeObject(pObject->m_type, *pObject->m_state))
         return nullptr;
     CGdiObject* previous = *slot ? (*slot)->owner : nullptr;
     *slot = pObject->m_state;

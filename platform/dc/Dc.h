@@ -154,8 +154,6 @@ public:
     CGdiObject& operator=(const CGdiObject&) = delete;
     virtual ~CGdiObject();
 
-    // One of OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION.
-    UINT GetObjectType() const { return m_type; }
     // True once a Create call has succeeded and until DeleteObject.
     bool IsCreated() const;
     // Releases what the object holds; fails (FALSE) while it is selected into a context,
@@ -174,7 +172,7 @@ protected:
 private:
     friend class CDC;
     friend class CStockObjects;
-    UINT m_type;
+    UINT m_type;  // OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP or OBJ_REGION
 };
 
 class CPen : public CGdiObject {

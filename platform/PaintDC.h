@@ -7,7 +7,8 @@ class CPaintDC {
 public:
     explicit CPaintDC(CWnd& wnd) : m_pHost(wnd.GetHost())
     {
-        m_pDC = m_pHost ? m_pHost->BeginPaint(m_rcPaint) : nullptr;
+        CRect rcPaint;  // the context comes clipped to it already
+        m_pDC = m_pHost ? m_pHost->BeginPaint(rcPaint) : nullptr;
     }
     ~CPaintDC()
     {
@@ -23,5 +24,4 @@ public:
 private:
     IWindowHost* m_pHost;
     CDC* m_pDC = nullptr;
-    CRect m_rcPaint;
 };

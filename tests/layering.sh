@@ -3,11 +3,13 @@
 # and fails, naming each offending line, when
 #   platform/ (with dc/, headless/, history/, desktop/ and win32/) includes game/, render/ or app/;
 #   a platform implementation (headless/, history/, desktop/, win32/) includes a sibling;
-#   the device contexts (platform/dc) include a platform implementation, and one back end of
-#     the device context includes the other;
-#   render/ includes game/ or app/ (it draws plain data, not the game window);
-#   game/ and render/ include app/, a platform implementation, or a toolkit, audio or
-#     window-system header;
+#   the device context (platform/dc) includes a platform implementation; its back ends reach
+#     into each other (platform/dc/soft into platform/dc/gdi or the other way round), or its
+#     shared files (platform/dc itself) into either of them or into a toolkit, window-system or
+#     drawing library;
+#   render/ includes game/ (it draws plain data, not the game window);
+#   game/ and render/ include app/, a platform implementation, a back end of the device
+#     context, or a toolkit, audio or window-system header;
 #   the shell (app/ outside app/desktop and app/win32) includes a front end or a toolkit, audio
 #     or window-system header, and one front end includes the other;
 #   anything but platform/history includes SQLite;
@@ -17,7 +19,7 @@ set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
 # Headers of toolkits, sound, windowing and drawing libraries.
-readonly SYSTEM='<(wx/|SDL|X11/|gtk/|gdk/|glib|alsa/|pulse/|windows\.h|windowsx\.h|winuser\.h|mmsystem\.h|commctrl\.h|ft2build\.h|freetype/|fontconfig/|png\.h|sqlite3\.h)'
+readonly SYSTEM='<(wx/|SDL|X11/|gtk/|gdk/|glib|alsa/|pulse/|windows\.h|windowsx\.h|winuser\.h|mmsystem\.h|commctrl\.h|wincodec\.h|ft2build\.h|freetype/|fontconfig/|png\.h|sqlite3\.h)'
 readonly IMPLEMENTATIONS=(headless history desktop win32)
 violations=0
 
@@ -56,18 +58,18 @@ for impl in "${IMPLEMENTATIONS[@]}"; do
   check "platform/$impl" -- "\"platform/($others)/" "platform/$impl includes a sibling platform"
 done
 check platform/headless -- '"(tools|tests)/' "the headless platform reaches above platform/"
-check platform/dc platform/gdi -- "\"platform/($(IFS='|'; echo "${IMPLEMENTATIONS[*]}"))/" \
+check platform/dc -- "\"platform/($(IFS='|'; echo "${IMPLEMENTATIONS[*]}"))/" \
   "a device context includes a platform implementation"
-# The two back ends of the device context, wherever they live, never include each other; the
-# shared files include neither.
 check platform/dc/soft -- '"platform/dc/gdi/' "the software device context includes the GDI one"
 check platform/dc/gdi -- '"platform/dc/soft/' "the GDI device context includes the software one"
-# shellcheck disable=SC2046
-check $(find platform/dc -maxdepth 1 -name '*.h' -o -maxdepth 1 -name '*.cpp') -- '"platform/dc/(soft|gdi)/' \
-  "a shared file of the device context includes one back end"
+shared_dc=$(find platform/dc -maxdepth 1 \( -name '*.h' -o -name '*.cpp' \))
+# shellcheck disable=SC2086
+check $shared_dc -- '"platform/dc/(soft|gdi)/' "a shared file of the device context includes one back end"
+# shellcheck disable=SC2086
+check $shared_dc -- "$SYSTEM" "a shared file of the device context includes a toolkit, window-system or drawing library"
 check render -- '"game/' "render/ includes the game window"
-check game render -- "\"(app/|platform/($(IFS='|'; echo "${IMPLEMENTATIONS[*]}"))/)" \
-  "the game includes the shell or a platform implementation"
+check game render -- "\"(app/|platform/($(IFS='|'; echo "${IMPLEMENTATIONS[*]}")|dc/soft|dc/gdi)/)" \
+  "the game includes the shell, a platform implementation or a back end of the device context"
 check game render -- "$SYSTEM" "the game includes a toolkit, audio or window-system header"
 # shellcheck disable=SC2046
 check $(under platform platform/history) app game render res tools -- '<sqlite3\.h>' \

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "platform/Resources.h"
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 #include "render/Fonts.h"
 #include "res/Resource.h"
 #include "tests/game/GameFixture.h"

@@ -4,12 +4,7 @@
 
 #include <memory>
 
-#include "platform/Win.h"
-
 class CDC;
-namespace dc_detail {
-struct NativeDc;
-}
 
 class CNativeDC {
 public:
@@ -25,10 +20,5 @@ public:
     void Detach();
 
 private:
-    friend class CDC;
-    // Makes dc draw on native from now on, with the stock objects and default attributes; the
-    // context it had before is let go (and deleted, if it was its own).
-    static void Bind(CDC& dc, std::shared_ptr<dc_detail::NativeDc> native);
-
     std::unique_ptr<CDC> m_dc;
 };

@@ -6,7 +6,7 @@
 // units-per-em / (winAscent + winDescent), rounded to whole pixels as GDI does for TrueType.
 // Glyphs are hinted and rendered with grayscale antialiasing (NONANTIALIASED_QUALITY gives
 // one-bit glyphs), and advances are whole pixels.
-#include "platform/dc/Text.h"
+#include "platform/dc/soft/Text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -70,10 +70,9 @@ struct FaceFile {
 
 class FreeTypeFont final : public SizedFont {
 public:
-    FreeTypeFont(std::shared_ptr<Library> library, FacePtr face, std::string file, const FontRequest& request)
+    FreeTypeFont(std::shared_ptr<Library> library, FacePtr face, const FontRequest& request)
         : m_library(std::move(library)),
           m_face(std::move(face)),
-          m_file(std::move(file)),
           m_lock(m_library->lock),
           m_antialiased(request.antialiased),
           m_underline(request.underline),
@@ -83,7 +82,6 @@ public:
     }
 
     int CellHeight() const override { return m_cell; }
-    const std::string& File() const override { return m_file; }
 
     int TextWidth(std::string_view text) const override
     {
@@ -219,7 +217,6 @@ private:
 
     std::shared_ptr<Library> m_library;
     FacePtr m_face;
-    std::string m_file;
     std::mutex& m_lock;
     bool m_antialiased;
     bool m_underline;
@@ -302,7 +299,7 @@ private:
         FacePtr owned(face);
         if (!FT_IS_SCALABLE(face))
             return nullptr;
-        return std::make_shared<FreeTypeFont>(m_library, std::move(owned), file.path, request);
+        return std::make_shared<FreeTypeFont>(m_library, std::move(owned), request);
     }
 
     FaceFile Match(const FontRequest& r)

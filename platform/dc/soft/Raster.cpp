@@ -26,7 +26,7 @@
 //   inside the ring. A wide pen therefore reaches about (w - 1) / 2 pixels beyond the box, as
 //   GDI's geometric pens do (GDI's ring is up to a pixel thicker on the diagonals). Without a pen the interior is one pixel smaller on the right and bottom.
 //   For true ellipses the ring edges are the ellipses with semi-axes grown and shrunk by w / 2.
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 
 #include <algorithm>
 #include <array>
@@ -37,43 +37,9 @@
 #include <vector>
 
 #include "platform/dc/Dc.h"
+#include "platform/dc/soft/MulDiv.h"
 
 namespace dc_detail {
-namespace {
-
-__extension__ typedef __int128 Int128;
-
-// Floor and ceiling of a / b for b > 0.
-template <typename T>
-T FloorDiv(T a, T b)
-{
-    T q = a / b;
-    if (a % b != 0 && a < 0)
-        --q;
-    return q;
-}
-template <typename T>
-T CeilDiv(T a, T b)
-{
-    return -FloorDiv<T>(-a, b);
-}
-
-// ceil(a * b / c) for c > 0, exact for any 32-bit-sized operands.
-long long CeilMulDiv(long long a, long long b, long long c)
-{
-    constexpr long long Safe = 1LL << 31;
-    if (std::llabs(a) < Safe && std::llabs(b) < Safe)
-        return CeilDiv<long long>(a * b, c);
-    return static_cast<long long>(CeilDiv<Int128>(static_cast<Int128>(a) * b, c));
-}
-
-}  // namespace
-
-long long FloorMulDiv(long long a, long long b, long long c)
-{
-    return -CeilMulDiv(-a, b, c);
-}
-
 namespace {
 
 // Nearest integer to i * step / den (den > 0), a tie going down: ceil((2 i step - den) / (2 den)).

@@ -46,9 +46,6 @@ struct LineStyle {
 
 std::span<const int> PatternOf(int penStyle);
 
-// floor(a * b / c) for c > 0, exact for operands of up to 32 bits each.
-long long FloorMulDiv(long long a, long long b, long long c);
-
 std::uint32_t ApplyRop(int rop, std::uint32_t dst, std::uint32_t pen);
 
 // The pixels of a one-pixel line that runs along a row or a column: row `at` from column `from`

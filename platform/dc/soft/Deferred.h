@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 
 namespace dc_detail {
 

@@ -1,18 +1,11 @@
 // The source pixels of a stretch, and the blocks a shrink combines.
-#include "platform/dc/Stretch.h"
+#include "platform/dc/soft/Stretch.h"
 
 #include <algorithm>
 
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/MulDiv.h"
 
 namespace dc_detail {
-namespace {
-// ceil(a * b / c) for c > 0.
-long long CeilMulDiv(long long a, long long b, long long c)
-{
-    return -FloorMulDiv(-a, b, c);
-}
-}  // namespace
 
 Extent NormalizeExtent(long long start, long long length)
 {

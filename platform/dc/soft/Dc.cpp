@@ -1,16 +1,16 @@
-// The device context: its selected objects and attributes, clipping, and the drawing calls,
-// which hand their work to the rasterizer with one clip rectangle per call.
+// The software back end's device context: its clipping and the drawing calls, which hand their
+// work to the rasterizer with one clip rectangle per call.
 #include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
 
-#include "platform/dc/Deferred.h"
-#include "platform/dc/Raster.h"
-#include "platform/dc/State.h"
-#include "platform/dc/Stretch.h"
-#include "platform/dc/Text.h"
 #include "platform/dc/TextBoxLog.h"
+#include "platform/dc/soft/Deferred.h"
+#include "platform/dc/soft/Raster.h"
+#include "platform/dc/soft/State.h"
+#include "platform/dc/soft/Stretch.h"
+#include "platform/dc/soft/Text.h"
 
 using namespace dc_detail;
 
@@ -29,17 +29,28 @@ const T* As(const std::shared_ptr<GdiState>& state)
     return static_cast<const T*>(state.get());
 }
 
-std::shared_ptr<GdiState> StockState(int index)
+// The selected bitmap's surface when something can be drawn into it, otherwise null.
+Surface* Target(const std::shared_ptr<GdiState>& bitmap)
 {
-    CGdiObject* object = CStockObjects::Get(index);
-    return object ? CStockObjects::SharedStateOf(*object) : nullptr;
+    auto* surface = static_cast<Surface*>(bitmap.get());
+    return surface && surface->width > 0 && surface->height > 0 ? surface : nullptr;
+}
+
+// The drawable area: the clip rectangle and the bitmap together.
+CRect DrawableBox(const std::shared_ptr<GdiState>& bitmap, const Context& context)
+{
+    const Surface* surface = Target(bitmap);
+    if (!surface)
+        return {};
+    const CRect bounds{0, 0, surface->width, surface->height};
+    return context.hasClip ? Intersect(bounds, context.clip) : bounds;
 }
 
 }  // namespace
 
-CDC::CDC()
+CDC::CDC() : m_context(std::make_unique<Context>())
 {
-    DeleteDC();
+    SetDefaults();
 }
 
 CDC::~CDC() = default;
@@ -51,115 +62,43 @@ BOOL CDC::CreateCompatibleDC(CDC* /*pDC*/)
 
 BOOL CDC::DeleteDC()
 {
-    m_pen = StockState(BLACK_PEN);
-    m_brush = StockState(WHITE_BRUSH);
-    m_font = StockState(SYSTEM_FONT);
-    m_bitmap = CStockObjects::SharedStateOf(*CStockObjects::EmptyBitmap());
-    m_textColor = Rgb(0, 0, 0);
-    m_bkColor = Rgb(255, 255, 255);
-    m_bkMode = OPAQUE;
-    m_rop2 = R2_COPYPEN;
-    m_polyFillMode = ALTERNATE;
-    m_stretchMode = BLACKONWHITE;
-    m_hasClip = false;
-    m_clip = {};
-    m_position = {};
+    SetDefaults();
+    *m_context = {};
     return 1;
 }
 
-CGdiObject* CDC::Select(CGdiObject* pObject)
+// Objects and attributes are read when drawing: nothing to do when they change.
+bool CDC::TakeObject(UINT /*nObjectType*/, const GdiState& /*state*/)
 {
-    if (!pObject || !pObject->m_state)
-        return nullptr;
-    if (pObject->GetObjectType() == OBJ_REGION) {
-        SelectClipRgn(static_cast<CRgn*>(pObject));
-        return nullptr;
-    }
-    std::shared_ptr<GdiState>* slot = Slot(pObject->GetObjectType());
-    if (!slot)
-        return nullptr;
-    CGdiObject* previous = *slot ? (*slot)->owner : nullptr;
-    *slot = pObject->m_state;
-    return previous;
+    return true;
 }
 
-int CDC::SetROP2(int nDrawMode)
-{
-    if (nDrawMode < R2_BLACK || nDrawMode > R2_WHITE)
-        return 0;
-    return std::exchange(m_rop2, nDrawMode);
-}
-
-COLORREF CDC::SetTextColor(COLORREF crColor)
-{
-    return std::exchange(m_textColor, crColor & 0x00FFFFFF);
-}
-COLORREF CDC::SetBkColor(COLORREF crColor)
-{
-    return std::exchange(m_bkColor, crColor & 0x00FFFFFF);
-}
-
-int CDC::SetBkMode(int nBkMode)
-{
-    if (nBkMode != TRANSPARENT && nBkMode != OPAQUE)
-        return 0;
-    return std::exchange(m_bkMode, nBkMode);
-}
-
-int CDC::SetPolyFillMode(int nPolyFillMode)
-{
-    if (nPolyFillMode != ALTERNATE && nPolyFillMode != WINDING)
-        return 0;
-    return std::exchange(m_polyFillMode, nPolyFillMode);
-}
-
-int CDC::SetStretchBltMode(int nStretchMode)
-{
-    if (nStretchMode < BLACKONWHITE || nStretchMode > HALFTONE)
-        return 0;
-    return std::exchange(m_stretchMode, nStretchMode);
-}
-
-Surface* CDC::Target() const
-{
-    auto* surface = static_cast<Surface*>(m_bitmap.get());
-    return surface && surface->width > 0 && surface->height > 0 ? surface : nullptr;
-}
-
-CRect CDC::DrawableBox() const
-{
-    const Surface* surface = Target();
-    if (!surface)
-        return {};
-    const CRect bounds{0, 0, surface->width, surface->height};
-    return m_hasClip ? Intersect(bounds, m_clip) : bounds;
-}
+void CDC::TakeAttribute(Attribute /*attribute*/) {}
 
 int CDC::SelectClipRgn(CRgn* pRgn)
 {
     if (!pRgn) {
-        m_hasClip = false;
-        m_clip = {};
+        *m_context = {};
     } else {
         if (!pRgn->IsCreated())
             return RGN_ERROR;
-        m_hasClip = true;
-        m_clip = pRgn->GetRect();
+        m_context->hasClip = true;
+        m_context->clip = static_cast<const RegionState&>(*pRgn->m_state).rect;
     }
-    return DrawableBox().IsRectEmpty() ? NULLREGION : SIMPLEREGION;
+    return DrawableBox(m_bitmap, *m_context).IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
 {
     const CRect rect{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-    m_clip = m_hasClip ? Intersect(m_clip, rect) : rect;
-    m_hasClip = true;
-    return DrawableBox().IsRectEmpty() ? NULLREGION : SIMPLEREGION;
+    m_context->clip = m_context->hasClip ? Intersect(m_context->clip, rect) : rect;
+    m_context->hasClip = true;
+    return DrawableBox(m_bitmap, *m_context).IsRectEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 int CDC::GetClipBox(CRect* pRect) const
 {
-    const CRect box = DrawableBox();
+    const CRect box = DrawableBox(m_bitmap, *m_context);
     if (pRect)
         *pRect = box;
     return box.IsRectEmpty() ? NULLREGION : SIMPLEREGION;
@@ -193,8 +132,8 @@ BOOL CDC::LineTo(int x, int y)
 {
     const CPoint from = std::exchange(m_position, CPoint{x, y});
     const auto* pen = As<PenState>(m_pen);
-    Surface* target = Target();
-    const CRect box = DrawableBox();
+    Surface* target = Target(m_bitmap);
+    const CRect box = DrawableBox(m_bitmap, *m_context);
     if (!target || box.IsRectEmpty() || !pen || pen->style == PS_NULL)
         return 1;
     // A thin solid line along a row or a column joins the surface's recorded work, so that a
@@ -220,7 +159,7 @@ BOOL CDC::LineTo(int x, int y)
 
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
 {
-    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), m_rop2);
+    const Canvas canvas = MakeCanvas(Target(m_bitmap), DrawableBox(m_bitmap, *m_context), m_rop2);
     if (canvas.Empty())
         return 1;
     const auto* pen = As<PenState>(m_pen);
@@ -242,7 +181,7 @@ BOOL CDC::Polygon(const CPoint* lpPoints, int nCount)
 {
     if (!lpPoints || nCount < 2)
         return 0;
-    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), m_rop2);
+    const Canvas canvas = MakeCanvas(Target(m_bitmap), DrawableBox(m_bitmap, *m_context), m_rop2);
     if (canvas.Empty())
         return 1;
     const std::span<const CPoint> points(lpPoints, static_cast<std::size_t>(nCount));
@@ -272,7 +211,7 @@ BOOL CDC::Polygon(const CPoint* lpPoints, int nCount)
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF crColor)
 {
-    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), R2_COPYPEN);
+    const Canvas canvas = MakeCanvas(Target(m_bitmap), DrawableBox(m_bitmap, *m_context), R2_COPYPEN);
     if (canvas.Empty())
         return;
     const CRect r{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom), std::max(rect.left, rect.right),
@@ -291,7 +230,7 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
     if (TextBoxLogging())
         LogTextBox(CRect{x, y, x + font.TextWidth(text), y + font.CellHeight()});
     // Text ignores the raster operation, as GDI's does.
-    const Canvas canvas = MakeCanvas(Target(), DrawableBox(), R2_COPYPEN);
+    const Canvas canvas = MakeCanvas(Target(m_bitmap), DrawableBox(m_bitmap, *m_context), R2_COPYPEN);
     if (canvas.Empty() || text.empty())
         return 1;
     if (m_bkMode == OPAQUE) {
@@ -334,8 +273,8 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
 {
     if (dwRop != SRCCOPY || !pSrcDC)
         return 0;
-    Surface* from = pSrcDC->Target();
-    Surface* to = Target();
+    Surface* from = Target(pSrcDC->m_bitmap);
+    Surface* to = Target(m_bitmap);
     if (!from || !to)
         return 0;
     if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0)
@@ -347,7 +286,7 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     const bool flipX = (nWidth < 0) != (nSrcWidth < 0);
     const bool flipY = (nHeight < 0) != (nSrcHeight < 0);
 
-    const CRect box = DrawableBox();
+    const CRect box = DrawableBox(m_bitmap, *m_context);
     const long long left = std::max<long long>(box.left, dx.start);
     const long long right = std::min<long long>(box.right, dx.start + dx.length);
     const long long top = std::max<long long>(box.top, dy.start);
@@ -398,10 +337,10 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
 {
-    const CRect box = DrawableBox();
+    const CRect box = DrawableBox(m_bitmap, *m_context);
     if (x < box.left || x >= box.right || y < box.top || y >= box.bottom)
         return CLR_INVALID;
-    Surface* s = Target();
+    Surface* s = Target(m_bitmap);
     PrepareWrite(*s);
     s->pixels[static_cast<std::size_t>(y) * s->width + x] = PixelFromColor(crColor);
     return crColor & 0x00FFFFFF;
@@ -409,10 +348,10 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
 
 COLORREF CDC::GetPixel(int x, int y) const
 {
-    const CRect box = DrawableBox();
+    const CRect box = DrawableBox(m_bitmap, *m_context);
     if (x < box.left || x >= box.right || y < box.top || y >= box.bottom)
         return CLR_INVALID;
-    Surface* s = Target();
+    Surface* s = Target(m_bitmap);
     Settle(*s);
     return ColorFromPixel(s->pixels[static_cast<std::size_t>(y) * s->width + x]);
 }

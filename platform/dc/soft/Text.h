@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 
 namespace dc_detail {
 
@@ -30,7 +30,6 @@ class SizedFont {
 public:
     virtual ~SizedFont() = default;
     virtual int CellHeight() const = 0;
-    virtual const std::string& File() const = 0;
     // Sum of the advances of the text, in whole pixels (no kerning, as TextOut has none).
     virtual int TextWidth(std::string_view text) const = 0;
     // Draws the text with its cell's top-left corner at (x, y), each glyph's coverage blending

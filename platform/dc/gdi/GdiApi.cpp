@@ -1,5 +1,5 @@
 // The GDI calls of the device context, each passed to the system as it is.
-#include "platform/gdi/GdiApi.h"
+#include "platform/dc/gdi/GdiApi.h"
 
 #include <windows.h>
 
@@ -61,19 +61,6 @@ Handle MakeFont(int height, int width, int escapement, int orientation, int weig
 {
     return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
                        outPrecision, clipPrecision, quality, pitchAndFamily, face);
-}
-
-std::string FaceOf(Handle font)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc)
-        return {};
-    HGDIOBJ previous = SelectObject(dc, Object(font));
-    char face[LF_FACESIZE] = {};
-    const int length = GetTextFaceA(dc, LF_FACESIZE, face);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return length > 0 ? std::string(face) : std::string();
 }
 
 Handle CreateDibSection(int width, int height, std::uint32_t** bits)
@@ -208,17 +195,6 @@ Colour SetPixel(Handle dc, int x, int y, Colour colour)
 Colour GetPixel(Handle dc, int x, int y)
 {
     return ::GetPixel(Dc(dc), x, y);
-}
-
-std::span<const unsigned char> ProgramResource(UINT id, bool bitmap)
-{
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), bitmap ? MAKEINTRESOURCEA(2) : MAKEINTRESOURCEA(10));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
-        return {};
-    return {static_cast<const unsigned char*>(bytes), SizeofResource(module, found)};
 }
 
 }  // namespace gdi

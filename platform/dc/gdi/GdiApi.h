@@ -1,12 +1,11 @@
 // The GDI calls the device context makes, in plain types. windows.h defines many of the names
 // that platform/dc/Dc.h declares itself (TRANSPARENT, DWORD, TextOut ...), so the two never
-// meet in one source: only GdiApi.cpp sees windows.h. Handles are the system's handles as
-// void*, colours COLORREF values, rectangles and points laid out as RECT and POINT.
+// meet in one source: of this back end only GdiApi.cpp and PngEncoder.cpp (with ComScope.h)
+// see windows.h. Handles are the system's handles as void*, colours COLORREF values,
+// rectangles and points laid out as RECT and POINT.
 #pragma once
 
 #include <cstdint>
-#include <span>
-#include <string>
 #include <string_view>
 
 #include "platform/Win.h"
@@ -29,8 +28,6 @@ Handle CreateSolidBrush(Colour colour);
 Handle MakeFont(int height, int width, int escapement, int orientation, int weight, UINT italic, UINT underline,
                 UINT strikeOut, UINT charSet, UINT outPrecision, UINT clipPrecision, UINT quality, UINT pitchAndFamily,
                 const char* face);
-// The face the system chose for the font.
-std::string FaceOf(Handle font);
 // A 32-bit top-down DIB section, its pixels 0x00RRGGBB; bits receives them.
 Handle CreateDibSection(int width, int height, std::uint32_t** bits);
 Handle CreateRectRegion(int left, int top, int right, int bottom);
@@ -64,9 +61,5 @@ bool StretchBlt(Handle dc, int x, int y, int width, int height, Handle source, i
                 int sourceWidth, int sourceHeight, std::uint32_t rop);
 Colour SetPixel(Handle dc, int x, int y, Colour colour);
 Colour GetPixel(Handle dc, int x, int y);
-
-// The bytes of a resource of the running program, RT_BITMAP when bitmap, otherwise RT_RCDATA;
-// empty when there is none.
-std::span<const unsigned char> ProgramResource(UINT id, bool bitmap);
 
 }  // namespace gdi

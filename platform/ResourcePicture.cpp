@@ -1,13 +1,27 @@
-// The background picture from the program's bitmap resource: GDI keeps a bitmap resource as a
+// The background picture from the program's bitmap resource (Windows): a bitmap resource is a
 // .bmp file without its 14-byte file header, which is put back in front here.
 #include <algorithm>
 #include <vector>
 
 #include "platform/Resources.h"
-#include "platform/gdi/GdiApi.h"
 #include "res/Resource.h"
 
+// Last: its macros (WA_ACTIVE ...) would rename the constants of platform/Win.h.
+#include <windows.h>
+
 namespace {
+// The bytes of bitmap resource id of the running program; empty when there is none.
+std::span<const unsigned char> BitmapResource(UINT id)
+{
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes)
+        return {};
+    return {static_cast<const unsigned char*>(bytes), SizeofResource(module, found)};
+}
+
 void PutLe32(std::vector<unsigned char>& out, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -33,6 +47,6 @@ std::vector<unsigned char> WithFileHeader(std::span<const unsigned char> dib)
 
 std::span<const unsigned char> BackgroundPictureFile()
 {
-    static const std::vector<unsigned char> file = WithFileHeader(gdi::ProgramResource(IDB_BACKGROUND, true));
+    static const std::vector<unsigned char> file = WithFileHeader(BitmapResource(IDB_BACKGROUND));
     return file;
 }

@@ -5,7 +5,7 @@
 // same. Horizontal lines then overwrite their rows. Each pixel ends as the last recorded call
 // that covers it would leave it, since all of them copy their colour. Whole bitmaps are lent
 // instead of copied (LendWhole).
-#include "platform/dc/Deferred.h"
+#include "platform/dc/soft/Deferred.h"
 
 #include <algorithm>
 #include <atomic>
@@ -14,7 +14,7 @@
 #include <numeric>
 #include <utility>
 
-#include "platform/dc/State.h"
+#include "platform/dc/soft/State.h"
 
 namespace dc_detail {
 

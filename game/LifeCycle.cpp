@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/DlgSelect.h"
 #include "game/GameView.h"
-#include "options/DlgSelect.h"
 
 double CGameView::SecondsBetween(const time64& a, const time64& b)
 {
@@ -53,7 +53,7 @@ void CGameView::NewGame()
     m_bPaused = 0;
     m_bActive = m_bFrameActive;
     if (IsHeld())
-        s_tHoldStart = m_tStart;
+        m_program.s_tHoldStart = m_tStart;
     m_nTimerId = SetTimer(GameTimerId, TimerMs);
 }
 
@@ -138,23 +138,12 @@ void CGameView::OnHoldChange(const BOOL& bWasHeld)
         return;
     const time64 now = m_sys.clock.Now();
     if (!bWasHeld) {
-        s_tHoldStart = now;
+        m_program.s_tHoldStart = now;
         return;
     }
     // Each hold counts one second more than it lasted; a clock set back counts no time.
-    const double seconds = std::max(SecondsBetween(now, s_tHoldStart), 0.0);
+    const double seconds = std::max(SecondsBetween(now, m_program.s_tHoldStart), 0.0);
     const double d = (seconds + 1.0) * MinutesPerSecond;
     m_aSlots[m_nSlot].dPaused += d;
     m_dPausedMinutes += d;
-}
-
-void CGameView::OnClose()
-{
-    StopGame(0);
-}
-
-BOOL CGameView::OnQueryEndSession()
-{
-    StopGame(0);
-    return 1;
 }

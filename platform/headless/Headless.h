@@ -13,7 +13,7 @@
 
 #include "platform/AppShell.h"
 #include "platform/DiskFiles.h"
-#include "platform/FrameWindow.h"
+#include "platform/FrameHost.h"
 #include "platform/GameServices.h"
 #include "platform/History.h"
 #include "platform/Window.h"
@@ -51,7 +51,6 @@ public:
     bool TimerSet() const { return m_timerSet; }
     // Whether a paint is due, and of which area; a paint makes the window valid.
     bool Invalid() const { return m_invalid; }
-    const CRect& InvalidArea() const { return m_invalidArea; }
     // Marks the area for the next paint without the game asking (the window was uncovered).
     void Expose(const CRect& rect);
     const CBitmap& Screen() const { return m_screenBitmap; }
@@ -122,7 +121,7 @@ private:
     std::deque<std::optional<std::string>> m_answers;
 };
 
-class HeadlessFrame : public IFrameWindow {
+class HeadlessFrame : public IFrameHost {
 public:
     explicit HeadlessFrame(int cxFullScreen) : m_cxFullScreen(cxFullScreen) {}
     int GetFullScreenWidth() override { return m_cxFullScreen; }

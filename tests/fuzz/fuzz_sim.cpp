@@ -37,7 +37,6 @@ bool WithinLimits(const std::string& line, long& ticksLeft)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CGameView::ResetProgramState();
     SimSession session;
     session.Platform().files = DiskFiles({ORBICLE_SOURCE_DIR});
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));

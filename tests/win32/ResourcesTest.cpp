@@ -8,7 +8,7 @@
 #include "app/App.h"
 #include "app/Menu.h"
 #include "app/win32/GameWindow.h"
-#include "options/DlgSelect.h"
+#include "game/DlgSelect.h"
 #include "res/Races.h"
 #include "res/Resource.h"
 

@@ -118,10 +118,10 @@ std::string StateJson(const CGameView& v)
         .Int("m_tEnd", v.m_tEnd)
         .Int("m_nTimerId", static_cast<long long>(v.m_nTimerId))
         .String("m_strLastKey", v.m_strLastKey)
-        .Int("s_nSlotTicks", CGameView::s_nSlotTicks)
-        .Int("s_nEndTicks", CGameView::s_nEndTicks)
-        .Int("s_bWasHeld", CGameView::s_bWasHeld)
-        .Int("s_tHoldStart", CGameView::s_tHoldStart)
+        .Int("s_nSlotTicks", v.Program().s_nSlotTicks)
+        .Int("s_nEndTicks", v.Program().s_nEndTicks)
+        .Int("s_bWasHeld", v.Program().s_bWasHeld)
+        .Int("s_tHoldStart", v.Program().s_tHoldStart)
         .Close();
 }
 

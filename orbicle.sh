@@ -27,6 +27,7 @@ TEST_PACKAGES=(
   appstream desktop-file-utils librsvg2-bin
   clang libclang-rt-14-dev
   sway grim foot jq libwayland-dev
+  python3 gcovr ninja-build
 )
 # What the Debian package needs besides the game's own: Debian's packaging tools and lintian.
 DEB_PACKAGES=(debhelper dpkg-dev lintian)

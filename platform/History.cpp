@@ -76,13 +76,97 @@ std::string HistoryCsv(std::span<const KeptGame> games)
     return csv;
 }
 
+namespace {
+constexpr const char* KindNames[] = {"hit", "miss", "escape", "key"};
+constexpr const char* ButtonNames[] = {"", "left", "right"};
+
+template <typename Enum, std::size_t N>
+bool ParseName(const std::string& text, const char* const (&names)[N], Enum& value)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (text == names[i]) {
+            value = static_cast<Enum>(i);
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+const char* KindName(KeptAction::Kind kind)
+{
+    return KindNames[static_cast<std::size_t>(kind) % std::size(KindNames)];
+}
+
+const char* ButtonName(KeptAction::Button button)
+{
+    return ButtonNames[static_cast<std::size_t>(button) % std::size(ButtonNames)];
+}
+
+bool ParseKind(const std::string& text, KeptAction::Kind& kind)
+{
+    return ParseName(text, KindNames, kind);
+}
+
+bool ParseButton(const std::string& text, KeptAction::Button& button)
+{
+    return ParseName(text, ButtonNames, button);
+}
+
+std::string KeyLabelName(unsigned char code)
+{
+    switch (code) {
+    case 0: return "";
+    case 'p': return "F1";
+    case 'q': return "F2";
+    case 'r': return "F3";
+    default: return std::string(1, static_cast<char>(code));
+    }
+}
+
+std::string ActionsCsv(std::span<const KeptGame> games)
+{
+    std::string csv = "game,started,number,kind,button,key,x,y,play_ms,reaction_ms,key_ms\r\n";
+    for (const KeptGame& game : games) {
+        const std::string prefix = std::to_string(game.id) + ',' + UtcText(game.started) + ',';
+        long number = 0;
+        for (const KeptAction& action : game.actions) {
+            csv += prefix + std::to_string(++number) + ',' + KindName(action.kind) + ',' + ButtonName(action.button) +
+                   ',' + CsvField(KeyLabelName(action.key)) + ',' + std::to_string(action.x) + ',' +
+                   std::to_string(action.y) + ',' + std::to_string(action.playMs) + ',' +
+                   std::to_string(action.reactionMs) + ',' + std::to_string(action.keyMs) + "\r\n";
+        }
+    }
+    return csv;
+}
+
 void MemoryHistory::Keep(const KeptGame& game)
 {
-    m_games.push_back(game);
-    m_games.back().id = m_nextId++;
+    KeptGame& kept = m_games.emplace_back(game);
+    kept.id = m_nextId++;
+    if (!kept.actions.empty()) {
+        m_actionCount += kept.actions.size();
+        m_actions[kept.id] = std::move(kept.actions);
+        kept.actions.clear();
+    }
+    // The oldest games give up their actions first; the newest keeps its own whatever its size.
+    while (m_actionCount > ActionLimit && m_actions.size() > 1) {
+        m_actionCount -= m_actions.begin()->second.size();
+        m_actions.erase(m_actions.begin());
+    }
+}
+
+std::vector<KeptAction> MemoryHistory::Actions(std::int64_t id)
+{
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? std::vector<KeptAction>{} : found->second;
 }
 
 bool MemoryHistory::Delete(std::int64_t id)
 {
+    if (const auto found = m_actions.find(id); found != m_actions.end()) {
+        m_actionCount -= found->second.size();
+        m_actions.erase(found);
+    }
     return std::erase_if(m_games, [id](const KeptGame& game) { return game.id == id; }) > 0;
 }

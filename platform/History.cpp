@@ -2,6 +2,7 @@
 #include "platform/History.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <ctime>
 #include <sstream>
@@ -138,6 +139,19 @@ std::string ActionsCsv(std::span<const KeptGame> games)
         }
     }
     return csv;
+}
+
+std::string ActionsCsvName(const std::string& gamesFile)
+{
+    std::string stem = gamesFile;
+    if (stem.size() >= 4) {
+        std::string ending = stem.substr(stem.size() - 4);
+        std::transform(ending.begin(), ending.end(), ending.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (ending == ".csv")
+            stem.resize(stem.size() - 4);
+    }
+    return stem + "-actions.csv";
 }
 
 void MemoryHistory::Keep(const KeptGame& game)

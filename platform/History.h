@@ -111,6 +111,9 @@ std::string HistoryCsv(std::span<const KeptGame> games);
 // action's number in its game (from 1), kind, button, key (as shown), x, y, play_ms,
 // reaction_ms, key_ms. Each game's actions come from its `actions`.
 std::string ActionsCsv(std::span<const KeptGame> games);
+// Where the actions go beside an exported games file: "history.csv" -> "history-actions.csv"
+// (the name's ".csv", in any case, gives way; another name just gets "-actions.csv").
+std::string ActionsCsvName(const std::string& gamesFile);
 
 class IHistory {
 public:

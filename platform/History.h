@@ -107,6 +107,12 @@ inline std::string UtcText(std::int64_t seconds)
 // The games as CSV: a header row of the field names, then one row per game in the order
 // given; started and ended as UTC date and time, samples separated by blanks.
 std::string HistoryCsv(std::span<const KeptGame> games);
+// Actions as text, one line each: kind,button,key,x,y,play_ms,reaction_ms,key_ms (the names of
+// kind and button, the key's code), lines ending in a line feed; and back, skipping any line
+// that is not one.
+std::string ActionLines(std::span<const KeptAction> actions);
+std::vector<KeptAction> ParseActionLines(const std::string& text);
+
 // The actions of the games as CSV, one row per action: the game's id and start (UTC), the
 // action's number in its game (from 1), kind, button, key (as shown), x, y, play_ms,
 // reaction_ms, key_ms. Each game's actions come from its `actions`.

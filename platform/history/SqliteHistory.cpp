@@ -25,13 +25,9 @@ const char* const Migrations[] = {
     " accuracy INTEGER NOT NULL, useful INTEGER NOT NULL, misses INTEGER NOT NULL,"
     " race TEXT NOT NULL, samples TEXT NOT NULL);"
     "CREATE INDEX games_by_start ON games(started, id);",
-    // 1 -> 2: the judged actions of each game, numbered from 1; games kept before have none.
-    "CREATE TABLE actions ("
-    " game INTEGER NOT NULL, number INTEGER NOT NULL,"
-    " kind TEXT NOT NULL, button TEXT NOT NULL, key INTEGER NOT NULL,"
-    " x INTEGER NOT NULL, y INTEGER NOT NULL,"
-    " play_ms INTEGER NOT NULL, reaction_ms INTEGER NOT NULL, key_ms INTEGER NOT NULL,"
-    " PRIMARY KEY (game, number)) WITHOUT ROWID;",
+    // 1 -> 2: the judged actions of each game, one line each (ActionLines); games kept before
+    // have none.
+    "CREATE TABLE actions (game INTEGER PRIMARY KEY, count INTEGER NOT NULL, lines TEXT NOT NULL);",
 };
 static_assert(std::size(Migrations) == SqliteHistory::SchemaVersion);
 
@@ -170,53 +166,27 @@ private:
 };
 
 namespace {
-// The table of actions (schema 2), kept apart from the games' own statements.
+// The table of actions (schema 2), kept apart from the games' own statements. A game's actions
+// are one row, a line of text each, so that keeping a long game's thousands of them costs one
+// insert.
 using Connection = SqliteHistory::Connection;
 
 void InsertActions(Connection& db, std::int64_t game, const std::vector<KeptAction>& actions)
 {
     if (actions.empty())
         return;
-    auto insert = db.Prepare(
-        "INSERT INTO actions(game,number,kind,button,key,x,y,play_ms,reaction_ms,key_ms) VALUES(?,?,?,?,?,?,?,?,?,?)");
-    std::int64_t number = 0;
-    for (const KeptAction& action : actions) {
-        insert.Bind(1, game);
-        insert.Bind(2, ++number);
-        insert.BindStatic(3, KindName(action.kind));
-        insert.BindStatic(4, ButtonName(action.button));
-        insert.Bind(5, std::int64_t{action.key});
-        insert.Bind(6, std::int64_t{action.x});
-        insert.Bind(7, std::int64_t{action.y});
-        insert.Bind(8, action.playMs);
-        insert.Bind(9, std::int64_t{action.reactionMs});
-        insert.Bind(10, std::int64_t{action.keyMs});
-        insert.Step();
-        insert.Reset();
-    }
+    auto insert = db.Prepare("INSERT INTO actions(game,count,lines) VALUES(?,?,?)");
+    insert.Bind(1, game);
+    insert.Bind(2, static_cast<std::int64_t>(actions.size()));
+    insert.Bind(3, ActionLines(actions));
+    insert.Step();
 }
 
-// A row of another program's making with a kind or button this one does not know is skipped.
 std::vector<KeptAction> SelectActions(Connection& db, std::int64_t game)
 {
-    auto select = db.Prepare(
-        "SELECT kind,button,key,x,y,play_ms,reaction_ms,key_ms FROM actions"
-        " WHERE game=? ORDER BY number");
+    auto select = db.Prepare("SELECT lines FROM actions WHERE game=?");
     select.Bind(1, game);
-    std::vector<KeptAction> actions;
-    while (select.Step()) {
-        KeptAction action;
-        if (!ParseKind(select.Text(0), action.kind) || !ParseButton(select.Text(1), action.button))
-            continue;
-        action.key = static_cast<unsigned char>(select.Int(2));
-        action.x = static_cast<std::int32_t>(select.Int(3));
-        action.y = static_cast<std::int32_t>(select.Int(4));
-        action.playMs = select.Int(5);
-        action.reactionMs = static_cast<std::int32_t>(select.Int(6));
-        action.keyMs = static_cast<std::int32_t>(select.Int(7));
-        actions.push_back(action);
-    }
-    return actions;
+    return select.Step() ? ParseActionLines(select.Text(0)) : std::vector<KeptAction>{};
 }
 
 void DeleteActions(Connection& db, std::int64_t game)

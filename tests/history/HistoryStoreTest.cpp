@@ -223,6 +223,22 @@ TEST_F(HistoryStore, AFileOfVersionThreeIsLeftAloneAndItsGameWaitsWithItsActions
     EXPECT_EQ(FileBytes(m_file), before);
 }
 
+TEST(ActionLines, ReadBackAsWrittenAndLinesOfAnotherMakingAreSkipped)
+{
+    const std::vector<KeptAction> actions = {
+        {KeptAction::Kind::Hit, KeptAction::Button::Left, 'p', -3, 2'000'000, 9'000'000'000'000, 420, 80},
+        {KeptAction::Kind::Key, KeptAction::Button::None, 255, 0, 0, 5, -1, -1},
+    };
+    const std::string text = ActionLines(actions);
+    EXPECT_EQ(text, "hit,left,112,-3,2000000,9000000000000,420,80\nkey,,255,0,0,5,-1,-1\n");
+    EXPECT_EQ(ParseActionLines(text), actions);
+    EXPECT_EQ(ParseActionLines("jump,left,1,2,3,4,5,6\nhit,middle,1,2,3,4,5,6\nhit,left,256,2,3,4,5,6\n"
+                               "hit,left,1,2,3,4,5\nhit,left,1,2,x,4,5,6\n" +
+                               text + "escape,right,0,1,2,3,4,-1"),
+              (std::vector<KeptAction>{actions[0], actions[1],
+                                       {KeptAction::Kind::Escape, KeptAction::Button::Right, 0, 1, 2, 3, 4, -1}}));
+}
+
 TEST(ActionsCsv, OneRowPerActionBesideTheGamesFile)
 {
     KeptGame game = Game(1'767'614'400, 80);

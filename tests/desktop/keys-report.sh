@@ -25,11 +25,7 @@ settings Race=df Options=11111
 start_program
 
 # Pixels of an exact colour in a shot of the History window alone.
-in_history() {
-  local w h
-  read -r _ _ w h < <(geometry "$history")
-  "$shot" count "$work/$1.xwd" 0 0 "$w" "$h" "$2" "$3" "$4"
-}
+in_history() { window_count "$history" "$@"; }
 
 # Hits the circle on the field, pressing Q first when it carries a label. Labelled circles
 # live twice as long, so most of them are hit.

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <charconv>
+#include <cstdint>
 #include <ctime>
 #include <sstream>
 
@@ -172,7 +172,9 @@ std::vector<KeptAction> ParseActionLines(const std::string& text)
         }
         if (!ok || numbers[0] < 0 || numbers[0] > 255)
             continue;
-        auto int32 = [](std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+        auto int32 = [](std::int64_t v) {
+            return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+        };
         action.key = static_cast<unsigned char>(numbers[0]);
         action.x = int32(numbers[1]);
         action.y = int32(numbers[2]);

@@ -235,8 +235,8 @@ TEST(ActionLines, ReadBackAsWrittenAndLinesOfAnotherMakingAreSkipped)
     EXPECT_EQ(ParseActionLines("jump,left,1,2,3,4,5,6\nhit,middle,1,2,3,4,5,6\nhit,left,256,2,3,4,5,6\n"
                                "hit,left,1,2,3,4,5\nhit,left,1,2,x,4,5,6\n" +
                                text + "escape,right,0,1,2,3,4,-1"),
-              (std::vector<KeptAction>{actions[0], actions[1],
-                                       {KeptAction::Kind::Escape, KeptAction::Button::Right, 0, 1, 2, 3, 4, -1}}));
+              (std::vector<KeptAction>{
+                  actions[0], actions[1], {KeptAction::Kind::Escape, KeptAction::Button::Right, 0, 1, 2, 3, 4, -1}}));
 }
 
 TEST(ActionsCsv, OneRowPerActionBesideTheGamesFile)

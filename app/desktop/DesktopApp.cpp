@@ -70,7 +70,7 @@ void DesktopApp::ShowHistory()
     // is never painted under some window managers.
     if (FrameWindow* frame = m_pFrame) {
         frame->CallAfter([this, frame] {
-            HistoryDialog history(frame, *m_services->history);
+            HistoryDialog history(frame, *m_services->history, m_services->files);
             history.ShowModal();
         });
     }

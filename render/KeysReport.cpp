@@ -98,7 +98,7 @@ public:
     Writer(CDC& dc, const Scale& at) : m_dc(dc), m_at(at)
     {
         m_dc.SetBkMode(TRANSPARENT);
-        m_old = m_dc.GetCurrentFont();
+        m_old = m_dc.GetCurrentObject(OBJ_FONT);
     }
     ~Writer() { m_dc.SelectObject(m_old); }
     Writer(const Writer&) = delete;
@@ -140,7 +140,7 @@ private:
     }
     CDC& m_dc;
     const Scale& m_at;
-    CFont* m_old = nullptr;
+    CGdiObject* m_old = nullptr;
     std::unique_ptr<CFont> m_font;
     int m_height = 0;
 };

@@ -133,6 +133,36 @@ TEST_F(GameTest, SelectRaceCommand)
     EXPECT_EQ(View().m_nKeys, 2);
 }
 
+// Every paint covers the whole field from the back buffer, so no repaint the game asks for
+// needs the window's background first (on the desktop that erase would flash the window's
+// colour): a tick, a stop with results, Show Statistics, Darkening and Select Race.
+TEST_F(GameTest, RepaintsAreAskedForTheWholeFieldWithoutErasing)
+{
+    struct Recording : IWindowHost {
+        explicit Recording(IWindowHost& window) : inner(window) {}
+        UINT_PTR SetTimer(UINT_PTR id, UINT ms) override { return inner.SetTimer(id, ms); }
+        BOOL KillTimer(UINT_PTR id) override { return inner.KillTimer(id); }
+        void InvalidateRect(const CRect& rect, BOOL bErase) override
+        {
+            asked.push_back(std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()) + " erase " +
+                            std::to_string(bErase));
+        }
+        CDC* BeginPaint(CRect& rcPaint) override { return inner.BeginPaint(rcPaint); }
+        void EndPaint() override { inner.EndPaint(); }
+        IWindowHost& inner;
+        std::vector<std::string> asked;
+    } recording(m_platform.window);
+    StartGame();
+    View().Create(recording);
+    View().OnTimer(1);
+    View().StopGame(1);
+    for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_DARKENING})
+        RunCommand(View(), id);
+    m_platform.raceDialog.Queue("or");
+    RunCommand(View(), ID_FILE_SELECTRACE);
+    EXPECT_EQ(recording.asked, std::vector<std::string>(5, "704x528 erase 0"));
+}
+
 TEST(DlgSelectTest, TheTemplateInTabOrderAndTheRaceOfTheButtonPressed)
 {
     struct Answering : IRaceDialog {

@@ -103,9 +103,19 @@ TEST_F(RenderTest, FieldOf550PixelsShowsNothingButGrayBeforeARaceThenThePictureP
     for (int y = 0; y < 412; y += 37)
         for (int x = 0; x < 550; x += 41)
             ASSERT_EQ(At(x, y), Gray) << x << "," << y;
-    View().m_strRace = "df";
+    // A game or a result without a race (its dialog was closed without one) shows the field.
     View().m_bDarkening = 0;
-    Paint();
+    for (BOOL* state : {&View().m_bRunning, &View().m_bShowResult}) {
+        *state = 1;
+        Paint();
+        EXPECT_EQ(At(100, 100), Picture(100, 100));
+        *state = 0;
+    }
+    // So does the field before the first game once a race is set; a paint the window did not
+    // ask for covers all of it.
+    View().m_strRace = "df";
+    m_platform.window.SetClientSize(550, 412);  // gray again
+    View().OnPaint();
     // Everywhere but the score corner.
     for (int y = 0; y < 412; ++y)
         for (int x = 0; x < 550 - 110; ++x)

@@ -15,6 +15,33 @@ std::string FileBytesPrefix(const std::string& path)
     in.read(bytes, 4);
     return std::string(bytes, static_cast<std::size_t>(in.gcount()));
 }
+
+// The members of a state line, "name":value each, without those named.
+std::vector<std::string> Members(std::string json, const std::vector<std::string>& left_out)
+{
+    while (!json.empty() && json.back() == '\n')
+        json.pop_back();
+    std::vector<std::string> members(1);
+    int depth = 0;
+    bool quoted = false;
+    for (std::size_t i = 1; i + 1 < json.size(); ++i) {
+        const char c = json[i];
+        if (quoted && c == '\\')
+            members.back() += json[i++];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted)
+            depth += c == '[' || c == '{' ? 1 : c == ']' || c == '}' ? -1 : 0;
+        if (!quoted && depth == 0 && c == ',')
+            members.emplace_back();
+        else
+            members.back() += json[i];
+    }
+    std::erase_if(members, [&](const std::string& m) {
+        return std::ranges::any_of(left_out, [&](const std::string& name) { return m.starts_with('"' + name + '"'); });
+    });
+    return members;
+}
 }  // namespace
 
 class SimTest : public ::testing::Test {
@@ -67,6 +94,43 @@ TEST_F(SimTest, AWholeSessionFromStartToExit)
     EXPECT_TRUE(m_ok);
     // After the end only the log can be read.
     EXPECT_EQ(Run("state\n").rfind("error: ", 0), 0u);
+}
+
+// A new game forgets the last one: after a game with hits, misses, a pause and rate samples,
+// stopped with its result, the next game starts as a fresh program's game started at the same
+// moment does, but for what outlives games (the tick phases, the last game's end, the samples
+// hidden beyond the count).
+TEST_F(SimTest, ANewGameStartsAsTheFirstGameOfAFreshProgram)
+{
+    m_folder.Write("res/keys_df.txt", "QWERp");
+    const std::string setup = "profile Race df\nprofile Options 11111\nstart\n";
+    Run(setup + "command 32784\nkey 80\n");
+    CGameView& view = *m_session.View();
+    for (int i = 0; i < 40; ++i) {
+        Run(i == 20 ? "tick 8\ncommand 32788\nadvance 3000\ncommand 32788\n" : "tick 8\n");
+        if (view.m_listCircles.empty())
+            continue;
+        const CCircle& c = view.m_listCircles.front();
+        if (!c.m_strLabel.empty())
+            Run("key " + std::to_string(c.m_strLabel == "p" ? 112 : c.m_strLabel[0]) + "\n");
+        Run("click " + std::to_string(c.m_nX) + " " + std::to_string(c.m_nY) + (c.m_bLeftButton ? " left" : " right") +
+            (i % 7 == 0 ? "\nclick 1 1 left\n" : "\n"));
+    }
+    Run("tick 200\n");
+    ASSERT_TRUE(view.m_nUsefulTotal > 0 && view.m_nMisses > 0 && view.m_dPausedMinutes > 0 && view.m_nApmSamples > 0);
+    Run("key 81\ncommand 32788\ncommand 32784\nclock 1800000000\ncommand 32784\n");
+    ASSERT_TRUE(view.m_nApmSamples == 0 && view.m_bRunning) << "the second game runs";
+
+    SimSession fresh;
+    fresh.Platform().files = DiskFiles({m_folder.Path()});
+    std::ostringstream out;
+    for (const std::string line :
+         {"profile Race df", "profile Options 11111", "start", "clock 1800000000", "command 32784", "state"})
+        fresh.Execute(line, out);
+    const std::vector<std::string> outliving = {"m_anApmHistory", "m_tEnd",     "s_nSlotTicks",
+                                                "s_nEndTicks",    "s_bWasHeld", "s_tHoldStart"};
+    EXPECT_EQ(Members(Run("state\n"), outliving), Members(out.str(), outliving));
+    EXPECT_TRUE(m_ok);
 }
 
 TEST_F(SimTest, TickTimerPaintClockAndActivationCommands)
@@ -159,13 +223,13 @@ TEST_F(SimTest, NumbersAtTheirLimitsNeitherOverflowNorRunAway)
 
 TEST_F(SimTest, ErrorAndEventLinesWriteUnprintableBytesAsHexEscapes)
 {
-    Run("profile Race a\rb\x7F\xE9\\\nstart\ncommand 32784\n");
+    Run("profile Race a\rb\x7F\xE9\\ ~\"\nstart\ncommand 32784\n");
     EXPECT_EQ(Run("events\n"),
-              "messagebox Cannot open the file res\\keys_a\\x0Db\\x7F\\xE9\\.txt\n"
+              "messagebox Cannot open the file res\\keys_a\\x0Db\\x7F\\xE9\\ ~\".txt\n"
               "sound res/welcome.wav sync\nsettimer 1 50\n");
     EXPECT_EQ(Run("dialog d\x01\xFF\n"), "error: bad race code 'd\\x01\\xFF' (hu, or, ud, ne, df or cancel)\n");
     // The state line keeps its JSON escapes.
-    EXPECT_NE(Run("state\n").find("\"m_strRace\":\"a\\u000Db\\u007F\\u00E9\\\\\""), std::string::npos);
+    EXPECT_NE(Run("state\n").find("\"m_strRace\":\"a\\u000Db\\u007F\\u00E9\\\\ ~\\\"\""), std::string::npos);
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
 }
 

@@ -416,7 +416,10 @@ TEST(HistoryCsv, ReadsBackAsTheGamesWithEveryKeptNumber)
         }
         EXPECT_EQ(fields[std::size(KeptNumbers)], game.race);
         EXPECT_EQ(ParseSamples(fields.back()), game.samples);
+        // Quotes only where a field needs them.
+        EXPECT_EQ(line.ends_with(",hu,10 80 100"), game.race == "hu") << line;
     }
     EXPECT_EQ(UtcText(1'767'614'400), "2026-01-05T12:00:00Z");
+    EXPECT_EQ(ParseSamples(" 12  3x -4 x 99999999999 7"), (std::vector<int>{12, -4, 7}));
     EXPECT_FALSE(std::getline(csv, line));
 }

@@ -196,9 +196,10 @@ class CFont : public CGdiObject {
 public:
     CFont() : CGdiObject(OBJ_FONT) {}
     // A positive nHeight is the cell height (ascent plus descent) in pixels, a negative one the
-    // em height, 0 a default of 16 pixels. The software back end accepts escapement,
-    // orientation, character set and the precisions without using them: its text is always
-    // horizontal, in Windows-1252. Fails when no face at all can be found or loaded.
+    // em height, 0 a default of 16 pixels. The software back end uses only the height and the
+    // face name and accepts the rest without using them: its text is always horizontal, regular,
+    // upright and antialiased, at the face's own proportions, in Windows-1252, and a missing face
+    // falls back as a Swiss one does. Fails when no face at all can be found or loaded.
     BOOL CreateFontA(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, DWORD bItalic,
                      DWORD bUnderline, DWORD cStrikeOut, DWORD nCharSet, DWORD nOutPrecision, DWORD nClipPrecision,
                      DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename);

@@ -56,6 +56,13 @@ TEST_F(ObjectsTest, SelectReturnsThePreviousObjectOfTheSameKind)
     EXPECT_EQ(dc.SelectObject(original), &two);
 }
 
+TEST_F(ObjectsTest, AFreshContextDrawsWithABlackOnePixelPenAndAWhiteBrush)
+{
+    m_dc.Ellipse(10, 10, 31, 31);
+    EXPECT_EQ(Row(20, 9, 32, Rgb(0, 0, 0)), ".#...................#.");
+    EXPECT_EQ(Row(20, 9, 32, Rgb(255, 255, 255)), "..###################..");
+}
+
 TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
 {
     CPen pen(PS_SOLID, 1, Rgb(255, 0, 0));
@@ -66,7 +73,8 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     EXPECT_FALSE(pen.IsCreated());
     EXPECT_TRUE(pen.CreatePen(PS_SOLID, 1, Rgb(0, 0, 255)));
     EXPECT_FALSE(pen.CreatePen(PS_SOLID, 1, Rgb(0, 0, 255))) << "delete before making anew";
-    EXPECT_FALSE(CPen().CreatePen(99, 1, 0)) << "unknown style";
+    for (const int style : {PS_SOLID - 1, PS_NULL + 1})
+        EXPECT_FALSE(CPen().CreatePen(style, 1, 0)) << "unknown style " << style;
 
     // A pen destroyed while selected keeps drawing, and is never handed back.
     {

@@ -277,7 +277,8 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     Surface* to = Target(m_bitmap);
     if (!from || !to)
         return 0;
-    if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0)
+    // Nothing to take from (a destination of no size covers no pixel below).
+    if (nSrcWidth == 0 || nSrcHeight == 0)
         return 1;
 
     // Normalized extents; opposite signs of a destination and a source size mirror.

@@ -67,7 +67,7 @@ protected:
     CDC m_src;
 };
 
-TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByTheStretchMode)
+TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByAnd)
 {
     ASSERT_TRUE(m_dc.StretchBlt(10, 10, 6, 4, &m_src, 0, 0, 3, 2, SRCCOPY));
     for (int y = 10; y < 14; ++y)
@@ -84,29 +84,22 @@ TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByTheStretchMode)
     EXPECT_EQ(Letters(0, 0, 4), "RRG.");
 
     // Shrinking 3 -> 2 gives source columns 0 and 1 to the first pixel, 2 to the second (source
-    // i to destination (2 i + 0) / 3); the stretch mode combines them: the default BLACKONWHITE
-    // by AND (red and green: black), WHITEONBLACK by OR, COLORONCOLOR keeps the last.
-    const std::pair<int, COLORREF> modes[] = {
-        {BLACKONWHITE, Rgb(0, 0, 0)}, {WHITEONBLACK, Rgb(255, 255, 0)}, {COLORONCOLOR, Green}};
-    for (const auto& [mode, first] : modes) {
-        Reset(80, 60);
-        m_dc.SetStretchBltMode(mode);
-        m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
-        EXPECT_EQ(At(0, 0), first) << mode;
-        EXPECT_EQ(Letters(0, 1, 3), "B.") << mode;
-    }
-    // Rows alike: a column R, G, B shrunk to two rows by OR.
+    // i to destination (2 i + 0) / 3), and ANDs them (red and green: black).
+    Reset(80, 60);
+    m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(At(0, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(Letters(0, 1, 3), "B.");
+    // Rows alike: a column of yellow, cyan and blue shrunk to two rows.
     CBitmap columnBitmap;
     columnBitmap.CreateBitmap(1, 3);
     CDC column;
     column.SelectObject(&columnBitmap);
-    const COLORREF shades[] = {Red, Green, Blue};
+    const COLORREF shades[] = {Rgb(255, 255, 0), Rgb(0, 255, 255), Blue};
     for (int y = 0; y < 3; ++y)
         column.SetPixel(0, y, shades[y]);
     Reset(80, 60);
-    m_dc.SetStretchBltMode(WHITEONBLACK);
     m_dc.StretchBlt(0, 0, 1, 2, &column, 0, 0, 1, 3, SRCCOPY);
-    EXPECT_EQ(At(0, 0), Rgb(255, 255, 0));
+    EXPECT_EQ(At(0, 0), Green);
     EXPECT_EQ(At(0, 1), Blue);
 
     // Opposite signs mirror; a negative width covers x + width + 1 to x.
@@ -247,5 +240,7 @@ TEST_F(BlitClipTest, WithoutABitmapOrWithAnEmptyOneDrawingDoesNothing)
     EXPECT_FALSE(bad.CreateBitmap(5, -1));
     EXPECT_FALSE(bad.CreateBitmap(1 << 20, 1 << 20)) << "too many pixels";
     EXPECT_FALSE(bad.IsCreated());
+    EXPECT_TRUE(bad.CreateBitmap(1 << 13, 1 << 13)) << "CBitmap::MaxPixels, 256 MiB, is not too many";
+
     EXPECT_EQ(Changed(), 0);
 }

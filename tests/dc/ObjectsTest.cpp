@@ -105,8 +105,6 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     m_dc.SetTextColor(Rgb(1, 2, 3));
     m_dc.SetBkColor(Rgb(4, 5, 6));
     m_dc.SetBkMode(TRANSPARENT);
-    m_dc.SetPolyFillMode(WINDING);
-    m_dc.SetStretchBltMode(COLORONCOLOR);
     m_dc.IntersectClipRect(0, 0, 1, 1);
     m_dc.MoveTo(7, 8);
     m_dc.DeleteDC();
@@ -114,8 +112,6 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     EXPECT_EQ(m_dc.SetTextColor(Rgb(1, 2, 3)), Rgb(0, 0, 0));
     EXPECT_EQ(m_dc.SetBkColor(Rgb(4, 5, 6)), Rgb(255, 255, 255));
     EXPECT_EQ(m_dc.SetBkMode(TRANSPARENT), OPAQUE);
-    EXPECT_EQ(m_dc.SetPolyFillMode(WINDING), ALTERNATE);
-    EXPECT_EQ(m_dc.SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
     EXPECT_EQ(m_dc.MoveTo(0, 0).x, 0);
     EXPECT_EQ(m_dc.GetCurrentObject(OBJ_BRUSH), m_dc.SelectStockObject(WHITE_BRUSH));
     EXPECT_TRUE(m_bitmap.DeleteObject()) << "DeleteDC let go of the bitmap";

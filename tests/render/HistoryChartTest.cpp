@@ -22,26 +22,22 @@ public:
     Picture(int width, int height)
     {
         m_bitmap.CreateBitmap(width, height);
-        m_dc.CreateCompatibleDC(nullptr);
         m_dc.SelectObject(&m_bitmap);
     }
     CDC& Dc() { return m_dc; }
     COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
-    // Pixels of the colour in the box around (x, y) of this radius.
-    int Near(int x, int y, int radius, COLORREF colour) const
+    // Pixels of the colour in the box (all of the picture by default).
+    int Count(COLORREF colour, CRect box = {0, 0, 1 << 16, 1 << 16}) const
     {
         int n = 0;
-        for (int dy = -radius; dy <= radius; ++dy)
-            for (int dx = -radius; dx <= radius; ++dx)
-                n += At(x + dx, y + dy) == colour;
+        for (int y = box.top; y < std::min(box.bottom, m_bitmap.GetHeight()); ++y)
+            for (int x = box.left; x < std::min(box.right, m_bitmap.GetWidth()); ++x)
+                n += At(x, y) == colour;
         return n;
     }
-    int Count(COLORREF colour) const
+    int Near(int x, int y, int radius, COLORREF colour) const
     {
-        int n = 0;
-        for (const std::uint32_t pixel : m_bitmap.GetPixels())
-            n += ColorFromPixel(pixel) == colour;
-        return n;
+        return Count(colour, {x - radius, y - radius, x + radius + 1, y + radius + 1});
     }
     // The rows of column x from y0 to y1 - 1 that have the colour.
     std::vector<int> Rows(int x, int y0, int y1, COLORREF colour) const
@@ -52,49 +48,37 @@ public:
                 rows.push_back(y);
         return rows;
     }
-    // Whether the box holds nothing but the background.
-    bool Blank(const CRect& box) const
+    // Whether the chart's text drawn alone at (x, y) matches the picture there pixel for pixel.
+    bool Shows(int x, int y, const std::string& text) const
     {
-        for (int y = box.top; y < box.bottom; ++y)
-            for (int x = box.left; x < box.right; ++x)
-                if (At(x, y) != hc::Background)
+        Picture alone(Width(text), 15);
+        CFont font;
+        CreateGameFont(font, 15);
+        alone.m_dc.SelectObject(&font);
+        alone.m_dc.FillSolidRect({0, 0, Width(text), 15}, hc::Background);
+        alone.m_dc.SetBkMode(TRANSPARENT);
+        alone.m_dc.SetTextColor(hc::Ink);
+        alone.m_dc.TextOut(0, 0, text);
+        for (int dy = 0; dy < 15; ++dy)
+            for (int dx = 0; dx < Width(text); ++dx)
+                if (At(x + dx, y + dy) != alone.At(dx, dy))
                     return false;
         return true;
     }
-    // Whether the chart's text drawn alone at (x, y) matches the picture there pixel for pixel.
-    bool Shows(int x, int y, const std::string& text) const;
+    // The width of a text in the chart's font.
+    static int Width(const std::string& text)
+    {
+        CFont font;
+        CreateGameFont(font, 15);
+        CDC dc;
+        dc.SelectObject(&font);
+        return dc.GetTextExtent(text).cx;
+    }
 
 private:
     CBitmap m_bitmap;
     CDC m_dc;
 };
-
-// The width of a text in the chart's font.
-int Width(const std::string& text)
-{
-    CFont font;
-    CreateGameFont(font, 15);
-    CDC dc;
-    dc.SelectObject(&font);
-    return dc.GetTextExtent(text).cx;
-}
-
-bool Picture::Shows(int x, int y, const std::string& text) const
-{
-    Picture alone(Width(text), 15);
-    CFont font;
-    CreateGameFont(font, 15);
-    alone.m_dc.SelectObject(&font);
-    alone.m_dc.FillSolidRect({0, 0, Width(text), 15}, hc::Background);
-    alone.m_dc.SetBkMode(TRANSPARENT);
-    alone.m_dc.SetTextColor(hc::Ink);
-    alone.m_dc.TextOut(0, 0, text);
-    for (int dy = 0; dy < 15; ++dy)
-        for (int dx = 0; dx < Width(text); ++dx)
-            if (At(x + dx, y + dy) != alone.At(dx, dy))
-                return false;
-    return true;
-}
 
 KeptGame Game(std::int64_t started, std::int64_t average, std::int64_t best, std::int64_t accuracy = 50)
 {
@@ -138,12 +122,12 @@ TEST(HistoryChart, TheRateScaleReachesTheHighestBestInStepsOf20Then50Then100)
         for (int rate = 0; rate <= c.top; rate += c.step) {
             expected.insert(expected.begin(), Chart::RateY(rate, c.top));
             const std::string figure = std::to_string(rate);
-            EXPECT_TRUE(chart.Shows(48 - Width(figure), Chart::RateY(rate, c.top) - 7, figure)) << rate;
+            EXPECT_TRUE(chart.Shows(48 - Picture::Width(figure), Chart::RateY(rate, c.top) - 7, figure)) << rate;
         }
         for (const int percent : {100, 50, 0}) {
             expected.push_back(Chart::AccuracyY(percent));
             const std::string figure = std::to_string(percent) + "%";
-            EXPECT_TRUE(chart.Shows(48 - Width(figure), Chart::AccuracyY(percent) - 7, figure));
+            EXPECT_TRUE(chart.Shows(48 - Picture::Width(figure), Chart::AccuracyY(percent) - 7, figure));
         }
         EXPECT_EQ(chart.Rows(57, 0, 400, hc::Grid), expected);
         EXPECT_EQ(chart.Rows(583, 0, 400, hc::Grid), expected);
@@ -186,11 +170,9 @@ TEST(HistoryChart, DotsSitInEvenColumnsAndAPersonalBestIsRingedOnlyWhenItBeatsEv
         EXPECT_EQ(chart.Near(x, best, 4, hc::Record), 0);
     }
     // Accuracy is a line from dot to dot.
-    for (int i = 0; i < 6; ++i)
-        EXPECT_GT(chart.Near((chart.X(i) + chart.X(i + 1)) / 2,
-                             (Chart::AccuracyY(i * 15) + Chart::AccuracyY(i * 15 + 15)) / 2, 1, hc::Accuracy),
-                  0)
-            << i;
+    EXPECT_GT(
+        chart.Near((chart.X(2) + chart.X(3)) / 2, (Chart::AccuracyY(30) + Chart::AccuracyY(45)) / 2, 1, hc::Accuracy),
+        0);
 }
 
 TEST(HistoryChart, TheMovingLineAveragesTheLastTenGamesAverages)
@@ -200,16 +182,7 @@ TEST(HistoryChart, TheMovingLineAveragesTheLastTenGamesAverages)
     for (int i = 0; i < 12; ++i)
         games.push_back(Game(Noon + i * 600, i < 2 ? 180 : 20, 200));
     const Chart chart(games);
-    std::vector<double> moving;
-    double sum = 0;
-    for (int i = 0; i < 12; ++i) {
-        sum += static_cast<double>(games[static_cast<std::size_t>(i)].average);
-        if (i >= 10)
-            sum -= static_cast<double>(games[static_cast<std::size_t>(i - 10)].average);
-        moving.push_back(sum / std::min(i + 1, 10));
-    }
-    EXPECT_DOUBLE_EQ(moving[9], 52.0);
-    EXPECT_DOUBLE_EQ(moving[10], 36.0);
+    const double moving[] = {180, 180, 380 / 3.0, 100, 84, 440 / 6.0, 460 / 7.0, 60, 500 / 9.0, 52, 36, 20};
     // Halfway between two columns the line passes halfway between the two averages' heights.
     for (int i = 0; i + 1 < 12; ++i) {
         SCOPED_TRACE(i);
@@ -227,25 +200,26 @@ TEST(HistoryChart, ADottedLineMarksEachNewDayAndTheFirstAndLastDatesStandBelow)
     // Days: 5 January twice, 6 January twice, then 8 January.
     const Chart days({Game(Noon, 30, 60), Game(Noon + 3600, 30, 60), Game(Noon + Day - 7200, 30, 60),
                       Game(Noon + Day, 30, 60), Game(Noon + 3 * Day, 30, 60)});
-    std::vector<int> columns;
-    int grey = 0;  // in the plot, where no text is
-    for (int x = 56; x < 584; ++x) {
-        if (!days.Rows(x, 30, 36, DayLine).empty() && !days.Rows(x, 370, 376, DayLine).empty())
-            columns.push_back(x);
-        grey += static_cast<int>(days.Rows(x, 30, 376, DayLine).size());
-    }
-    EXPECT_EQ(columns, (std::vector<int>{(days.X(1) + days.X(2)) / 2, (days.X(3) + days.X(4)) / 2}));
-    ASSERT_EQ(columns.size(), 2u);
-    EXPECT_EQ(grey, 2 * static_cast<int>(days.Rows(columns[0], 30, 376, DayLine).size())) << "those two lines alone";
+    // The columns of the plot with its grey (it has no text) are those of the two lines, and they
+    // reach from its top to its bottom.
+    auto dayLines = [](const Chart& chart) {
+        std::vector<int> columns;
+        for (int x = 56; x < 584; ++x)
+            if (!chart.Rows(x, 30, 376, DayLine).empty())
+                columns.push_back(x);
+        return columns;
+    };
+    EXPECT_EQ(dayLines(days), (std::vector<int>{(days.X(1) + days.X(2)) / 2, (days.X(3) + days.X(4)) / 2}));
+    for (const int x : dayLines(days))
+        EXPECT_TRUE(!days.Rows(x, 30, 36, DayLine).empty() && !days.Rows(x, 370, 376, DayLine).empty()) << x;
     EXPECT_TRUE(days.Shows(56, 380, "2026-01-05"));
-    EXPECT_TRUE(days.Shows(584 - Width("2026-01-08"), 380, "2026-01-08"));
+    EXPECT_TRUE(days.Shows(584 - Picture::Width("2026-01-08"), 380, "2026-01-08"));
 
     // All on one day: no dotted line, and the date once, on the left.
     const Chart one({Game(Noon, 30, 60), Game(Noon + 3600, 30, 60)});
-    for (int x = 56; x < 584; ++x)
-        ASSERT_TRUE(one.Rows(x, 30, 376, DayLine).empty()) << x;
+    EXPECT_TRUE(dayLines(one).empty());
     EXPECT_TRUE(one.Shows(56, 380, "2026-01-05"));
-    EXPECT_TRUE(one.Blank({600 - 16 - Width("2026-01-05"), 380, 600, 400})) << "nothing on the right";
+    EXPECT_EQ(one.Count(hc::Background, {500, 380, 600, 400}), 100 * 20) << "nothing on the right";
 }
 
 TEST(HistoryChart, TheLegendNamesEachMarkRightAfterIt)
@@ -280,11 +254,11 @@ TEST(HistoryChart, WithNoGamesOnlyALineSaysHowToGetOne)
 {
     Picture empty(600, 400);
     DrawHistoryChart(empty.Dc(), {600, 400}, {});
-    EXPECT_TRUE(empty.Shows((600 - Width(hc::EmptyText)) / 2, (400 - 15) / 2, hc::EmptyText));
+    EXPECT_TRUE(empty.Shows((600 - Picture::Width(hc::EmptyText)) / 2, (400 - 15) / 2, hc::EmptyText));
     for (const COLORREF mark : {hc::Average, hc::Best, hc::Accuracy, hc::Record, hc::Moving})
         EXPECT_EQ(empty.Count(mark), 0);
-    EXPECT_TRUE(empty.Blank({0, 0, 600, 150}));
-    EXPECT_TRUE(empty.Blank({0, 250, 600, 400}));
+    EXPECT_EQ(empty.Count(hc::Background, {0, 0, 600, 150}), 600 * 150);
+    EXPECT_EQ(empty.Count(hc::Background, {0, 250, 600, 400}), 600 * 150);
 }
 
 class KeptResultTest : public GameTest {};
@@ -307,31 +281,31 @@ TEST_F(KeptResultTest, AKeptGamesGraphIsTheOneTheGameWindowShowed)
     Paint();
     const KeptGame kept = m_platform.history.Games().at(0);
     ASSERT_GE(kept.samples.size(), 3u);
-    Picture picture(v.m_nWidth, v.m_nHeight);
-    DrawKeptResult(picture.Dc(), {v.m_nWidth, v.m_nHeight}, kept);
+    const CSize size{v.m_nWidth, v.m_nHeight};
+    Picture picture(size.cx, size.cy);
+    DrawKeptResult(picture.Dc(), size, kept);
     // The panel's box: curve, grid, axes, figures and length alike, pixel for pixel.
     const CBitmap& screen = m_platform.window.Screen();
-    int differ = 0;
-    for (int y = v.m_nHeight / 8 - 20; y < 7 * v.m_nHeight / 8 + 35; ++y)
-        for (int x = v.m_nWidth / 8 - 35; x < 7 * v.m_nWidth / 8 + 10; ++x)
-            differ += ColorFromPixel(screen.GetPixels()[static_cast<std::size_t>(y) * screen.GetWidth() + x]) !=
-                      picture.At(x, y);
-    EXPECT_EQ(differ, 0);
-    EXPECT_GT(picture.Near(v.m_nWidth / 2, v.m_nHeight / 2, v.m_nHeight / 3, Rgb(255, 0, 0)), 0);  // a curve
+    auto differ = [&](const Picture& other, const CRect& box) {
+        int n = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                n += ColorFromPixel(screen.GetPixels()[static_cast<std::size_t>(y) * screen.GetWidth() + x]) !=
+                     other.At(x, y);
+        return n;
+    };
+    EXPECT_EQ(differ(picture, {size.cx / 8 - 35, size.cy / 8 - 20, 7 * size.cx / 8 + 10, 7 * size.cy / 8 + 35}), 0);
+    EXPECT_GT(picture.Near(size.cx / 2, size.cy / 2, size.cy / 3, Rgb(255, 0, 0)), 0);  // a curve
 
     // A kept game edited by hand, with rates below 0 and beyond its best, shows them at the edges.
-    KeptGame wild = kept, tame = kept;
-    wild.best = tame.best = 40;
-    wild.samples = {-5, 30, 500};
-    tame.samples = {0, 30, 40};
-    wild.average = 90;
-    tame.average = 40;
-    Picture a(v.m_nWidth, v.m_nHeight), b(v.m_nWidth, v.m_nHeight);
-    DrawKeptResult(a.Dc(), {v.m_nWidth, v.m_nHeight}, wild);
-    DrawKeptResult(b.Dc(), {v.m_nWidth, v.m_nHeight}, tame);
-    int differences = 0;
-    for (int y = 0; y < v.m_nHeight; ++y)
-        for (int x = 0; x < v.m_nWidth; ++x)
-            differences += a.At(x, y) != b.At(x, y);
-    EXPECT_EQ(differences, 0);
+    KeptGame wild = kept;
+    wild.samples = {-5, static_cast<int>(kept.best) / 2, 100'000'000};
+    wild.average = 100'000'000;
+    Picture a(size.cx, size.cy);
+    DrawKeptResult(a.Dc(), size, wild);
+    v.m_anApmHistory = {0, static_cast<int>(kept.best) / 2, static_cast<int>(kept.best)};
+    v.m_nApmSamples = 3;
+    v.m_nApmAverage = static_cast<int>(kept.best);
+    Paint();
+    EXPECT_EQ(differ(a, {size.cx / 8 - 35, size.cy / 8 - 20, 7 * size.cx / 8 + 10, 7 * size.cy / 8 + 35}), 0);
 }

@@ -189,7 +189,6 @@ std::string ConfigProfile::Save(const ReplaceObserver& observe)
     if (error)
         return failed + error.message();
 #endif
-    m_bDirty = false;
     return {};
 }
 

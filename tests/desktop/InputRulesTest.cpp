@@ -47,6 +47,10 @@ TEST(FrameActivation, ActiveOnlyAsTheActiveWindowNotMinimisedAndWithoutADialog)
     EXPECT_TRUE(frame.IsActive());
     frame.DialogCloses();  // one close too many changes nothing
     EXPECT_TRUE(frame.IsActive());
+    frame.DialogOpens();  // and so with one dialog alone
+    frame.SetActiveWindow(false);
+    frame.DialogCloses();
+    EXPECT_TRUE(frame.IsActive());
 
     // A dialog opened while the frame was away leaves it away.
     frame.SetActiveWindow(false);

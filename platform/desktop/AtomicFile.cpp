@@ -75,7 +75,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& target)
     for (std::filesystem::directory_iterator it(target.parent_path(), error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.rfind(prefix, 0) != 0)
+        if (!name.starts_with(prefix))
             continue;
         const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
         if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {

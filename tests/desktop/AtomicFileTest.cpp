@@ -102,9 +102,12 @@ TEST_F(AtomicFileTest, TheContentIsWrittenAndSyncedBeforeTheRenameAndThePermissi
         return ::rename(from, to);
     };
 
-    // A first save, into an empty folder: a new file with the mode that new files get.
-    EXPECT_FALSE(ReplaceFile(m_file, "[Settings]\nRace=hu\n", {}, calls));
-    EXPECT_EQ(seen, (Names{"write", "sync file", "rename", "sync folder"}));
+    // A first save, into an empty folder: a new file with the mode that new files get. Each
+    // step is reported once it is done.
+    auto step = [&say](ReplaceStep reached) { say("step " + std::to_string(static_cast<int>(reached))); };
+    EXPECT_FALSE(ReplaceFile(m_file, "[Settings]\nRace=hu\n", step, calls));
+    EXPECT_EQ(seen,
+              (Names{"step 0", "write", "step 1", "sync file", "step 2", "rename", "step 3", "sync folder", "step 4"}));
     EXPECT_EQ(Text(m_file), "[Settings]\nRace=hu\n");
     EXPECT_EQ(Mode(m_file), 0644u);
     // A file made private, read-only or executable keeps its mode.
@@ -117,6 +120,10 @@ TEST_F(AtomicFileTest, TheContentIsWrittenAndSyncedBeforeTheRenameAndThePermissi
         EXPECT_EQ(Mode(m_file), mode);
     }
     EXPECT_EQ(Folder(), Names{"game.conf"});
+    // A file named without a folder is in the current one.
+    const CurrentDir here(m_tmp.Path());
+    EXPECT_FALSE(ReplaceFile("game.conf", "here", {}, calls));
+    EXPECT_EQ(Text(m_file), "here");
 }
 
 TEST_F(AtomicFileTest, ACallThatFailsBeforeTheRenameLeavesTheOldFileAsItWasAndNothingBeside)
@@ -126,8 +133,13 @@ TEST_F(AtomicFileTest, ACallThatFailsBeforeTheRenameLeavesTheOldFileAsItWasAndNo
         std::errc error;
         bool firstRunFails;  // a file that did not exist has no mode to keep
     };
+    // A write that makes no progress (and leaves errno as an earlier call set it) for a while.
     FileCalls noProgress = SystemFileCalls();
-    noProgress.write = [](int, const void*, std::size_t) -> std::ptrdiff_t { return 0; };
+    int stuck = 0;
+    noProgress.write = [&stuck](int fd, const void* bytes, std::size_t size) -> std::ptrdiff_t {
+        errno = EINTR;
+        return ++stuck % 5 ? 0 : ::write(fd, bytes, size);
+    };
     FileCalls fullAfterAWhile = SystemFileCalls();
     fullAfterAWhile.write = [](int fd, const void* bytes, std::size_t size) -> std::ptrdiff_t {
         errno = ENOSPC;
@@ -157,6 +169,7 @@ TEST_F(AtomicFileTest, ACallThatFailsBeforeTheRenameLeavesTheOldFileAsItWasAndNo
         EXPECT_EQ(firstRun, fault.firstRunFails ? std::make_error_code(fault.error) : std::error_code());
         EXPECT_EQ(Folder(), fault.firstRunFails ? Names{} : Names{"game.conf"});
     }
+    EXPECT_EQ(ReplaceFile(m_tmp.Path() / "missing/game.conf", "new"), std::errc::no_such_file_or_directory);
 }
 
 TEST_F(AtomicFileTest, AFolderThatFailsToSyncIsReportedAfterTheRenameUnlessItCannotBeSyncedAtAll)

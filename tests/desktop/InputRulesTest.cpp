@@ -52,9 +52,14 @@ TEST(FrameActivation, ActiveOnlyAsTheActiveWindowNotMinimisedAndWithoutADialog)
     frame.DialogCloses();
     EXPECT_TRUE(frame.IsActive());
 
-    // A dialog opened while the frame was away leaves it away.
-    frame.SetActiveWindow(false);
-    frame.DialogOpens();
-    frame.DialogCloses();
-    EXPECT_FALSE(frame.IsActive());
+    // A dialog opened while the frame was away, or minimised, leaves it so.
+    for (const bool minimized : {false, true}) {
+        frame.SetActiveWindow(minimized);
+        frame.SetMinimized(minimized);
+        frame.DialogOpens();
+        frame.SetActiveWindow(false);
+        frame.SetMinimized(false);
+        frame.DialogCloses();
+        EXPECT_FALSE(frame.IsActive()) << minimized;
+    }
 }

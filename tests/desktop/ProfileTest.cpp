@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -84,7 +85,7 @@ TEST_F(ProfileTest, EntriesAreSavedOnceAndSurviveIntoTheNextRunExactlyAsWritten)
         ConfigProfile profile(COrbicleApp::AppName);
         profile.SetRegistryKey(COrbicleApp::RegistryKey);
         EXPECT_EQ(profile.SettingsFile(), SettingsFile());
-        EXPECT_EQ(profile.GetString("Settings", "Race"), "") << "a first run has no race";
+        EXPECT_EQ(profile.GetString("Settings", "Race", "hu"), "hu") << "a first run has no race";
         EXPECT_EQ(profile.GetInt("Settings", "Left", 120), 120);
         profile.WriteInt("Settings", "Left", -2000);
         profile.WriteString("Settings", "Top", "north");
@@ -134,7 +135,9 @@ TEST_F(ProfileTest, BeforeTheKeyIsSetNothingIsReadOrWritten)
     ConfigProfile profile(COrbicleApp::AppName);
     EXPECT_EQ(profile.GetInt("Settings", "Top", 90), 90);
     profile.WriteString("Settings", "Race", "or");
+    profile.WriteInt("Settings", "Top", 5);
     EXPECT_EQ(profile.GetString("Settings", "Race"), "");
+    EXPECT_EQ(profile.Text(), "");
     EXPECT_EQ(profile.Save(), "");
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
 }
@@ -174,7 +177,7 @@ TEST_F(ProfileTest, AKillAtAnyStepOfTheSaveLeavesTheOldFileOrTheNewOneBehindItsL
 TEST_F(ProfileTest, ASaveThatFailsSaysWhereAndWhyInOneLineAndDamagesNothing)
 {
     // The settings file is a folder; the settings folder is a plain file; the settings are in
-    // no known encoding. (What a failing disk does to the file: AtomicFileTest.)
+    // no known encoding; the disk is full.
     auto failure = [&](const std::string& reason) {
         const std::string problem = OpenAndWrite()->Save();
         EXPECT_NE(problem.find(SettingsFile().string()), std::string::npos) << problem;
@@ -199,4 +202,16 @@ TEST_F(ProfileTest, ASaveThatFailsSaysWhereAndWhyInOneLineAndDamagesNothing)
     // Only a mark for UTF-8: an empty file.
     m_home.Write(".config/Orbicle/Orbicle.conf", "\xEF\xBB\xBF");
     EXPECT_EQ(OpenAndWrite()->Save(), "");
+
+    const std::string old = "[Other]\nKeep=" + std::string(4000, 'x') + "\n";
+    m_home.Write(".config/Orbicle/Orbicle.conf", old);
+    const int status = InChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        failure("File too large");
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    });
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(FileText(SettingsFile()), old);
 }

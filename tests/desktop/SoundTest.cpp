@@ -8,6 +8,8 @@
 #include <functional>
 #include <thread>
 
+#include <SDL.h>
+
 #include "platform/desktop/SdlSound.h"
 #include "tests/TempDir.h"
 
@@ -37,6 +39,7 @@ TEST(SoundTest, OneVoiceSynchronousWaitsAsynchronousCutsOff)
     EXPECT_TRUE(sound.IsPlaying());
     // The hit takes the one voice: the applause is gone once the hit ends.
     sound.Play("res/hit1.wav", SoundMode::Async);
+    sound.Play("res/hit1.wav", SoundMode::Async);  // again, as it was loaded
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_FALSE(sound.IsPlaying()) << "the applause was cut off";
 }
@@ -58,7 +61,9 @@ TEST(SoundTest, AMissingOrUnreadableFilePlaysTheShortDefaultSound)
 TEST(SoundTest, WithoutAnAudioDeviceEverySoundIsSilence)
 {
     ::setenv("SDL_AUDIODRIVER", "no-such-device", 1);
+    testing::internal::CaptureStderr();
     SdlSound sound(Files);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("'no-such-device'"), std::string::npos) << "and why";
     EXPECT_FALSE(sound.IsOpen());
     EXPECT_LT(MillisecondsOf([&] { sound.Play("res/applause.wav", SoundMode::Sync); }), 250) << "nothing to wait for";
     EXPECT_FALSE(sound.IsPlaying());
@@ -79,8 +84,21 @@ TEST(SoundTest, AFailedDeviceSaysSoInOneLineWithoutTheSoundLibrarysOwnMessages)
         EXPECT_FALSE(sound.IsOpen());
     }
     const std::string said = testing::internal::GetCapturedStderr();
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     EXPECT_TRUE(said.starts_with("Orbicle: no sound device, the game plays silently (")) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(said.find("ALSA lib"), std::string::npos) << said;
+
+    // Afterwards the library speaks for itself again.
+    testing::internal::CaptureStderr();
+    SDL_AudioSpec want{};
+    want.freq = 22050;
+    want.format = AUDIO_S16;
+    want.channels = 1;
+    want.samples = 1024;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        EXPECT_EQ(SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0), 0u);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("ALSA lib"), std::string::npos);
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

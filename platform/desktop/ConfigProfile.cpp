@@ -103,13 +103,11 @@ bool ConfigProfile::LoadText(std::string_view text)
     const wxLogNull quiet;
     const AssertsOff asserts;
     wxMemoryInputStream stream(text.data(), text.size());
+    // Read from memory, the entries have no file of their own: Save alone writes one.
     auto config = std::make_unique<wxFileConfig>(stream, encoding);
-    // Kept in memory: the file is written by Save alone, never when the object goes.
-    config->DisableAutoSave();
     // Values are taken as they are: a race code never expands like "$HOME".
     config->SetExpandEnvVars(false);
     m_config = std::move(config);
-    m_bDirty = false;
     return decoded;
 }
 

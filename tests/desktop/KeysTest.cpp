@@ -25,55 +25,39 @@ TEST(VirtualKeys, LettersDigitsAndFunctionKeysKeepTheirCodes)
 
 TEST(VirtualKeys, EveryOtherKeyAndItsKeypadTwinGiveTheWindowsCode)
 {
-    // Windows' codes, VK_BACK to VK_SCROLL, each with the toolkit's keys that stand for it.
-    const std::pair<UINT, std::vector<int>> codes[] = {
-        {0x08, {WXK_BACK}},
-        {0x09, {WXK_TAB, WXK_NUMPAD_TAB}},
-        {0x0C, {WXK_CLEAR, WXK_NUMPAD_BEGIN}},
-        {0x0D, {WXK_RETURN, WXK_NUMPAD_ENTER}},
-        {0x10, {WXK_SHIFT}},
-        {0x11, {WXK_CONTROL}},
-        {0x12, {WXK_ALT, WXK_MENU}},
-        {0x13, {WXK_PAUSE}},
-        {0x14, {WXK_CAPITAL}},
+    // Windows' codes come in runs: VK_BACK, VK_TAB; VK_CLEAR, VK_RETURN; VK_SHIFT to VK_CAPITAL;
+    // VK_ESCAPE; VK_SPACE to VK_HELP; VK_LWIN to VK_APPS; VK_MULTIPLY to VK_DIVIDE; VK_F1 to
+    // VK_F4 (the keypad's); VK_NUMLOCK, VK_SCROLL.
+    const std::pair<UINT, std::vector<int>> runs[] = {
+        {0x08, {WXK_BACK, WXK_TAB}},
+        {0x0C, {WXK_CLEAR, WXK_RETURN}},
+        {0x10, {WXK_SHIFT, WXK_CONTROL, WXK_ALT, WXK_PAUSE, WXK_CAPITAL}},
         {0x1B, {WXK_ESCAPE}},
-        {0x20, {WXK_SPACE, WXK_NUMPAD_SPACE}},
-        {0x21, {WXK_PAGEUP, WXK_NUMPAD_PAGEUP}},
-        {0x22, {WXK_PAGEDOWN, WXK_NUMPAD_PAGEDOWN}},
-        {0x23, {WXK_END, WXK_NUMPAD_END}},
-        {0x24, {WXK_HOME, WXK_NUMPAD_HOME}},
-        {0x25, {WXK_LEFT, WXK_NUMPAD_LEFT}},
-        {0x26, {WXK_UP, WXK_NUMPAD_UP}},
-        {0x27, {WXK_RIGHT, WXK_NUMPAD_RIGHT}},
-        {0x28, {WXK_DOWN, WXK_NUMPAD_DOWN}},
-        {0x29, {WXK_SELECT}},
-        {0x2A, {WXK_PRINT}},
-        {0x2B, {WXK_EXECUTE}},
-        {0x2C, {WXK_SNAPSHOT}},
-        {0x2D, {WXK_INSERT, WXK_NUMPAD_INSERT}},
-        {0x2E, {WXK_DELETE, WXK_NUMPAD_DELETE}},
-        {0x2F, {WXK_HELP}},
-        {0x5B, {WXK_WINDOWS_LEFT}},
-        {0x5C, {WXK_WINDOWS_RIGHT}},
-        {0x5D, {WXK_WINDOWS_MENU}},
-        {0x6A, {WXK_MULTIPLY, WXK_NUMPAD_MULTIPLY}},
-        {0x6B, {WXK_ADD, WXK_NUMPAD_ADD}},
-        {0x6C, {WXK_SEPARATOR, WXK_NUMPAD_SEPARATOR}},
-        {0x6D, {WXK_SUBTRACT, WXK_NUMPAD_SUBTRACT}},
-        {0x6E, {WXK_DECIMAL, WXK_NUMPAD_DECIMAL}},
-        {0x6F, {WXK_DIVIDE, WXK_NUMPAD_DIVIDE}},
-        {0x70, {WXK_NUMPAD_F1}},
-        {0x71, {WXK_NUMPAD_F2}},
-        {0x72, {WXK_NUMPAD_F3}},
-        {0x73, {WXK_NUMPAD_F4}},
-        {0x90, {WXK_NUMLOCK}},
-        {0x91, {WXK_SCROLL}},
-        {0xBB, {WXK_NUMPAD_EQUAL}},
-    };
-    for (const auto& [vk, keys] : codes) {
-        for (const int wx : keys)
-            EXPECT_EQ(VirtualKeyFromWx(wx), vk) << "wx key " << wx;
+        {0x20,
+         {WXK_SPACE, WXK_PAGEUP, WXK_PAGEDOWN, WXK_END, WXK_HOME, WXK_LEFT, WXK_UP, WXK_RIGHT, WXK_DOWN, WXK_SELECT,
+          WXK_PRINT, WXK_EXECUTE, WXK_SNAPSHOT, WXK_INSERT, WXK_DELETE, WXK_HELP}},
+        {0x5B, {WXK_WINDOWS_LEFT, WXK_WINDOWS_RIGHT, WXK_WINDOWS_MENU}},
+        {0x6A, {WXK_MULTIPLY, WXK_ADD, WXK_SEPARATOR, WXK_SUBTRACT, WXK_DECIMAL, WXK_DIVIDE}},
+        {0x70, {WXK_NUMPAD_F1, WXK_NUMPAD_F2, WXK_NUMPAD_F3, WXK_NUMPAD_F4}},
+        {0x90, {WXK_NUMLOCK, WXK_SCROLL}}};
+    for (const auto& [first, run] : runs) {
+        for (std::size_t i = 0; i < run.size(); ++i)
+            EXPECT_EQ(VirtualKeyFromWx(run[i]), first + i) << "wx key " << run[i];
     }
+    // The keypad's keys, and WXK_MENU (Alt), are twins of main keys: key, twin, key, twin...
+    const int twins[] = {WXK_TAB,      WXK_NUMPAD_TAB,      WXK_CLEAR,     WXK_NUMPAD_BEGIN,
+                         WXK_RETURN,   WXK_NUMPAD_ENTER,    WXK_ALT,       WXK_MENU,
+                         WXK_SPACE,    WXK_NUMPAD_SPACE,    WXK_PAGEUP,    WXK_NUMPAD_PAGEUP,
+                         WXK_PAGEDOWN, WXK_NUMPAD_PAGEDOWN, WXK_END,       WXK_NUMPAD_END,
+                         WXK_HOME,     WXK_NUMPAD_HOME,     WXK_LEFT,      WXK_NUMPAD_LEFT,
+                         WXK_UP,       WXK_NUMPAD_UP,       WXK_RIGHT,     WXK_NUMPAD_RIGHT,
+                         WXK_DOWN,     WXK_NUMPAD_DOWN,     WXK_INSERT,    WXK_NUMPAD_INSERT,
+                         WXK_DELETE,   WXK_NUMPAD_DELETE,   WXK_MULTIPLY,  WXK_NUMPAD_MULTIPLY,
+                         WXK_ADD,      WXK_NUMPAD_ADD,      WXK_SEPARATOR, WXK_NUMPAD_SEPARATOR,
+                         WXK_SUBTRACT, WXK_NUMPAD_SUBTRACT, WXK_DECIMAL,   WXK_NUMPAD_DECIMAL,
+                         WXK_DIVIDE,   WXK_NUMPAD_DIVIDE,   '=',           WXK_NUMPAD_EQUAL};
+    for (std::size_t i = 0; i < std::size(twins); i += 2)
+        EXPECT_EQ(VirtualKeyFromWx(twins[i + 1]), VirtualKeyFromWx(twins[i])) << "wx key " << twins[i + 1];
     // The toolkit may report a punctuation key by either of its characters: both give the
     // key's code in the US layout (VK_OEM_1 to VK_OEM_7); the shifted digits give the digit.
     const std::pair<const char*, UINT> characters[] = {

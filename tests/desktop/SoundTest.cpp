@@ -90,11 +90,7 @@ TEST(SoundTest, AFailedDeviceSaysSoInOneLineWithoutTheSoundLibrarysOwnMessages)
 
     // Afterwards the library speaks for itself again.
     testing::internal::CaptureStderr();
-    SDL_AudioSpec want{};
-    want.freq = 22050;
-    want.format = AUDIO_S16;
-    want.channels = 1;
-    want.samples = 1024;
+    SDL_AudioSpec want{22050, AUDIO_S16, 1, 0, 1024, 0, 0, nullptr, nullptr};
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         EXPECT_EQ(SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0), 0u);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <thread>
@@ -97,4 +98,47 @@ TEST(SoundTest, AFailedDeviceSaysSoInOneLineWithoutTheSoundLibrarysOwnMessages)
     }
     EXPECT_NE(testing::internal::GetCapturedStderr().find("ALSA lib"), std::string::npos);
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+TEST(SoundTest, TheDefaultSoundIsATenthOfASecondFallingFromTheHigherToneToTheLowerAndFading)
+{
+    const std::vector<std::uint8_t> wav = SdlSound::DefaultSoundWav();
+    SDL_AudioSpec spec{};
+    Uint8* bytes = nullptr;
+    Uint32 length = 0;
+    ASSERT_TRUE(
+        SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &spec, &bytes, &length));
+    ASSERT_EQ(spec.format, AUDIO_S16LSB);
+    const std::vector<std::int16_t> pcm(reinterpret_cast<std::int16_t*>(bytes),
+                                        reinterpret_cast<std::int16_t*>(bytes + length));
+    SDL_FreeWAV(bytes);
+    EXPECT_EQ(pcm.size() * 1000 / spec.channels / spec.freq, SdlSound::DefaultSoundMs);
+    // The sizes a reader may check that SDL does not: the whole, bytes per second, per frame.
+    auto field = [&wav](std::size_t at, int size) {
+        std::uint32_t value = 0;
+        for (int i = size - 1; i >= 0; --i)
+            value = value << 8 | wav[at + i];
+        return value;
+    };
+    EXPECT_EQ(field(4, 4), wav.size() - 8);
+    EXPECT_EQ(field(28, 4), static_cast<std::uint32_t>(spec.freq) * field(32, 2));
+    EXPECT_EQ(field(32, 2), spec.channels * 2u);
+
+    // The tone (rising zero crossings a second) of each half, and the loudness of its start and end.
+    const std::size_t n = pcm.size();
+    auto tone = [&](std::size_t from, std::size_t to) {
+        int rises = 0;
+        for (std::size_t i = from + 1; i < to; ++i)
+            rises += pcm[i - 1] < 0 && pcm[i] >= 0;
+        return rises * spec.freq / static_cast<double>(to - from);
+    };
+    auto peak = [&](std::size_t from, std::size_t to) {
+        return *std::max_element(pcm.begin() + from, pcm.begin() + to,
+                                 [](int a, int b) { return std::abs(a) < std::abs(b); });
+    };
+    EXPECT_NEAR(tone(0, n / 2), 880, 50);
+    EXPECT_NEAR(tone(n / 2, n), 660, 50);
+    EXPECT_GT(std::abs(peak(0, n / 10)), 6000) << "loud enough, far from clipping";
+    EXPECT_LT(std::abs(peak(0, n / 10)), 12000);
+    EXPECT_LT(std::abs(peak(n * 9 / 10, n)), 1500) << "faded out";
 }

@@ -72,7 +72,7 @@ ConfigProfile::ConfigProfile(std::string appName) : m_appName(std::move(appName)
 
 ConfigProfile::~ConfigProfile() = default;
 
-void ConfigProfile::SetRegistryKey(const std::string& key)
+void ConfigProfile::SetRegistryKey([[maybe_unused]] const std::string& key)
 {
 #ifdef __WINDOWS__
     // HKEY_CURRENT_USER\Software\<key>\<application>, as Windows keeps it.
@@ -81,7 +81,6 @@ void ConfigProfile::SetRegistryKey(const std::string& key)
     m_config->SetExpandEnvVars(false);
 #else
     // The vendor key has no place in a settings file's name; the program's own folder does.
-    static_cast<void>(key);
     std::string text;
     const std::error_code error = ReadWholeFile(SettingsFile(), text);
     m_unreadable = error && error != std::errc::no_such_file_or_directory ? error.message() : "";

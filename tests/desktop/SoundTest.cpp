@@ -112,7 +112,7 @@ TEST(SoundTest, TheDefaultSoundIsATenthOfASecondFallingFromTheHigherToneToTheLow
     const std::vector<std::int16_t> pcm(reinterpret_cast<std::int16_t*>(bytes),
                                         reinterpret_cast<std::int16_t*>(bytes + length));
     SDL_FreeWAV(bytes);
-    EXPECT_EQ(pcm.size() * 1000 / spec.channels / spec.freq, SdlSound::DefaultSoundMs);
+    EXPECT_EQ(pcm.size() / spec.channels * 1000, static_cast<std::size_t>(spec.freq) * SdlSound::DefaultSoundMs);
     // The sizes a reader may check that SDL does not: the whole, bytes per second, per frame.
     auto field = [&wav](std::size_t at, int size) {
         std::uint32_t value = 0;

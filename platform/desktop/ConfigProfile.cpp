@@ -163,13 +163,12 @@ void ConfigProfile::WriteInt(const std::string& section, const std::string& entr
     m_bDirty = true;
 }
 
-std::string ConfigProfile::Save(const ReplaceObserver& observe)
+std::string ConfigProfile::Save()
 {
     if (!m_config || !m_bDirty)
         return {};
 #ifdef __WINDOWS__
     // The registry keeps each value as it is written; this only makes sure it is stored.
-    static_cast<void>(observe);
     const wxLogNull quiet;
     if (!m_config->Flush())
         return "the settings could not be stored in the registry";
@@ -182,7 +181,7 @@ std::string ConfigProfile::Save(const ReplaceObserver& observe)
     std::error_code error;
     std::filesystem::create_directories(ResolveLinks(file).parent_path(), error);
     if (!error)
-        error = ReplaceFile(file, Text(), observe);
+        error = ReplaceFile(file, Text());
     if (error)
         return failed + error.message();
 #endif

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,6 +22,13 @@ bool IsFolder(int fd)
 {
     struct stat st {};
     return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string Octal(unsigned mode)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%o", mode);
+    return text;
 }
 
 // The system's calls with one of them failing with error.
@@ -64,7 +72,10 @@ protected:
         EXPECT_FALSE(ReadWholeFile(file, text, choppy)) << file;
         return text;
     }
-    static unsigned Mode(const fs::path& file) { return static_cast<unsigned>(fs::status(file).permissions()); }
+    static std::string Mode(const fs::path& file)
+    {
+        return Octal(static_cast<unsigned>(fs::status(file).permissions()));
+    }
 
     TempDir m_tmp;
     const fs::path m_file = m_tmp.Path() / "game.conf";
@@ -89,26 +100,30 @@ TEST_F(AtomicFileTest, TheContentIsWrittenAndSyncedBeforeTheRenameAndThePermissi
         errno = EINTR;
         return (interrupt = !interrupt) ? -1 : ::write(fd, bytes, std::min<std::size_t>(size, 3));
     };
-    calls.fchmod = [&](int fd, unsigned mode) { return say("chmod " + std::to_string(mode)), ::fchmod(fd, mode); };
+    calls.fchmod = [&](int fd, unsigned mode) { return say("chmod " + Octal(mode)), ::fchmod(fd, mode); };
     calls.fsync = [&](int fd) { return say(IsFolder(fd) ? "sync folder" : "sync file"), ::fsync(fd); };
     calls.rename = [&](const char* from, const char* to) { return say("rename"), ::rename(from, to); };
 
-    // A first save, into an empty folder: a new file with the mode new files get. Each step is
-    // reported once it is done.
-    auto step = [&say](ReplaceStep reached) { say("step " + std::to_string(static_cast<int>(reached))); };
-    EXPECT_FALSE(ReplaceFile(m_file, "[Settings]\nRace=hu\n", step, calls));
-    EXPECT_EQ(seen,
-              (Names{"step 0", "write", "step 1", "sync file", "step 2", "rename", "step 3", "sync folder", "step 4"}));
-    EXPECT_EQ(Text(m_file), "[Settings]\nRace=hu\n");
-    EXPECT_EQ(Mode(m_file), 0644u);
+    // Each step is reported once it is done, with what the file holds then (as a kill at that
+    // moment would leave it): nothing or the old content until the rename, the new from then on.
+    auto step = [&](ReplaceStep reached) {
+        say("step " + std::to_string(static_cast<int>(reached)) + " " + (fs::exists(m_file) ? Text(m_file) : "none"));
+    };
+    // A first save, into an empty folder: a new file with the mode new files get.
+    EXPECT_FALSE(ReplaceFile(m_file, "new", step, calls));
+    EXPECT_EQ(seen, (Names{"step 0 none", "write", "step 1 none", "sync file", "step 2 none", "rename", "step 3 new",
+                           "sync folder", "step 4 new"}));
+    EXPECT_EQ(Mode(m_file), "644");
     // A file made private, read-only or executable keeps its mode.
-    for (const unsigned mode : {0600u, 0444u, 0755u}) {
-        ::chmod(m_file.c_str(), mode);
+    std::string old = "new";
+    for (const std::string mode : {"600", "444", "755"}) {
+        ::chmod(m_file.c_str(), std::stoul(mode, nullptr, 8));
         seen.clear();
-        EXPECT_FALSE(ReplaceFile(m_file, std::to_string(mode), {}, calls));
-        EXPECT_EQ(seen, (Names{"write", "chmod " + std::to_string(mode), "sync file", "rename", "sync folder"}));
-        EXPECT_EQ(Text(m_file), std::to_string(mode));
+        EXPECT_FALSE(ReplaceFile(m_file, mode, step, calls));
+        EXPECT_EQ(seen, (Names{"step 0 " + old, "write", "chmod " + mode, "step 1 " + old, "sync file", "step 2 " + old,
+                               "rename", "step 3 " + mode, "sync folder", "step 4 " + mode}));
         EXPECT_EQ(Mode(m_file), mode);
+        old = mode;
     }
     EXPECT_EQ(Folder(), Names{"game.conf"});
 }
@@ -136,7 +151,7 @@ TEST_F(AtomicFileTest, ACallThatFailsBeforeTheRenameLeavesTheOldFileAsItWasAndNo
         ::chmod(m_file.c_str(), 0600);
         EXPECT_EQ(ReplaceFile(m_file, fresh, {}, calls), error);
         EXPECT_EQ(Text(m_file), "[Other]\nKeep=yes\n");
-        EXPECT_EQ(Mode(m_file), 0600u);
+        EXPECT_EQ(Mode(m_file), "600");
         EXPECT_EQ(Folder(), Names{"game.conf"});
 
         fs::remove(m_file);

@@ -1,5 +1,5 @@
 // The profile through wxConfig: entries kept in memory, saved once into the user's settings
-// file, which a kill at any moment or a failed save never loses.
+// file, which a failed save never damages (a kill at any moment: AtomicFileTest).
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,8 +10,6 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <wx/debug.h>
 #include <wx/string.h>
 
@@ -51,19 +49,6 @@ protected:
         profile->WriteString("Settings", "Race", "ne");
         profile->WriteString("Settings", "Options", "10101");
         return profile;
-    }
-
-    // Runs body in a child process; returns its wait status.
-    static int InChild(const std::function<void()>& body)
-    {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            body();
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        return status;
     }
 
     TempDir m_home;
@@ -140,38 +125,6 @@ TEST_F(ProfileTest, BeforeTheKeyIsSetNothingIsReadOrWritten)
     EXPECT_EQ(profile.Text(), "");
     EXPECT_EQ(profile.Save(), "");
     EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
-}
-
-TEST_F(ProfileTest, AKillAtAnyStepOfTheSaveLeavesTheOldFileOrTheNewOneBehindItsLink)
-{
-    // The settings file is a link to a file elsewhere; the link stays and the file changes.
-    const std::string old = "[Other]\nKeep=yes\n[Settings]\nLeft=5\nRace=hu\n";
-    const std::filesystem::path real = m_home.Path() / "dotfiles/orbicle.conf";
-    std::filesystem::create_directories(SettingsFile().parent_path());
-    std::filesystem::create_symlink("../../dotfiles/orbicle.conf", SettingsFile());
-    m_home.Write("dotfiles/orbicle.conf", old);
-    const std::string fresh = OpenAndWrite()->Text();
-    ASSERT_NE(fresh.find("Keep=yes"), std::string::npos);
-    ASSERT_NE(fresh.find("Race=ne"), std::string::npos);
-
-    for (const ReplaceStep step : {ReplaceStep::TempCreated, ReplaceStep::TempWritten, ReplaceStep::TempSynced,
-                                   ReplaceStep::Renamed, ReplaceStep::FolderSynced}) {
-        const int status = InChild([&] {
-            OpenAndWrite()->Save([&](ReplaceStep reached) {
-                if (reached == step)
-                    std::raise(SIGKILL);
-            });
-        });
-        const int n = static_cast<int>(step);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << n;
-        EXPECT_TRUE(std::filesystem::is_symlink(SettingsFile())) << n;
-        EXPECT_EQ(FileText(real), step < ReplaceStep::Renamed ? old : fresh) << n;
-        m_home.Write("dotfiles/orbicle.conf", old);
-    }
-    EXPECT_EQ(OpenAndWrite()->Save(), "");
-    EXPECT_EQ(FileText(SettingsFile()), fresh);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(real.parent_path()), {}), 1)
-        << "the temporary files of the killed saves are gone";
 }
 
 TEST_F(ProfileTest, ASaveThatFailsSaysWhereAndWhyInOneLineAndDamagesNothing)

@@ -2,6 +2,7 @@
 #include "platform/History.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -163,9 +164,11 @@ std::vector<KeptAction> ParseActionLines(const std::string& text)
         }
         at = end + 1;
         KeptAction action;
-        std::int64_t numbers[6] = {};
-        bool ok = fields.size() == 8 && ParseKind(fields[0], action.kind) && ParseButton(fields[1], action.button);
-        for (std::size_t i = 0; ok && i < 6; ++i) {
+        // The kind, the button, then the numbers.
+        std::array<std::int64_t, 6> numbers{};
+        bool ok = fields.size() == 2 + numbers.size() && ParseKind(fields[0], action.kind) &&
+                  ParseButton(fields[1], action.button);
+        for (std::size_t i = 0; ok && i < numbers.size(); ++i) {
             const std::string& field = fields[i + 2];
             const auto [last, error] = std::from_chars(field.data(), field.data() + field.size(), numbers[i]);
             ok = error == std::errc() && last == field.data() + field.size() && !field.empty();

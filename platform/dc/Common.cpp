@@ -222,8 +222,8 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
 CStockObjects::Set::Set()
 {
     Make();
-    for (CGdiObject* object : std::initializer_list<CGdiObject*>{
-             &whitePen, &blackPen, &nullPen, &whiteBrush, &blackBrush, &nullBrush, &systemFont, &guiFont, &emptyBitmap})
+    for (CGdiObject* object :
+         std::initializer_list<CGdiObject*>{&blackPen, &nullPen, &whiteBrush, &nullBrush, &systemFont, &emptyBitmap})
         if (object->m_state)
             object->m_state->stock = true;
 }
@@ -238,14 +238,11 @@ CGdiObject* CStockObjects::Get(int index)
 {
     Set& stock = Instance();
     switch (index) {
-    case WHITE_PEN: return &stock.whitePen;
     case BLACK_PEN: return &stock.blackPen;
     case NULL_PEN: return &stock.nullPen;
     case WHITE_BRUSH: return &stock.whiteBrush;
-    case BLACK_BRUSH: return &stock.blackBrush;
     case NULL_BRUSH: return &stock.nullBrush;
     case SYSTEM_FONT: return &stock.systemFont;
-    case DEFAULT_GUI_FONT: return &stock.guiFont;
     default: return nullptr;
     }
 }

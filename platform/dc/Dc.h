@@ -81,16 +81,13 @@ constexpr int OPAQUE = 2;
 // Raster operation of BitBlt and StretchBlt; only the plain copy is supported.
 constexpr DWORD SRCCOPY = 0x00CC0020;
 
-// Stock objects.
+// Stock objects: those the program selects, and the defaults of a new device context.
 constexpr int WHITE_BRUSH = 0;
-constexpr int BLACK_BRUSH = 4;
 constexpr int NULL_BRUSH = 5;
 constexpr int HOLLOW_BRUSH = NULL_BRUSH;
-constexpr int WHITE_PEN = 6;
 constexpr int BLACK_PEN = 7;
 constexpr int NULL_PEN = 8;
 constexpr int SYSTEM_FONT = 13;
-constexpr int DEFAULT_GUI_FONT = 17;
 
 // Object types of GetCurrentObject.
 constexpr UINT OBJ_PEN = 1;

@@ -48,9 +48,9 @@ private:
     struct Set {
         Set();
         void Make();
-        CPen whitePen, blackPen, nullPen;
-        CBrush whiteBrush, blackBrush, nullBrush;
-        CFont systemFont, guiFont;
+        CPen blackPen, nullPen;
+        CBrush whiteBrush, nullBrush;
+        CFont systemFont;
         CBitmap emptyBitmap;
     };
     static Set& Instance();

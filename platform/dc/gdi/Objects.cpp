@@ -88,9 +88,11 @@ std::span<const std::uint32_t> CBitmap::GetPixels() const
 // GDI's own stock objects in wrappers.
 void CStockObjects::Set::Make()
 {
-    const std::pair<CGdiObject*, int> objects[] = {
-        {&whitePen, WHITE_PEN},     {&blackPen, BLACK_PEN},   {&nullPen, NULL_PEN},       {&whiteBrush, WHITE_BRUSH},
-        {&blackBrush, BLACK_BRUSH}, {&nullBrush, NULL_BRUSH}, {&systemFont, SYSTEM_FONT}, {&guiFont, DEFAULT_GUI_FONT}};
+    const std::pair<CGdiObject*, int> objects[] = {{&blackPen, BLACK_PEN},
+                                                   {&nullPen, NULL_PEN},
+                                                   {&whiteBrush, WHITE_BRUSH},
+                                                   {&nullBrush, NULL_BRUSH},
+                                                   {&systemFont, SYSTEM_FONT}};
     for (const auto& [object, index] : objects)
         object->Adopt(std::make_shared<NativeObject>(gdi::StockObject(index)));
     emptyBitmap.Adopt(std::make_shared<Surface>(nullptr));

@@ -85,18 +85,15 @@ std::span<const std::uint32_t> CBitmap::GetPixels() const
     return surface->pixels;
 }
 
-// The stock objects are made here like any other; the two stock fonts are the same font.
+// The stock objects are made here like any other.
 void CStockObjects::Set::Make()
 {
-    whitePen.CreatePen(PS_SOLID, 1, Rgb(255, 255, 255));
     blackPen.CreatePen(PS_SOLID, 1, Rgb(0, 0, 0));
     nullPen.CreatePen(PS_NULL, 1, Rgb(0, 0, 0));
     whiteBrush.CreateSolidBrush(Rgb(255, 255, 255));
-    blackBrush.CreateSolidBrush(Rgb(0, 0, 0));
     nullBrush.CreateSolidBrush(Rgb(0, 0, 0));
     static_cast<BrushState&>(*SharedStateOf(nullBrush)).hollow = true;
-    for (CFont* font : {&systemFont, &guiFont})
-        font->CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, nullptr);
+    systemFont.CreateFontA(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, nullptr);
     emptyBitmap.CreateBitmap(0, 0);
 }

@@ -29,15 +29,16 @@ class TextTest : public DcTest {};
 
 TEST_F(TextTest, ExtentIsTheAdvanceSumAndTheCellHeight)
 {
-    for (int height : {20, 22, 26, 40}) {
+    // Height 0 asks for the default size, a cell of 16 pixels.
+    for (int height : {20, 22, 26, 40, 0}) {
         CFont font;
         ASSERT_TRUE(MakeFont(font, height)) << "no sans-serif face found by fontconfig";
         m_dc.SelectObject(&font);
         const CSize a = m_dc.GetTextExtent("A");
         const CSize ab = m_dc.GetTextExtent("Ab");
-        EXPECT_EQ(ab.cy, height);
-        EXPECT_GT(a.cx, height / 4);
-        EXPECT_LT(a.cx, height);
+        EXPECT_EQ(ab.cy, height == 0 ? 16 : height);
+        EXPECT_GT(a.cx, ab.cy / 4);
+        EXPECT_LT(a.cx, ab.cy);
         EXPECT_EQ(ab.cx, a.cx + m_dc.GetTextExtent("b").cx) << "no kerning";
         EXPECT_EQ(m_dc.GetTextExtent("").cx, 0);
         m_dc.SelectStockObject(SYSTEM_FONT);

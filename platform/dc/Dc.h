@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -124,9 +125,14 @@ constexpr DWORD FF_SCRIPT = 0x40;
 constexpr DWORD FF_DECORATIVE = 0x50;
 
 // Diagnostics: while a list is set, every TextOut adds the box it covers, from (x, y) to the
-// text's extent, before clipping. orbicle-sim reports them, so that two drawings of a frame
-// can be compared outside their text. Null, the default, records nothing.
-void SetTextBoxLog(std::vector<CRect>* log);
+// text's extent, before clipping, with its text. orbicle-sim reports the boxes, so that two
+// drawings of a frame can be compared outside their text; tests read what the texts say.
+// Null, the default, records nothing.
+struct TextBox {
+    CRect box;
+    std::string text;
+};
+void SetTextBoxLog(std::vector<TextBox>* log);
 
 namespace dc_detail {
 struct GdiState;

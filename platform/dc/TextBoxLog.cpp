@@ -2,10 +2,10 @@
 #include "platform/dc/TextBoxLog.h"
 
 namespace {
-std::vector<CRect>* g_textBoxes = nullptr;
+std::vector<TextBox>* g_textBoxes = nullptr;
 }
 
-void SetTextBoxLog(std::vector<CRect>* log)
+void SetTextBoxLog(std::vector<TextBox>* log)
 {
     g_textBoxes = log;
 }
@@ -15,8 +15,8 @@ bool dc_detail::TextBoxLogging()
     return g_textBoxes != nullptr;
 }
 
-void dc_detail::LogTextBox(const CRect& box)
+void dc_detail::LogTextBox(const CRect& box, std::string_view text)
 {
     if (g_textBoxes)
-        g_textBoxes->push_back(box);
+        g_textBoxes->push_back(TextBox{box, std::string(text)});
 }

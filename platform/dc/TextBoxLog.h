@@ -6,6 +6,6 @@
 namespace dc_detail {
 // Whether a list is set (measuring the text costs a context with its own metrics a call).
 bool TextBoxLogging();
-// Adds the box to the list set by SetTextBoxLog, if one is set.
-void LogTextBox(const CRect& box);
+// Adds the box and its text to the list set by SetTextBoxLog, if one is set.
+void LogTextBox(const CRect& box, std::string_view text);
 }  // namespace dc_detail

@@ -102,13 +102,16 @@ TEST_F(TextTest, WhileAListIsSetEveryTextOutAddsItsWholeBoxClippedOrNot)
     m_dc.SelectObject(&font);
     const CSize size = m_dc.GetTextExtent("Wig");
     m_dc.IntersectClipRect(0, 0, 10, 10);
-    std::vector<CRect> boxes;
+    std::vector<TextBox> boxes;
     SetTextBoxLog(&boxes);
     m_dc.TextOut(3, 4, "Wig");
     m_dc.TextOut(-50, 70, "Wig");
     SetTextBoxLog(nullptr);
     m_dc.TextOut(5, 5, "Wig");
-    EXPECT_EQ(boxes, (std::vector<CRect>{{3, 4, 3 + size.cx, 4 + size.cy}, {-50, 70, -50 + size.cx, 70 + size.cy}}));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].box, (CRect{3, 4, 3 + size.cx, 4 + size.cy}));
+    EXPECT_EQ(boxes[1].box, (CRect{-50, 70, -50 + size.cx, 70 + size.cy}));
+    EXPECT_EQ(boxes[0].text + boxes[1].text, "WigWig");
 }
 
 TEST_F(TextTest, FontsFallBackAndSameArgumentsGiveTheSameFace)

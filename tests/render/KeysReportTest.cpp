@@ -19,6 +19,15 @@ public:
         m_dc.SelectObject(&m_bitmap);
     }
     void Draw(const KeysReport& report) { DrawKeysReport(m_dc, m_size, report); }
+    // Draws the report and gives back the texts it wrote, in order, with their boxes.
+    std::vector<TextBox> Texts(const KeysReport& report)
+    {
+        std::vector<TextBox> texts;
+        SetTextBoxLog(&texts);
+        Draw(report);
+        SetTextBoxLog(nullptr);
+        return texts;
+    }
     COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
     // The face of a key or button away from its texts, which start further in: just inside its
     // outline at the bottom left.
@@ -114,6 +123,49 @@ TEST(KeysReport, TheHistogramHasABarForEachSpanOfTimesThatHoldsAny)
     EXPECT_EQ(empty.Face(kr::KeyRect(kr::DesignSize, 'Q')), kr::UnseenKey);
     EXPECT_EQ(empty.Face(kr::KeyRect(kr::DesignSize, 'W')), kr::DimKey);
     EXPECT_EQ(Runs(empty, plot.bottom - 1, plot.left, plot.right), 0);
+}
+
+TEST(KeysReport, TheTextsNameTheButtonsTheSlowestKeysTheTotalsAndTheTimesAlongTheBottom)
+{
+    Picture picture(kr::DesignSize);
+    const std::vector<TextBox> texts = picture.Texts(Report());
+    auto all = [&](auto&& wanted) {
+        std::vector<std::string> found;
+        for (const TextBox& shown : texts) {
+            if (wanted(shown))
+                found.push_back(shown.text);
+        }
+        return found;
+    };
+    auto within = [](const CRect& outer, const CRect& inner) {
+        return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+               inner.bottom <= outer.bottom;
+    };
+    for (const auto& [button, name] : {std::pair{Button::Left, "Left"}, {Button::Right, "Right"}}) {
+        const CRect face = kr::ButtonRect(picture.Size(), button);
+        const std::vector<std::string> inside = all([&](const TextBox& t) { return within(face, t.box); });
+        ASSERT_FALSE(inside.empty()) << name;
+        EXPECT_EQ(inside.front(), name);
+    }
+    EXPECT_EQ(all([](const TextBox& t) { return t.text.find(".  ") != std::string::npos; }),
+              (std::vector<std::string>{"1.  E", "2.  W", "3.  Q"}));
+    EXPECT_EQ(all([](const TextBox& t) { return t.text.find(" hits, ") != std::string::npos; }),
+              std::vector<std::string>{"9 hits, 1 escaped, 0 misses"});
+    // Every sixth bar's start under the plot, the last one open-ended: bars of 100 ms here.
+    const CRect plot = kr::HistogramPlot(picture.Size());
+    EXPECT_EQ(all([&](const TextBox& t) { return t.box.top >= plot.bottom && t.box.top < plot.bottom + 20; }),
+              (std::vector<std::string>{"0 ms", "600 ms", "1,200 ms", "1,800 ms", "2,400 ms+"}));
+    EXPECT_EQ(all([](const TextBox& t) { return t.text.starts_with("No "); }), std::vector<std::string>{});
+
+    // Without actions the report says where the figures will come from.
+    Picture empty(kr::DesignSize);
+    std::vector<std::string> said;
+    for (const TextBox& shown : empty.Texts(KeysReport{"Nothing yet", {}, {'Q'}})) {
+        if (shown.text.starts_with("No "))
+            said.push_back(shown.text);
+    }
+    EXPECT_EQ(said, (std::vector<std::string>{"No key hit yet (Options > Custom Keys)",
+                                              "No hits yet: play a game to see them here."}));
 }
 
 TEST(KeysReport, TheSlowestKeysAreNamedSlowestFirstAndTheBinsGrowWithTheTimes)

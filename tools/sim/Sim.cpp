@@ -371,8 +371,9 @@ void SimSession::PrintMenu(std::ostream& out)
 
 void SimSession::PrintTextBoxes(std::ostream& out)
 {
-    for (const CRect& box : m_textBoxes)
-        out << "textbox " << box.left << ' ' << box.top << ' ' << box.right << ' ' << box.bottom << '\n';
+    for (const TextBox& shown : m_textBoxes)
+        out << "textbox " << shown.box.left << ' ' << shown.box.top << ' ' << shown.box.right << ' ' << shown.box.bottom
+            << '\n';
 }
 
 void SimSession::PrintEvents(std::ostream& out)

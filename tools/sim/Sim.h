@@ -39,7 +39,7 @@ private:
     void SnapshotKeys(const std::string& file);
 
     HeadlessPlatform m_platform;
-    std::vector<CRect> m_textBoxes;  // of the last paint
+    std::vector<TextBox> m_textBoxes;  // of the last paint
     HeadlessShell m_shell{m_platform.log};
     std::unique_ptr<HeadlessFrame> m_frame;
     std::unique_ptr<COrbicleApp> m_app;

@@ -163,7 +163,7 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
 {
     if (TextBoxLogging()) {
         const CSize extent = GetTextExtent(text);
-        LogTextBox(CRect{x, y, x + extent.cx, y + extent.cy});
+        LogTextBox(CRect{x, y, x + extent.cx, y + extent.cy}, text);
     }
     return gdi::WriteText(m_context->hdc, x, y, text);
 }

@@ -228,7 +228,7 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
         return 0;
     const SizedFont& font = *state->font;
     if (TextBoxLogging())
-        LogTextBox(CRect{x, y, x + font.TextWidth(text), y + font.CellHeight()});
+        LogTextBox(CRect{x, y, x + font.TextWidth(text), y + font.CellHeight()}, text);
     // Text ignores the raster operation, as GDI's does.
     const Canvas canvas = MakeCanvas(Target(m_bitmap), DrawableBox(m_bitmap, *m_context), R2_COPYPEN);
     if (canvas.Empty() || text.empty())

@@ -156,6 +156,9 @@ TEST(HistoryChart, DotsSitInEvenColumnsAndAPersonalBestIsRingedOnlyWhenItBeatsEv
         SCOPED_TRACE(i);
         const int x = chart.X(i), best = Chart::RateY(static_cast<double>(bests[i]), 100);
         EXPECT_EQ(chart.At(x, best), hc::Best);
+        // A round dot as tall as it is wide, centred on its value.
+        EXPECT_EQ(chart.Rows(x, best - 10, best + 11, hc::Best).size(), 2u * hc::DotRadius + 1);
+        EXPECT_EQ(chart.Rows(x, best - 10, best + 11, hc::Best).front(), best - hc::DotRadius);
         EXPECT_EQ(chart.At(x, Chart::AccuracyY(std::min(i * 15, 100))), hc::Accuracy);
         // The ring: a circle of radius 7 round the best dot, nothing of it inside.
         EXPECT_EQ(chart.Near(x, best - 7, 1, hc::Record) > 0, ringed[i]);

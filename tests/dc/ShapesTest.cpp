@@ -96,6 +96,20 @@ TEST_F(ShapesTest, PolygonFillsByTheAlternateRuleWithoutRightAndBottomEdges)
     EXPECT_EQ(Row(10, 9, 22, Inside), ".##########..");
     EXPECT_EQ(Column(15, 9, 22, Inside), ".##########..");
 
+    // With a pen every edge is outlined, the closing one too, and a hollow brush leaves the
+    // inside as it was.
+    Reset(80, 60);
+    CPen pen(PS_SOLID, 1, Outline);
+    m_dc.SelectObject(&pen);
+    m_dc.SelectStockObject(NULL_BRUSH);
+    m_dc.Polygon(square, 4);
+    EXPECT_EQ(Row(10, 9, 22, Outline), ".###########.");
+    EXPECT_EQ(Row(20, 9, 22, Outline), ".###########.");
+    EXPECT_EQ(Column(10, 9, 22, Outline), ".###########.");
+    EXPECT_EQ(Column(20, 9, 22, Outline), ".###########.");
+    EXPECT_EQ(Count(Outline), 40);
+    EXPECT_EQ(Count(Inside), 0);
+
     // A five-pointed star: the alternate rule leaves its centre empty.
     fillOn(80, 60);
     std::vector<CPoint> star;

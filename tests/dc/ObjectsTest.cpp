@@ -38,6 +38,15 @@ TEST_F(ObjectsTest, SelectReturnsThePreviousObjectOfTheSameKind)
     EXPECT_EQ(dc.SelectStockObject(WHITE_BRUSH), &brush);
     EXPECT_EQ(dc.SelectStockObject(12345), nullptr);
 
+    // An object moved into another wrapper is selected through the new one.
+    CPen moved;
+    moved = std::move(red);
+    EXPECT_EQ(dc.GetCurrentObject(OBJ_PEN), &moved);
+    EXPECT_FALSE(red.IsCreated());
+    EXPECT_EQ(dc.SelectObject(&blue), &moved);
+    EXPECT_EQ(dc.SelectObject(&moved), &blue);
+    red = std::move(moved);
+
     // An object never created cannot be selected; the current one stays.
     CPen empty;
     EXPECT_EQ(dc.SelectObject(&empty), nullptr);
@@ -112,6 +121,9 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     EXPECT_EQ(m_dc.SetTextColor(Rgb(1, 2, 3)), Rgb(0, 0, 0));
     EXPECT_EQ(m_dc.SetBkColor(Rgb(4, 5, 6)), Rgb(255, 255, 255));
     EXPECT_EQ(m_dc.SetBkMode(TRANSPARENT), OPAQUE);
+    // A mode that is neither is refused and changes nothing.
+    EXPECT_EQ(m_dc.SetBkMode(TRANSPARENT + OPAQUE), 0);
+    EXPECT_EQ(m_dc.SetBkMode(OPAQUE), TRANSPARENT);
     EXPECT_EQ(m_dc.MoveTo(0, 0).x, 0);
     EXPECT_EQ(m_dc.GetCurrentObject(OBJ_BRUSH), m_dc.SelectStockObject(WHITE_BRUSH));
     EXPECT_TRUE(m_bitmap.DeleteObject()) << "DeleteDC let go of the bitmap";

@@ -142,6 +142,30 @@ TEST_F(BlitClipTest, BitBltCopiesOneToOneAndSkipsWhatLiesOutsideTheSource)
         EXPECT_EQ(At(x + 2, 0), Rgb(x, 0, 0));
 }
 
+TEST_F(BlitClipTest, ACopyFromABitmapShowsWhatWasStretchedIntoItJustBefore)
+{
+    // The source enlarged three times into a bitmap of its own, then part of that copied here,
+    // each time straight after the enlargement: one to one, and shrunk by AND (all green stays
+    // green, red and green give black).
+    CBitmap bigBitmap;
+    bigBitmap.CreateBitmap(9, 6);
+    CDC big;
+    big.SelectObject(&bigBitmap);
+    auto enlarge = [&] {
+        big.FillSolidRect(CRect{0, 0, 9, 6}, Blue);
+        big.StretchBlt(0, 0, 9, 6, &m_src, 0, 0, 3, 2, SRCCOPY);
+    };
+    enlarge();
+    m_dc.BitBlt(10, 10, 6, 3, &big, 0, 3, SRCCOPY);
+    EXPECT_EQ(Letters(10, 10, 16) + Letters(12, 10, 16), "WWWRRRWWWRRR");
+    enlarge();
+    m_dc.StretchBlt(20, 20, 1, 1, &big, 3, 0, 3, 3, SRCCOPY);
+    EXPECT_EQ(At(20, 20), Green);
+    enlarge();
+    m_dc.StretchBlt(21, 20, 1, 1, &big, 2, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(At(21, 20), Rgb(0, 0, 0));
+}
+
 TEST_F(BlitClipTest, ClipBoxConfinesEveryKindOfDrawing)
 {
     CRect box;

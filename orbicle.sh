@@ -18,7 +18,7 @@ cd "$(dirname "$0")"
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-  libwxgtk3.2-dev libcairo2-dev libsdl2-mixer-dev libasound2-dev libx11-dev libsqlite3-dev
+  libwxgtk3.2-dev libcairo2-dev libsdl2-mixer-dev libasound2-dev libx11-dev libsqlite3-dev zlib1g-dev
 )
 # And what the tests and benchmarks need besides.
 TEST_PACKAGES=(

@@ -18,6 +18,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/CmdUI.h"
 #include "platform/GameServices.h"
@@ -49,6 +50,20 @@ struct ProgramState {
     time64 s_tHoldStart = 0;
 };
 
+// What a game takes over from the time before it began that the platform does not give it
+// again: the field, the options and the race as the fields hold them, the tick and hold
+// bookkeeping, the frame's activation, and the rate samples earlier games left beyond this
+// game's own (never shown, but part of the window's state). A replay sets it on a fresh window
+// so that the game starts where it started.
+struct CarriedState {
+    CSize field;
+    std::array<BOOL, 5> options{};  // statistics, no-intersect, custom keys, darkening, sounds
+    std::string race;
+    ProgramState program;
+    BOOL frameActive = 1;
+    std::vector<int> rateHistory;  // m_anApmHistory without its trailing zeros
+};
+
 // One entry of the statistics ring; a slot lasts six running ticks.
 struct SLOT {
     time64 tStart = 0;
@@ -74,6 +89,9 @@ public:
     // The frame creates the window once and sets the field size at its first activation.
     BOOL Create(IWindowHost& host);
     void SetFieldSize(const CSize& size);
+    // The state the next game takes over, and setting it on a window that has not run a game.
+    CarriedState Carried() const;
+    void Restore(const CarriedState& state);
 
     // Game life cycle (LifeCycle.cpp).
     void NewGame();

@@ -21,7 +21,8 @@ bool WithinLimits(const std::string& line, long& ticksLeft)
     std::istringstream words(line);
     std::string verb, count;
     words >> verb >> count;
-    if (verb == "snapshot")
+    // Nothing is written to disk, and no file read but the hotkey sets.
+    if (verb == "snapshot" || verb == "record" || verb == "replay")
         return false;
     const long n = count.empty() ? 1 : std::strtol(count.c_str(), nullptr, 10);
     if (verb == "screen")

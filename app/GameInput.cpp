@@ -1,29 +1,19 @@
 // Inputs to the game, recorded when a recording is on.
 #include "app/GameInput.h"
 
-namespace {
-ReplayEvent Input(EventKind kind, std::int64_t value = 0)
-{
-    ReplayEvent e;
-    e.kind = kind;
-    e.value = value;
-    return e;
-}
-}  // namespace
-
 void GameInput::Timer(UINT_PTR nIDEvent)
 {
-    Run(Input(EventKind::Timer, static_cast<std::int64_t>(nIDEvent)));
+    Run(MakeEvent(EventKind::Timer, static_cast<std::int64_t>(nIDEvent)));
 }
 
 void GameInput::Paint()
 {
-    Run(Input(EventKind::Paint));
+    Run(MakeEvent(EventKind::Paint));
 }
 
 void GameInput::Press(MouseButton button, bool dbl, CPoint point)
 {
-    ReplayEvent e = Input(EventKind::Press, button == MouseButton::Right ? 1 : 0);
+    ReplayEvent e = MakeEvent(EventKind::Press, button == MouseButton::Right ? 1 : 0);
     e.extra = dbl ? 1 : 0;
     e.point = point;
     Run(e);
@@ -31,17 +21,17 @@ void GameInput::Press(MouseButton button, bool dbl, CPoint point)
 
 void GameInput::Key(UINT nChar)
 {
-    Run(Input(EventKind::Key, nChar));
+    Run(MakeEvent(EventKind::Key, nChar));
 }
 
 CommandResult GameInput::Command(UINT nID)
 {
-    return Run(Input(EventKind::Command, nID));
+    return Run(MakeEvent(EventKind::Command, nID));
 }
 
 void GameInput::Activate(bool active)
 {
-    Run(Input(EventKind::Activate, active ? 1 : 0));
+    Run(MakeEvent(EventKind::Activate, active ? 1 : 0));
 }
 
 CommandResult GameInput::Run(const ReplayEvent& input)

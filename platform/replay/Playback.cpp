@@ -111,7 +111,6 @@ bool Playback::PlayNext()
     if (m_next >= m_events.size())
         return false;
     const ReplayEvent& input = m_events[m_next++];
-    m_position = input.ms;
     if (m_dispatch)
         m_dispatch(input);
     return !m_kept;
@@ -128,7 +127,6 @@ const ReplayEvent* Playback::Take(const ReplayEvent& asked)
                 Diverge(Where(m_events[m_next]) + " the recording has " + Describe(m_events[m_next]) +
                         ", which the replay did not ask for");
             m_next = i + 1;
-            m_position = e.ms;
             if (!SameQuestion(asked, e))
                 Diverge(Where(e) + " the replay asked for " + DescribeAsked(asked) + " where the recording has " +
                         Describe(e));
@@ -153,7 +151,6 @@ const ReplayEvent* Playback::Wait(const ReplayEvent& asked)
         }
         if (IsInput(e.kind)) {
             ++m_next;
-            m_position = e.ms;
             if (m_dispatch)
                 m_dispatch(e);
             continue;
@@ -174,25 +171,16 @@ void Playback::Kept(const KeptGame& game)
 }
 
 namespace {
-ReplayEvent Asked(EventKind kind, std::int64_t value = 0, std::string text = {})
-{
-    ReplayEvent e;
-    e.kind = kind;
-    e.value = value;
-    e.text = std::move(text);
-    return e;
-}
-
 class PlaybackClock : public IClock {
 public:
     PlaybackClock(Playback& playback, time64 firstNow) : m_playback(playback), m_last(firstNow) {}
     time64 Now() const override
     {
-        if (const ReplayEvent* e = m_playback.Take(Asked(EventKind::Now)))
+        if (const ReplayEvent* e = m_playback.Take(MakeEvent(EventKind::Now)))
             m_last = e->value;
         return m_last;
     }
-    void Sleep(unsigned int ms) override { m_playback.Wait(Asked(EventKind::Sleep, ms)); }
+    void Sleep(unsigned int ms) override { m_playback.Wait(MakeEvent(EventKind::Sleep, ms)); }
 
 private:
     Playback& m_playback;
@@ -204,7 +192,7 @@ public:
     explicit PlaybackRand(Playback& playback) : m_playback(playback) {}
     void srand(unsigned int seed) override
     {
-        m_playback.Take(Asked(EventKind::Seed, seed));
+        m_playback.Take(MakeEvent(EventKind::Seed, seed));
         CrtRand::srand(seed);
     }
 
@@ -218,9 +206,9 @@ public:
     void Play(const std::string& file, SoundMode mode) override
     {
         if (mode == SoundMode::Async)
-            m_playback.Take(Asked(EventKind::Sound, 0, file));
+            m_playback.Take(MakeEvent(EventKind::Sound, 0, file));
         else
-            m_playback.Wait(Asked(EventKind::SyncSound, 0, file));
+            m_playback.Wait(MakeEvent(EventKind::SyncSound, 0, file));
     }
 
 private:
@@ -232,7 +220,7 @@ public:
     explicit PlaybackReader(Playback& playback) : m_playback(playback) {}
     std::size_t Read(void* buffer, std::size_t n) override
     {
-        const ReplayEvent* recorded = m_playback.Take(Asked(EventKind::Read));
+        const ReplayEvent* recorded = m_playback.Take(MakeEvent(EventKind::Read));
         if (!recorded)
             return 0;
         if (recorded->text.size() > n)
@@ -252,7 +240,7 @@ public:
     explicit PlaybackFiles(Playback& playback) : m_playback(playback) {}
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override
     {
-        const ReplayEvent* recorded = m_playback.Take(Asked(EventKind::Open, 1, path));
+        const ReplayEvent* recorded = m_playback.Take(MakeEvent(EventKind::Open, 1, path));
         if (!recorded || !recorded->value)
             return nullptr;
         return std::make_unique<PlaybackReader>(m_playback);
@@ -265,7 +253,7 @@ private:
 class PlaybackMessageBox : public IMessageBox {
 public:
     explicit PlaybackMessageBox(Playback& playback) : m_playback(playback) {}
-    void Show(const std::string& text) override { m_playback.Wait(Asked(EventKind::MessageBox, 0, text)); }
+    void Show(const std::string& text) override { m_playback.Wait(MakeEvent(EventKind::MessageBox, 0, text)); }
 
 private:
     Playback& m_playback;
@@ -276,7 +264,7 @@ public:
     explicit PlaybackRaceDialog(Playback& playback) : m_playback(playback) {}
     std::optional<std::string> Choose(const RaceDialogDescription& dialog) override
     {
-        const ReplayEvent* answer = m_playback.Wait(Asked(EventKind::Dialog, dialog.cancelEnabled ? 1 : 0));
+        const ReplayEvent* answer = m_playback.Wait(MakeEvent(EventKind::Dialog, dialog.cancelEnabled ? 1 : 0));
         if (!answer || !answer->value)
             return std::nullopt;
         return answer->text;
@@ -318,25 +306,26 @@ public:
     }
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapseMs) override
     {
-        ReplayEvent asked = Asked(EventKind::SetTimer, static_cast<std::int64_t>(nIDEvent));
+        ReplayEvent asked = MakeEvent(EventKind::SetTimer, static_cast<std::int64_t>(nIDEvent));
         asked.extra = nElapseMs;
         const ReplayEvent* recorded = m_playback.Take(asked);
         return recorded ? static_cast<UINT_PTR>(recorded->answer) : nIDEvent;
     }
     BOOL KillTimer(UINT_PTR nIDEvent) override
     {
-        const ReplayEvent* recorded = m_playback.Take(Asked(EventKind::KillTimer, static_cast<std::int64_t>(nIDEvent)));
+        const ReplayEvent* recorded =
+            m_playback.Take(MakeEvent(EventKind::KillTimer, static_cast<std::int64_t>(nIDEvent)));
         return recorded ? static_cast<BOOL>(recorded->answer) : 1;
     }
     void InvalidateRect(const CRect& rect, BOOL bErase) override
     {
-        ReplayEvent asked = Asked(EventKind::Invalidate, bErase ? 1 : 0);
+        ReplayEvent asked = MakeEvent(EventKind::Invalidate, bErase ? 1 : 0);
         asked.rect = rect;
         m_playback.Take(asked);
     }
     CDC* BeginPaint(CRect& rcPaint) override
     {
-        const ReplayEvent* recorded = m_playback.Take(Asked(EventKind::PaintBox, 1));
+        const ReplayEvent* recorded = m_playback.Take(MakeEvent(EventKind::PaintBox, 1));
         if (recorded && !recorded->value)
             return nullptr;
         rcPaint = recorded ? recorded->rect : m_field;

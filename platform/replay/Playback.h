@@ -70,8 +70,6 @@ public:
     // The game was kept: the end of the replay.
     void Kept(const KeptGame& game);
     const std::optional<KeptGame>& KeptResult() const { return m_kept; }
-    // Milliseconds into the recording of the event played last.
-    std::int64_t Position() const { return m_position; }
 
 private:
     // Skips event i, with a waiting call's inputs and end; returns the index after it.
@@ -81,7 +79,6 @@ private:
     std::vector<ReplayEvent> m_events;
     std::vector<std::size_t> m_ends;  // for a waiting call, the index of its end
     std::size_t m_next = 0;
-    std::int64_t m_position = 0;
     Dispatch m_dispatch;
     std::string m_divergence;
     std::optional<KeptGame> m_kept;

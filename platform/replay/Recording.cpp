@@ -13,29 +13,20 @@ std::int64_t Number(std::uint64_t v)
     return static_cast<std::int64_t>(std::min<std::uint64_t>(v, std::numeric_limits<std::int64_t>::max()));
 }
 
-ReplayEvent Event(EventKind kind, std::int64_t value = 0, std::string text = {})
-{
-    ReplayEvent e;
-    e.kind = kind;
-    e.value = value;
-    e.text = std::move(text);
-    return e;
-}
-
 class RecordingClock : public IClock {
 public:
     RecordingClock(IClock& real, Recorder& recorder) : m_real(real), m_recorder(recorder) {}
     time64 Now() const override
     {
         const time64 now = m_real.Now();
-        m_recorder.Call(Event(EventKind::Now, now));
+        m_recorder.Call(MakeEvent(EventKind::Now, now));
         return now;
     }
     void Sleep(unsigned int ms) override
     {
-        m_recorder.Call(Event(EventKind::Sleep, ms));
+        m_recorder.Call(MakeEvent(EventKind::Sleep, ms));
         m_real.Sleep(ms);
-        m_recorder.Call(Event(EventKind::Return));
+        m_recorder.Call(MakeEvent(EventKind::Return));
     }
 
 private:
@@ -48,7 +39,7 @@ public:
     explicit RecordingRand(Recorder& recorder) : m_recorder(recorder) {}
     void srand(unsigned int seed) override
     {
-        m_recorder.Call(Event(EventKind::Seed, seed));
+        m_recorder.Call(MakeEvent(EventKind::Seed, seed));
         CrtRand::srand(seed);
     }
 
@@ -63,12 +54,12 @@ public:
     {
         if (mode == SoundMode::Async) {
             m_real.Play(file, mode);
-            m_recorder.Call(Event(EventKind::Sound, 0, file));
+            m_recorder.Call(MakeEvent(EventKind::Sound, 0, file));
             return;
         }
-        m_recorder.Call(Event(EventKind::SyncSound, 0, file));
+        m_recorder.Call(MakeEvent(EventKind::SyncSound, 0, file));
         m_real.Play(file, mode);
-        m_recorder.Call(Event(EventKind::Return));
+        m_recorder.Call(MakeEvent(EventKind::Return));
     }
 
 private:
@@ -85,7 +76,7 @@ public:
     std::size_t Read(void* buffer, std::size_t n) override
     {
         const std::size_t got = m_real->Read(buffer, n);
-        m_recorder.Call(Event(EventKind::Read, 0, std::string(static_cast<const char*>(buffer), got)));
+        m_recorder.Call(MakeEvent(EventKind::Read, 0, std::string(static_cast<const char*>(buffer), got)));
         return got;
     }
 
@@ -100,7 +91,7 @@ public:
     std::unique_ptr<IFileReader> OpenRead(const std::string& path) override
     {
         std::unique_ptr<IFileReader> file = m_real.OpenRead(path);
-        m_recorder.Call(Event(EventKind::Open, file ? 1 : 0, path));
+        m_recorder.Call(MakeEvent(EventKind::Open, file ? 1 : 0, path));
         if (!file)
             return nullptr;
         return std::make_unique<RecordingReader>(std::move(file), m_recorder);
@@ -116,9 +107,9 @@ public:
     RecordingMessageBox(IMessageBox& real, Recorder& recorder) : m_real(real), m_recorder(recorder) {}
     void Show(const std::string& text) override
     {
-        m_recorder.Call(Event(EventKind::MessageBox, 0, text));
+        m_recorder.Call(MakeEvent(EventKind::MessageBox, 0, text));
         m_real.Show(text);
-        m_recorder.Call(Event(EventKind::Return));
+        m_recorder.Call(MakeEvent(EventKind::Return));
     }
 
 private:
@@ -131,9 +122,9 @@ public:
     RecordingRaceDialog(IRaceDialog& real, Recorder& recorder) : m_real(real), m_recorder(recorder) {}
     std::optional<std::string> Choose(const RaceDialogDescription& dialog) override
     {
-        m_recorder.Call(Event(EventKind::Dialog, dialog.cancelEnabled ? 1 : 0));
+        m_recorder.Call(MakeEvent(EventKind::Dialog, dialog.cancelEnabled ? 1 : 0));
         std::optional<std::string> race = m_real.Choose(dialog);
-        m_recorder.Call(Event(EventKind::DialogAnswer, race ? 1 : 0, race.value_or("")));
+        m_recorder.Call(MakeEvent(EventKind::DialogAnswer, race ? 1 : 0, race.value_or("")));
         return race;
     }
 
@@ -167,7 +158,7 @@ public:
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapseMs) override
     {
         const UINT_PTR id = m_real.SetTimer(nIDEvent, nElapseMs);
-        ReplayEvent e = Event(EventKind::SetTimer, Number(nIDEvent));
+        ReplayEvent e = MakeEvent(EventKind::SetTimer, Number(nIDEvent));
         e.extra = nElapseMs;
         e.answer = Number(id);
         m_recorder.Call(std::move(e));
@@ -176,7 +167,7 @@ public:
     BOOL KillTimer(UINT_PTR nIDEvent) override
     {
         const BOOL killed = m_real.KillTimer(nIDEvent);
-        ReplayEvent e = Event(EventKind::KillTimer, Number(nIDEvent));
+        ReplayEvent e = MakeEvent(EventKind::KillTimer, Number(nIDEvent));
         e.answer = killed ? 1 : 0;
         m_recorder.Call(std::move(e));
         return killed;
@@ -184,14 +175,14 @@ public:
     void InvalidateRect(const CRect& rect, BOOL bErase) override
     {
         m_real.InvalidateRect(rect, bErase);
-        ReplayEvent e = Event(EventKind::Invalidate, bErase ? 1 : 0);
+        ReplayEvent e = MakeEvent(EventKind::Invalidate, bErase ? 1 : 0);
         e.rect = rect;
         m_recorder.Call(std::move(e));
     }
     CDC* BeginPaint(CRect& rcPaint) override
     {
         CDC* dc = m_real.BeginPaint(rcPaint);
-        ReplayEvent e = Event(EventKind::PaintBox, dc ? 1 : 0);
+        ReplayEvent e = MakeEvent(EventKind::PaintBox, dc ? 1 : 0);
         if (dc)
             e.rect = rcPaint;
         m_recorder.Call(std::move(e));

@@ -193,6 +193,15 @@ bool ReplayEvent::operator==(const ReplayEvent& other) const
            text == other.text;
 }
 
+ReplayEvent MakeEvent(EventKind kind, std::int64_t value, std::string text)
+{
+    ReplayEvent e;
+    e.kind = kind;
+    e.value = value;
+    e.text = std::move(text);
+    return e;
+}
+
 std::string Describe(const ReplayEvent& e)
 {
     auto rect = [](const CRect& r) {

@@ -62,6 +62,8 @@ struct ReplayEvent {
 
     bool operator==(const ReplayEvent& other) const;
 };
+// An event of a kind with its value and text; the rest as a default event has it.
+ReplayEvent MakeEvent(EventKind kind, std::int64_t value = 0, std::string text = {});
 // One line for a person: the kind and what it carries ("press right double 120 44").
 std::string Describe(const ReplayEvent& event);
 

@@ -1,33 +1,19 @@
 // Fuzz target: the replay reader and player. The input is read as a replay file as it is, then
 // with its length and checksum made to fit (so that the fuzzer gets past them to the contents),
-// and as a recording's event stream under a sound header. Whatever reads is written back to
-// the same bytes' meaning, and played through the game to its verification.
-#include <zlib.h>
-
+// and as a recording's event stream under a header of our own. A replay that reads is written
+// and read back to the same replay, and played through the game to its verification.
 #include <cstdint>
 #include <string>
 
 #include "app/ReplayPlayer.h"
 #include "platform/replay/ReplayFile.h"
 #include "tests/fuzz/FuzzCheck.h"
+#include "tests/replay/Reseal.h"
 
 namespace {
 // Larger fields and longer recordings are read but not played, so each run stays quick.
 constexpr int LargestPlayedSide = 1024;
 constexpr std::size_t MostPlayedEvents = 20000;
-
-std::string Resealed(std::string bytes)
-{
-    const std::size_t lengthAt = ReplayMagic.size() + 2;
-    if (bytes.size() < lengthAt + 8)
-        return bytes;
-    for (int i = 0; i < 4; ++i)
-        bytes[lengthAt + i] = static_cast<char>(bytes.size() >> (8 * i));
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size() - 4));
-    for (int i = 0; i < 4; ++i)
-        bytes[bytes.size() - 4 + i] = static_cast<char>(crc >> (8 * i));
-    return bytes;
-}
 
 void Play(const Replay& replay)
 {

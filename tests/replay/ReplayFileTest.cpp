@@ -8,15 +8,13 @@
 
 #include "platform/replay/ReplayFile.h"
 #include "tests/TempDir.h"
+#include "tests/replay/Reseal.h"
 
 namespace {
 ReplayEvent Make(EventKind kind, std::int64_t ms, std::int64_t value = 0, std::string text = {})
 {
-    ReplayEvent e;
-    e.kind = kind;
+    ReplayEvent e = MakeEvent(kind, value, std::move(text));
     e.ms = ms;
-    e.value = value;
-    e.text = std::move(text);
     return e;
 }
 
@@ -105,18 +103,6 @@ Replay Sample()
     replay.start = ReplayStart{704, 528, {1, 1, 0, 1, -48}, "df", 5, 20, 1, -1767614400, 0, {0, 186, 154, 0, 12}};
     replay.events = Encode(EveryKind());
     return replay;
-}
-
-// The bytes with their length field and checksum made to fit again.
-std::string Resealed(std::string bytes)
-{
-    const std::size_t at = ReplayMagic.size() + 2;
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(bytes.size() >> (8 * i));
-    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size() - 4));
-    for (int i = 0; i < 4; ++i)
-        bytes[bytes.size() - 4 + i] = static_cast<char>(crc >> (8 * i));
-    return bytes;
 }
 
 std::string Problem(std::string_view bytes)

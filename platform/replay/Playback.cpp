@@ -167,7 +167,7 @@ void Playback::Kept(const KeptGame& game)
         return;
     m_kept = game;
     if (m_next < m_events.size())
-        Diverge(Where(m_events[m_next]) + " the replayed game ended, before the recording did");
+        Diverge(Where(m_events[m_next]) + " the replayed game ended before the recording did");
 }
 
 namespace {

@@ -283,8 +283,17 @@ TEST_F(ReplayTest, ARecordingThatGoesOtherwiseIsNotVerifiedAndSaysWhy)
     outcome = VerifyReplay(WithEvents(replay, longer));
     EXPECT_FALSE(outcome.verified);
     EXPECT_EQ(outcome.field, "events");
-    EXPECT_NE(outcome.reason.find("the replayed game ended, before the recording did"), std::string::npos)
+    EXPECT_NE(outcome.reason.find("the replayed game ended before the recording did"), std::string::npos)
         << outcome.reason;
+
+    // Played on a field no screen has, or none at all, it goes its own way but plays to the end.
+    for (const int side : {0, 16384}) {
+        Replay otherField = replay;
+        otherField.start.width = otherField.start.height = side;
+        outcome = VerifyReplay(DecodeReplay(EncodeReplay(otherField)).replay.value());
+        EXPECT_FALSE(outcome.verified);
+        EXPECT_EQ(outcome.result.width, side);
+    }
 
     // The summary changed: the first field that differs is named.
     Replay otherSummary = replay;
@@ -393,4 +402,25 @@ TEST_F(ReplayTest, AFiveMinuteGameAtThreeHundredActionsAMinuteTakesAtMost64KB)
     EXPECT_LE(size, 64u * 1024);
     RecordProperty("replay_bytes", std::to_string(size));
     EXPECT_EQ(Run("replay " + File("long.orbicle-replay") + "\n").substr(0, 18), "replay verified 1\n");
+}
+
+TEST(ReplayOfTheDesktopProgram, AGamePlayedWithRealInputVerifiesOnEverySystemAndInEveryVersion)
+{
+    // Recorded once by the desktop program with ORBICLE_RECORD under Xvfb, with xdotool: the race
+    // dialog (the frame inactive while it was open), hits with and without keys, a miss, a
+    // double press, a pause, the About box, File > Stop Game. A change to the game's rules makes
+    // it fail; that is the point: every kept replay of earlier versions must still verify.
+    const ReplayRead read = ReadReplayFile(ORBICLE_SOURCE_DIR "/tests/replay/data/desktop-game.orbicle-replay");
+    ASSERT_TRUE(read.replay) << read.problem;
+    const std::vector<ReplayEvent> events = Events(*read.replay);
+    auto count = [&](EventKind kind) {
+        return std::count_if(events.begin(), events.end(), [&](const ReplayEvent& e) { return e.kind == kind; });
+    };
+    EXPECT_EQ(events[1].kind, EventKind::Dialog);
+    EXPECT_EQ(events[2].kind, EventKind::Activate);
+    EXPECT_GE(count(EventKind::Sleep), 1);
+    EXPECT_GE(count(EventKind::Key), 1);
+    const ReplayOutcome outcome = VerifyReplay(*read.replay);
+    EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
+    EXPECT_EQ(outcome.result.race, "df");
 }

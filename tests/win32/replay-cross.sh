@@ -2,7 +2,8 @@
 # Replays cross between the systems: the same game (the race dialog, hits and misses with their
 # keys, a pause and the frame away, stopped through File) recorded by the Linux orbicle-sim and by
 # orbicle-sim.exe under Wine; each replay verifies in both, and every replay ends in the state the
-# game was in when it was kept.
+# game was in when it was kept. A game recorded by the desktop program with real input
+# (tests/replay/data) verifies in both as well.
 #   usage: replay-cross.sh SESSION LINUX_SIM WINDOWS_SIM   (from the repository root)
 set -euo pipefail
 here=$(dirname "$0")
@@ -39,6 +40,17 @@ for file in linux windows; do
     cmp -s <(sed -n 2p "$work/out") <(tail -n1 "$work/linux.txt") ||
       { echo "FAIL: the replayed game's state differs from the recorded one's"; status=1; }
   done
+done
+desktop=tests/replay/data/desktop-game.orbicle-replay
+for player in linux windows; do
+  if [ "$player" = linux ]; then
+    "$linux_sim" <<<"replay $desktop" >"$work/out"
+  else
+    wine_run "$windows_sim" <<<"replay $desktop" >"$work/out"
+  fi
+  verdict=$(head -n1 "$work/out")
+  echo "recorded by the desktop program, replayed on $player: $verdict"
+  [ "$verdict" = "replay verified 1" ] || status=1
 done
 [ "$status" -eq 0 ] && echo PASS || echo FAIL
 exit "$status"

@@ -24,7 +24,7 @@ public:
 
     explicit Recorder(Stamp stamp) : m_stamp(std::move(stamp)) {}
 
-    // Off, nothing is kept and the wrappers only pass their calls on.
+    // While it is off nothing is kept, and the wrappers only pass their calls on.
     void Enable(Finished finished);
     void Disable();
     bool Enabled() const { return static_cast<bool>(m_finished); }

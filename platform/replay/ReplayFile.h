@@ -12,7 +12,6 @@
 
 inline constexpr int ReplayFormatVersion = 1;
 inline constexpr std::string_view ReplayMagic{"\x89ORBREPLAY\r\n\x1a\n", 14};
-inline constexpr const char* ReplayFileExtension = ".orbicle-replay";
 // Larger files are refused before they are read.
 inline constexpr std::size_t MaxReplayFileBytes = 64u << 20;
 // The recording unpacked may be at most this large.

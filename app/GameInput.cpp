@@ -46,6 +46,9 @@ CommandResult GameInput::Run(const ReplayEvent& input)
     m_recorder->BeginInput(input);
     const CommandResult result = DispatchInput(m_frame, input);
     const bool started = before && view.m_bRunning;
+    // The weights Practise Slow Keys took from the history as the game started.
+    if (started)
+        before->practiseWeights = view.LabelWeights();
     m_recorder->EndInput(started ? before : std::nullopt, view.m_bRunning != 0);
     return result;
 }
@@ -99,4 +102,5 @@ void ApplyStart(CGameView& view, const ReplayStart& start)
     carried.frameActive = start.frameActive;
     carried.rateHistory = start.rateHistory;
     view.Restore(carried);
+    view.GivePractiseWeights(start.practiseWeights);
 }

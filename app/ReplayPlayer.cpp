@@ -9,13 +9,20 @@
 std::string FirstDifference(const KeptGame& kept, const KeptGame& replayed)
 {
     static constexpr const char* Order[] = {
-        "score",       "average",      "best",    "last",  "accuracy", "useful",     "misses",
-        "samples",     "play_seconds", "started", "ended", "race",     "statistics", "no_intersect",
-        "custom_keys", "darkening",    "sounds",  "width", "height",
+        "score",        "average",     "best",         "last",    "accuracy", "useful", "misses",
+        "samples",      "actions",     "play_seconds", "started", "ended",    "race",   "statistics",
+        "no_intersect", "custom_keys", "darkening",    "sounds",  "width",    "height",
     };
     for (const char* name : Order) {
         if (std::strcmp(name, "samples") == 0) {
             if (kept.samples != replayed.samples)
+                return name;
+            continue;
+        }
+        // A game's actions are compared when they are known: the history keeps them, a
+        // replay file does not.
+        if (std::strcmp(name, "actions") == 0) {
+            if (!kept.actions.empty() && kept.actions != replayed.actions)
                 return name;
             continue;
         }
@@ -39,7 +46,8 @@ ReplayPlayer::ReplayPlayer(const Replay& replay, IPlaybackScreen& screen) : m_su
         m_problem = "the recording is damaged: " + m_problem;
     m_playback = std::make_unique<Playback>(std::move(events));
     const CRect field{0, 0, replay.start.width, replay.start.height};
-    m_services = std::make_unique<PlaybackServices>(*m_playback, screen, field, replay.summary.started);
+    m_services =
+        std::make_unique<PlaybackServices>(*m_playback, screen, field, replay.summary.started, replay.format >= 2);
     // A frame with nothing behind it: the program's own commands (About, History, Exit) find no
     // handler and do nothing.
     m_frame = std::make_unique<CMainFrame>(m_services->Services(), nullptr);

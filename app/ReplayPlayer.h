@@ -11,7 +11,7 @@
 
 struct ReplayOutcome {
     bool verified = false;
-    // The first kept field that differs ("score", "average", ... "samples", "play_seconds" ...);
+    // The first kept field that differs ("score", "average", ... "samples", "actions" ...);
     // "events" when the numbers agree but the replay went its own way; empty when verified.
     std::string field;
     // Why it is not verified, for the player: the first call or input that went differently.
@@ -51,6 +51,7 @@ private:
 ReplayOutcome VerifyReplay(const Replay& replay);
 
 // The first field in which two kept games differ, in the order a difference is reported:
-// score, average, best, last, accuracy, useful, misses, samples, play_seconds, started, ended,
-// race, the options and the field; empty when they agree (their ids are not compared).
+// score, average, best, last, accuracy, useful, misses, samples, actions (only when the kept
+// game has them), play_seconds, started, ended, race, the options and the field; empty when
+// they agree (their ids are not compared).
 std::string FirstDifference(const KeptGame& kept, const KeptGame& replayed);

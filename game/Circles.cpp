@@ -54,6 +54,7 @@ bool CGameView::AgeCircle(CCircle& circle)
         return false;
     }
     // Shrunk away unhit: the circle escapes.
+    m_actions.Escaped(circle, m_sys.clock.SteadyMs());
     PlaySound("res/goaway.wav", SoundMode::Async);
     m_nScore = m_nScore < 10 ? 0 : m_nScore - 10;
     return true;
@@ -61,10 +62,11 @@ bool CGameView::AgeCircle(CCircle& circle)
 
 std::string CGameView::GetKeyName(char ch, const std::string& label)
 {
+    // Only the first character decides; the function keys are named, the rest shown as stored.
     switch (ch) {
-    case 'p': return "F1";
-    case 'q': return "F2";
-    case 'r': return "F3";
+    case 'p':
+    case 'q':
+    case 'r': return KeyLabelName(static_cast<unsigned char>(ch));
     default: return label;
     }
 }

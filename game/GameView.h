@@ -9,6 +9,8 @@
 //   Circles.cpp    drawing a circle with its label, and ageing it (growing, shrinking, escaping)
 //   Hud.cpp        the heads-up display
 //   Options.cpp    menu commands and their update handlers, Select Race, the settings
+//   Actions.*      the judged actions of a game, timed (kept with the game, not game state)
+//   Practise.cpp   Practise Slow Keys: labels drawn toward the keys the player is slow at
 //   DlgSelect.*    the race dialog's logic (the platform shows it)
 // Drawing over plain data that needs no game window (the result graph, the history chart, the
 // game's font) lives in render/.
@@ -17,9 +19,11 @@
 #include <array>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "game/Actions.h"
 #include "platform/CmdUI.h"
 #include "platform/GameServices.h"
 #include "platform/Win.h"
@@ -142,6 +146,8 @@ public:
     void OnUpdateCustomKeys(CCmdUI* pCmdUI);
     void OnUpdateDarkening(CCmdUI* pCmdUI);
     void OnUpdateSounds(CCmdUI* pCmdUI);
+    void OnPractiseSlowKeys();
+    void OnUpdatePractiseSlowKeys(CCmdUI* pCmdUI);
 
     // Game state, in declaration order.
     int m_nWidth = 0;
@@ -190,6 +196,20 @@ public:
     const std::string& Race() const { return m_strRace; }
     bool IsGamePaused() const { return m_bRunning && m_bPaused; }
     const ProgramState& Program() const { return m_program; }
+    // The judged actions of the running or last game.
+    const std::vector<KeptAction>& Actions() const { return m_actions.List(); }
+    // The option Practise Slow Keys (Options menu), kept in its own settings entry.
+    bool PractiseSlowKeys() const { return m_practiseSlowKeys; }
+    static constexpr const char* PractiseEntry = "PractiseSlowKeys";
+    // How many kept games the practise weights are taken from.
+    static constexpr int PractiseGames = 10;
+    // The practise weights of the running or last game, per label of its set; empty when the
+    // game draws its labels as without the option.
+    const std::vector<int>& LabelWeights() const { return m_practiseWeights; }
+    // Every later game draws with these weights instead of reading the history (a replay gives
+    // its game the weights the recorded game had). Weights that do not fit the game's hotkey
+    // set, one for each label and none below 1, count as none.
+    void GivePractiseWeights(std::vector<int> weights);
 
 private:
     void DrawDarkening(CDC* pDC) const;
@@ -203,11 +223,20 @@ private:
     void PlaySound(const char* file, SoundMode mode);
     void LoadSettings();
     void SaveSettings();
+    // The label of a new labelled circle: the game's own draw, or the practise's weighted one.
+    const std::string& DrawLabel();
+    // At a new game: the weights of the hotkey set's labels, while Practise Slow Keys applies.
+    void PreparePractise();
 
     GameServices& m_sys;
     ProgramState m_program;
     // The frame's activation as last reported; a new game takes it over as m_bActive.
     BOOL m_bFrameActive = 1;
+    CActions m_actions;
+    bool m_practiseSlowKeys = false;
+    bool m_practiseStored = false;                    // the profile held the entry: it is written back
+    std::vector<int> m_practiseWeights;               // per label of the set; empty: the game's own draw
+    std::optional<std::vector<int>> m_givenPractise;  // set by GivePractiseWeights
 };
 
 // A one-character string of the byte c, as assigning a character to a string gives it:

@@ -19,10 +19,13 @@ void CGameView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
     if (!m_bRunning || !m_bCustomKeys || !m_bActive || m_bPaused)
         return;
-    if (nChar == VK_ESCAPE_CODE)
+    if (nChar == VK_ESCAPE_CODE) {
         m_strLastKey.clear();
-    else
-        m_strLastKey = CharString(static_cast<unsigned char>(nChar & 0xFF));
+        return;
+    }
+    const auto code = static_cast<unsigned char>(nChar & 0xFF);
+    m_strLastKey = CharString(code);
+    m_actions.KeyArmed(code, m_sys.clock.SteadyMs());
 }
 
 void CGameView::OnLButtonDown(UINT /*nFlags*/, CPoint point)
@@ -54,6 +57,7 @@ void CGameView::JudgeClick(CPoint point, BOOL bLeftButton)
 {
     if (IsHeld())
         return;
+    const std::int64_t nowMs = m_sys.clock.SteadyMs();
 
     // The oldest circle under the pointer is the one judged.
     auto found = m_listCircles.begin();
@@ -71,12 +75,16 @@ void CGameView::JudgeClick(CPoint point, BOOL bLeftButton)
                       SoundMode::Async);
             m_nScore += labelled ? 25 : 10;
             m_aSlots[m_nSlot].nUseful += static_cast<int>(found->m_strLabel.size()) + 1;
+            m_actions.Hit(*found, point, nowMs);
             m_listCircles.erase(found);
             m_strLastKey.clear();
             return;
         }
+        m_actions.Miss(point, bLeftButton != 0, m_strLastKey, nowMs);
         m_strLastKey.clear();
         penalty = 5;  // a wrong click
+    } else {
+        m_actions.Miss(point, bLeftButton != 0, m_strLastKey, nowMs);
     }
 
     PlaySound("res/miss.wav", SoundMode::Async);

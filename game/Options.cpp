@@ -33,6 +33,7 @@ BOOL CGameView::OnCmdMsg(UINT nID, CCmdUI* pCmdUI)
         {ID_OPTIONS_CUSTOMKEYS, &CGameView::OnCustomKeys, &CGameView::OnUpdateCustomKeys},
         {ID_OPTIONS_DARKENING, &CGameView::OnDarkening, &CGameView::OnUpdateDarkening},
         {ID_OPTIONS_SOUNDS, &CGameView::OnSounds, &CGameView::OnUpdateSounds},
+        {ID_OPTIONS_PRACTISESLOWKEYS, &CGameView::OnPractiseSlowKeys, &CGameView::OnUpdatePractiseSlowKeys},
     };
     for (const Entry& entry : Map) {
         if (entry.nID != nID)
@@ -130,6 +131,18 @@ void CGameView::OnUpdateSounds(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_bSounds != 0);
 }
 
+void CGameView::OnPractiseSlowKeys()
+{
+    m_practiseSlowKeys = !m_practiseSlowKeys;
+}
+
+void CGameView::OnUpdatePractiseSlowKeys(CCmdUI* pCmdUI)
+{
+    // It weighs the labels of the next game, as Custom Keys gives them.
+    pCmdUI->Enable(!m_bRunning);
+    pCmdUI->SetCheck(m_practiseSlowKeys);
+}
+
 void CGameView::LoadSettings()
 {
     m_strRace = m_sys.profile.GetString(SettingsSection, "Race");
@@ -140,6 +153,12 @@ void CGameView::LoadSettings()
     BOOL* const fields[] = {&m_bShowStatistics, &m_bNoIntersect, &m_bCustomKeys, &m_bDarkening, &m_bSounds};
     for (int i = 0; i < 5; ++i)
         *fields[i] = static_cast<signed char>(options[i]) - '0';
+
+    // Its own entry, "1" for on; a profile without it stays without it while the option is off.
+    const std::string absent(1, '\0');  // no stored text holds a zero byte
+    const std::string practise = m_sys.profile.GetString(SettingsSection, PractiseEntry, absent);
+    m_practiseStored = practise != absent;
+    m_practiseSlowKeys = practise == "1";
 }
 
 void CGameView::SaveSettings()
@@ -149,4 +168,6 @@ void CGameView::SaveSettings()
     std::snprintf(options, sizeof options, "%d%d%d%d%d", m_bShowStatistics, m_bNoIntersect, m_bCustomKeys, m_bDarkening,
                   m_bSounds);
     m_sys.profile.WriteString(SettingsSection, "Options", options);
+    if (m_practiseSlowKeys || m_practiseStored)
+        m_sys.profile.WriteString(SettingsSection, PractiseEntry, m_practiseSlowKeys ? "1" : "0");
 }

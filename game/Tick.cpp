@@ -58,6 +58,7 @@ void CGameView::OnTimer(UINT_PTR /*nIDEvent*/)
 
     if (m_program.s_bWasHeld) {
         m_sys.clock.Sleep(ResumeSleepMs);
+        m_actions.Frozen(ResumeSleepMs);
         m_program.s_bWasHeld = 0;
     }
     if (ended)
@@ -133,6 +134,7 @@ void CGameView::SpawnCircle(BOOL bLeftButton, BOOL bWantLabel)
     circle.m_bLeftButton = bLeftButton;
     // With no labels loaded a circle that wants one stays mouse-only.
     if (m_bCustomKeys && bWantLabel && m_nKeys > 0)
-        circle.m_strLabel = m_astrKeys[m_sys.random.rand() % m_nKeys];
+        circle.m_strLabel = DrawLabel();
     m_listCircles.push_back(std::move(circle));
+    m_actions.Placed(m_listCircles.back(), m_sys.clock.SteadyMs());
 }

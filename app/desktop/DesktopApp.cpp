@@ -1,7 +1,6 @@
 // Start-up and end of the desktop program.
 #include "app/desktop/DesktopApp.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <iostream>
 
@@ -14,14 +13,6 @@
 #include "app/desktop/HistoryDialog.h"
 #include "platform/desktop/ResourceLookup.h"
 #include "platform/replay/Recording.h"
-
-namespace {
-std::int64_t SteadyMilliseconds()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-}  // namespace
 
 DesktopApp::DesktopApp() = default;
 
@@ -38,7 +29,9 @@ bool DesktopApp::OnInit()
     m_services = std::make_unique<DesktopServices>(ProgramResourceBases(program));
     // Each game is recorded while it runs. ORBICLE_RECORD=FILE writes each game whose results
     // are shown to FILE as a replay, the last one winning (the tests read it back).
-    m_recording = std::make_unique<GameRecording>(m_services->game, SteadyMilliseconds);
+    // The events' times are the steady clock's milliseconds.
+    const IClock& clock = m_services->game.clock;
+    m_recording = std::make_unique<GameRecording>(m_services->game, [&clock] { return clock.SteadyMs(); });
     Recorder::Finished finished = [](const Replay&) {};
     if (const char* file = std::getenv("ORBICLE_RECORD"); file && *file) {
         finished = WriteReplaysTo(file, [](const std::string& problem) {
@@ -93,7 +86,7 @@ void DesktopApp::ShowHistory()
     // is never painted under some window managers.
     if (FrameWindow* frame = m_pFrame) {
         frame->CallAfter([this, frame] {
-            HistoryDialog history(frame, *m_services->history);
+            HistoryDialog history(frame, *m_services->history, m_services->files);
             history.ShowModal();
         });
     }

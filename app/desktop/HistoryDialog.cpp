@@ -11,11 +11,13 @@
 #include <wx/image.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
 #include "platform/dc/Dc.h"
 #include "render/HistoryChart.h"
+#include "render/KeyStats.h"
 #include "res/Races.h"
 
 namespace {
@@ -33,6 +35,18 @@ wxString Length(std::int64_t seconds)
 {
     seconds = std::max<std::int64_t>(seconds, 0);
     return wxString::Format("%lld:%02lld", static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
+}
+
+// The labels of a race's hotkey set, as the game reads them; none when it cannot be read.
+std::vector<unsigned char> HotkeyLabels(IFiles& files, const std::string& race)
+{
+    std::vector<unsigned char> labels;
+    if (std::unique_ptr<IFileReader> file = files.OpenRead(HotkeySetFile(race))) {
+        unsigned char byte = 0;
+        while (labels.size() < 1024 && file->Read(&byte, 1) == 1)
+            labels.push_back(byte);
+    }
+    return labels;
 }
 
 wxImage ImageOf(const CBitmap& bitmap)
@@ -78,12 +92,26 @@ void DcPicture::OnPaint(wxPaintEvent& /*event*/)
     paint.DrawBitmap(wxBitmap(ImageOf(bitmap)), 0, 0);
 }
 
-HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
+HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
     : wxDialog(parent, wxID_ANY, Caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
-      m_history(history)
+      m_history(history),
+      m_files(files)
 {
-    m_chart =
-        new DcPicture(this, wxSize(720, 330), [this](CDC& dc, CSize size) { DrawHistoryChart(dc, size, m_games); });
+    const char* const viewTexts[] = {"&Rates", "&Keys: selected game", "Keys: &last 10 games"};
+    auto* views = new wxBoxSizer(wxHORIZONTAL);
+    for (int i = 0; i < 3; ++i) {
+        m_viewButtons[i] =
+            new wxRadioButton(this, wxID_ANY, viewTexts[i], wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
+        m_viewButtons[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { ShowView(static_cast<View>(i)); });
+        views->Add(m_viewButtons[i], 0, wxRIGHT, 16);
+    }
+    // The report keeps its shape (keys_report::DesignSize) and the chart takes what room there is.
+    m_chart = new DcPicture(this, wxSize(720, 416), [this](CDC& dc, CSize size) {
+        if (m_view == View::Rates)
+            DrawHistoryChart(dc, size, m_games);
+        else
+            DrawKeysReport(dc, size, m_report);
+    });
     m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxLC_REPORT | wxLC_SINGLE_SEL);
     const char* const columns[] = {"Date", "Race", "Length", "Average", "Best", "Accuracy", "Score"};
     const int widths[] = {128, 84, 52, 62, 46, 70, 54};
@@ -111,6 +139,7 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
     buttons->AddStretchSpacer();
     buttons->Add(close, 0);
     auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(views, 0, wxLEFT | wxRIGHT | wxTOP, 8);
     all->Add(m_chart, 3, wxEXPAND | wxALL, 8);
     all->Add(lower, 2, wxEXPAND | wxLEFT | wxRIGHT, 8);
     all->Add(m_status, 0, wxEXPAND | wxALL, 8);
@@ -170,8 +199,53 @@ void HistoryDialog::Reload()
     m_export->Enable(!m_games.empty());
     SetTitle(TitleFor(m_games.size()));
     ShowStatus();
+    UpdateReport();
     m_chart->Refresh();
     m_result->Refresh();
+}
+
+KeysReport HistoryDialog::ReportOf(IHistory& history, IFiles& files, std::span<const KeptGame> games,
+                                   const std::string& title)
+{
+    std::vector<KeptAction> actions;
+    std::vector<std::string> races;
+    KeysReport report{title, {}, {}};
+    for (const KeptGame& game : games) {
+        const std::vector<KeptAction> own = history.Actions(game.id);
+        actions.insert(actions.end(), own.begin(), own.end());
+        if (std::find(races.begin(), races.end(), game.race) != races.end())
+            continue;
+        races.push_back(game.race);
+        for (const unsigned char label : HotkeyLabels(files, game.race)) {
+            if (std::find(report.hotkeys.begin(), report.hotkeys.end(), label) == report.hotkeys.end())
+                report.hotkeys.push_back(label);
+        }
+    }
+    report.stats = CollectKeyStats(actions);
+    return report;
+}
+
+void HistoryDialog::UpdateReport()
+{
+    if (m_view == View::Rates)
+        return;
+    if (m_view == View::SelectedKeys) {
+        const KeptGame* game = GameAt(m_selected);
+        m_report = game ? ReportOf(m_history, m_files, std::span(game, 1),
+                                   "Keys and buttons of the game of " + LocalDateTime(game->started).utf8_string())
+                        : ReportOf(m_history, m_files, {}, "No game selected");
+        return;
+    }
+    const std::size_t count = std::min(m_games.size(), RecentGames);
+    m_report = ReportOf(m_history, m_files, std::span(m_games).last(count),
+                        "Keys and buttons of the last " + std::to_string(count) + (count == 1 ? " game" : " games"));
+}
+
+void HistoryDialog::ShowView(View view)
+{
+    m_view = view;
+    UpdateReport();
+    m_chart->Refresh();
 }
 
 void HistoryDialog::ShowStatus()
@@ -193,6 +267,10 @@ void HistoryDialog::ShowStatus()
 void HistoryDialog::OnSelect(wxListEvent& event)
 {
     m_selected = event.GetIndex();
+    if (m_view == View::SelectedKeys) {
+        UpdateReport();
+        m_chart->Refresh();
+    }
     m_result->Refresh();
 }
 
@@ -202,12 +280,21 @@ void HistoryDialog::OnExport(wxCommandEvent& /*event*/)
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (save.ShowModal() != wxID_OK)
         return;
+    // The games in the file chosen, their actions beside it.
     const std::string path = save.GetPath().utf8_string();
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << HistoryCsv(m_games);
-    file.close();
-    if (!file)
-        wxMessageBox("Cannot write the file " + save.GetPath() + ".", Caption, wxOK | wxICON_ERROR, this);
+    std::vector<KeptGame> games = m_games;
+    for (KeptGame& game : games)
+        game.actions = m_history.Actions(game.id);
+    for (const auto& [name, text] :
+         {std::pair{path, HistoryCsv(games)}, std::pair{ActionsCsvName(path), ActionsCsv(games)}}) {
+        std::ofstream file(name, std::ios::binary | std::ios::trunc);
+        file << text;
+        file.close();
+        if (!file) {
+            wxMessageBox("Cannot write the file " + wxString::FromUTF8(name) + ".", Caption, wxOK | wxICON_ERROR, this);
+            return;
+        }
+    }
 }
 
 void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)

@@ -26,6 +26,9 @@ class HeadlessClock : public IClock {
 public:
     HeadlessClock(EventLog& log, std::int64_t ms) : m_log(log), m_ms(ms) {}
     time64 Now() const override;
+    // The script's own milliseconds: a clock set back makes lengths of time short, never the
+    // game's rules different.
+    std::int64_t SteadyMs() const override { return m_ms; }
     void Sleep(unsigned int ms) override;
     void Advance(std::int64_t ms);
     void Set(std::int64_t ms) { m_ms = ms; }
@@ -154,6 +157,7 @@ public:
     void Use(std::unique_ptr<IHistory> store) { m_store = std::move(store); }
     void Keep(const KeptGame& game) override { m_store->Keep(game); }
     std::vector<KeptGame> Games() override { return m_store->Games(); }
+    std::vector<KeptAction> Actions(std::int64_t id) override { return m_store->Actions(id); }
     bool Delete(std::int64_t id) override { return m_store->Delete(id); }
     std::string Problem() override { return m_store->Problem(); }
     std::string TakeNotice() override { return m_store->TakeNotice(); }

@@ -75,6 +75,7 @@ std::string DescribeAsked(const ReplayEvent& asked)
 {
     switch (asked.kind) {
     case EventKind::Now:
+    case EventKind::Steady:
     case EventKind::Read:
     case EventKind::PaintBox: return KindName(asked.kind);
     case EventKind::SetTimer:
@@ -111,6 +112,7 @@ bool Playback::PlayNext()
     if (m_next >= m_events.size())
         return false;
     const ReplayEvent& input = m_events[m_next++];
+    m_inputMs = input.ms;
     if (m_dispatch)
         m_dispatch(input);
     return !m_kept;
@@ -151,6 +153,7 @@ const ReplayEvent* Playback::Wait(const ReplayEvent& asked)
         }
         if (IsInput(e.kind)) {
             ++m_next;
+            m_inputMs = e.ms;
             if (m_dispatch)
                 m_dispatch(e);
             continue;
@@ -173,18 +176,31 @@ void Playback::Kept(const KeptGame& game)
 namespace {
 class PlaybackClock : public IClock {
 public:
-    PlaybackClock(Playback& playback, time64 firstNow) : m_playback(playback), m_last(firstNow) {}
+    PlaybackClock(Playback& playback, time64 firstNow, bool steadyReadings)
+        : m_playback(playback), m_last(firstNow), m_steadyReadings(steadyReadings)
+    {
+    }
     time64 Now() const override
     {
         if (const ReplayEvent* e = m_playback.Take(MakeEvent(EventKind::Now)))
             m_last = e->value;
         return m_last;
     }
+    std::int64_t SteadyMs() const override
+    {
+        if (!m_steadyReadings)
+            return m_playback.InputMs();
+        if (const ReplayEvent* e = m_playback.Take(MakeEvent(EventKind::Steady)))
+            m_lastSteady = e->value;
+        return m_lastSteady;
+    }
     void Sleep(unsigned int ms) override { m_playback.Wait(MakeEvent(EventKind::Sleep, ms)); }
 
 private:
     Playback& m_playback;
     mutable time64 m_last;
+    bool m_steadyReadings;
+    mutable std::int64_t m_lastSteady = 0;
 };
 
 class PlaybackRand : public CrtRand {
@@ -289,6 +305,7 @@ public:
     explicit PlaybackHistory(Playback& playback) : m_playback(playback) {}
     void Keep(const KeptGame& game) override { m_playback.Kept(game); }
     std::vector<KeptGame> Games() override { return {}; }
+    std::vector<KeptAction> Actions(std::int64_t) override { return {}; }
     bool Delete(std::int64_t) override { return false; }
     std::string Problem() override { return {}; }
     std::string TakeNotice() override { return {}; }
@@ -348,8 +365,8 @@ private:
 }  // namespace
 
 struct PlaybackServices::Parts {
-    Parts(Playback& playback, IPlaybackScreen& screen, CRect field, time64 firstNow)
-        : clock(playback, firstNow),
+    Parts(Playback& playback, IPlaybackScreen& screen, CRect field, time64 firstNow, bool steadyReadings)
+        : clock(playback, firstNow, steadyReadings),
           random(playback),
           sound(playback),
           files(playback),
@@ -372,8 +389,9 @@ struct PlaybackServices::Parts {
     GameServices services;
 };
 
-PlaybackServices::PlaybackServices(Playback& playback, IPlaybackScreen& screen, CRect field, time64 firstNow)
-    : m_parts(std::make_unique<Parts>(playback, screen, field, firstNow))
+PlaybackServices::PlaybackServices(Playback& playback, IPlaybackScreen& screen, CRect field, time64 firstNow,
+                                   bool steadyReadings)
+    : m_parts(std::make_unique<Parts>(playback, screen, field, firstNow, steadyReadings))
 {
 }
 

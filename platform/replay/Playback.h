@@ -53,6 +53,8 @@ public:
     bool PlayNext();
     // The next input PlayNext plays, if any.
     const ReplayEvent* NextInput() const;
+    // The time of the input played last (0 before the first), in the recording's milliseconds.
+    std::int64_t InputMs() const { return m_inputMs; }
 
     // The recorded answer to a call of this kind at this point, null when there is none here.
     // Calls recorded before it that the game did not make are passed over, as are inputs of
@@ -79,6 +81,7 @@ private:
     std::vector<ReplayEvent> m_events;
     std::vector<std::size_t> m_ends;  // for a waiting call, the index of its end
     std::size_t m_next = 0;
+    std::int64_t m_inputMs = 0;
     Dispatch m_dispatch;
     std::string m_divergence;
     std::optional<KeptGame> m_kept;
@@ -88,8 +91,10 @@ private:
 class PlaybackServices {
 public:
     // field: the area a paint covers when the recording has none to give; firstNow: the clock
-    // when the recording has no reading to give before its first.
-    PlaybackServices(Playback& playback, IPlaybackScreen& screen, CRect field, time64 firstNow);
+    // when the recording has no reading to give before its first. steadyReadings: the
+    // recording holds the steady clock's readings; one made before the game read that clock
+    // (format 1) is answered with the time of the input being played.
+    PlaybackServices(Playback& playback, IPlaybackScreen& screen, CRect field, time64 firstNow, bool steadyReadings);
     ~PlaybackServices();
     PlaybackServices(const PlaybackServices&) = delete;
     PlaybackServices& operator=(const PlaybackServices&) = delete;

@@ -22,6 +22,12 @@ public:
         m_recorder.Call(MakeEvent(EventKind::Now, now));
         return now;
     }
+    std::int64_t SteadyMs() const override
+    {
+        const std::int64_t ms = m_real.SteadyMs();
+        m_recorder.Call(MakeEvent(EventKind::Steady, ms));
+        return ms;
+    }
     void Sleep(unsigned int ms) override
     {
         m_recorder.Call(MakeEvent(EventKind::Sleep, ms));
@@ -141,7 +147,10 @@ public:
         m_recorder.Kept(game);
         m_real.Keep(game);
     }
+    // What the game reads of its history (Practise Slow Keys' weights at a game's start) is not
+    // recorded: the start keeps the weights it gave (GameInput).
     std::vector<KeptGame> Games() override { return m_real.Games(); }
+    std::vector<KeptAction> Actions(std::int64_t id) override { return m_real.Actions(id); }
     bool Delete(std::int64_t id) override { return m_real.Delete(id); }
     std::string Problem() override { return m_real.Problem(); }
     std::string TakeNotice() override { return m_real.TakeNotice(); }
@@ -256,6 +265,7 @@ void Recorder::Kept(const KeptGame& game)
     if (!Enabled() || !m_recording)
         return;
     Replay replay{ProgramVersion(), game, m_start, m_writer.Bytes()};
+    replay.summary.actions.clear();
     m_recording = false;
     m_writer.Clear();
     m_finished(std::move(replay));

@@ -36,6 +36,7 @@ constexpr KindInfo Kinds[] = {
     {EventKind::Invalidate, "invalidate"},
     {EventKind::PaintBox, "paintbox"},
     {EventKind::Sound, "sound"},
+    {EventKind::Steady, "steady"},
     {EventKind::Sleep, "sleep"},
     {EventKind::SyncSound, "syncsound"},
     {EventKind::MessageBox, "messagebox"},
@@ -43,6 +44,13 @@ constexpr KindInfo Kinds[] = {
     {EventKind::Return, "return"},
     {EventKind::DialogAnswer, "answer"},
 };
+
+// A clock reading as the difference from the last one of its clock, modulo 2^64.
+void Reading(replay_bytes::Writer& out, std::int64_t value, std::int64_t& last)
+{
+    out.Signed(static_cast<std::int64_t>(static_cast<std::uint64_t>(value) - static_cast<std::uint64_t>(last)));
+    last = value;
+}
 
 bool KnownKind(std::uint8_t byte)
 {
@@ -86,11 +94,8 @@ public:
         }
         case EventKind::Activate:
         case EventKind::Dialog: e.value = m_in.Within(0, 1); break;
-        case EventKind::Now:
-            m_now = static_cast<std::int64_t>(static_cast<std::uint64_t>(m_now) +
-                                              static_cast<std::uint64_t>(m_in.Signed()));
-            e.value = m_now;
-            break;
+        case EventKind::Now: e.value = Reading(m_now); break;
+        case EventKind::Steady: e.value = Reading(m_steady); break;
         case EventKind::Seed:
         case EventKind::Sleep: e.value = m_in.Within(0, UintMax); break;
         case EventKind::Open:
@@ -131,6 +136,13 @@ public:
     bool AtEnd() const { return m_in.AtEnd(); }
 
 private:
+    // A clock reading: the difference from the last one of its clock, adding up modulo 2^64.
+    std::int64_t Reading(std::int64_t& last)
+    {
+        last = static_cast<std::int64_t>(static_cast<std::uint64_t>(last) + static_cast<std::uint64_t>(m_in.Signed()));
+        return last;
+    }
+
     std::string Text()
     {
         const std::int64_t n = m_in.Within(0, static_cast<std::int64_t>(m_texts.size()));
@@ -155,6 +167,7 @@ private:
     Reader m_in;
     std::int64_t m_ms = 0;
     std::int64_t m_now = 0;
+    std::int64_t m_steady = 0;
     CRect m_lastInvalid;
     CRect m_lastBox;
     std::vector<std::string> m_texts;
@@ -289,11 +302,8 @@ void EventWriter::Add(const ReplayEvent& e)
         out.Signed(e.point.x);
         out.Signed(e.point.y);
         break;
-    case EventKind::Now:
-        out.Signed(
-            static_cast<std::int64_t>(static_cast<std::uint64_t>(e.value) - static_cast<std::uint64_t>(m_lastNow)));
-        m_lastNow = e.value;
-        break;
+    case EventKind::Now: Reading(out, e.value, m_lastNow); break;
+    case EventKind::Steady: Reading(out, e.value, m_lastSteady); break;
     case EventKind::SetTimer:
         out.Unsigned(static_cast<std::uint64_t>(e.value));
         out.Unsigned(static_cast<std::uint64_t>(e.extra));

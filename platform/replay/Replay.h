@@ -32,6 +32,7 @@ enum class EventKind : std::uint8_t {
     Invalidate,  // rect; value: 1 when the background was to be erased
     PaintBox,    // value: 1 when the window gave a context to paint on; rect: the area to paint
     Sound,       // text: the file, played without waiting
+    Steady,      // value: the steady clock's milliseconds
 
     // Calls that wait. Inputs that arrive while one waits (the repaints and activation changes
     // of a modal dialog) are recorded between the call and its end.
@@ -80,15 +81,25 @@ struct ReplayStart {
     std::int64_t holdStart = 0;
     int frameActive = 1;
     std::vector<int> rateHistory;  // rate samples earlier games left, trailing zeros left out
+    // Practise Slow Keys' weight for each label of the hotkey set, as the player's history gave
+    // them when the game started; empty when the option did not apply. A replayed game draws
+    // with these and never reads the watcher's history.
+    std::vector<int> practiseWeights;
 
     bool operator==(const ReplayStart&) const = default;
 };
 
+// The version of the replay format this program writes. Format 1 recordings were made before
+// the game read a steady clock and before Practise Slow Keys: they hold no steady readings and
+// no weights.
+inline constexpr int ReplayFormatVersion = 2;
+
 struct Replay {
     std::string program;  // the version of Orbicle that recorded it
-    KeptGame summary;     // what the game kept
+    KeptGame summary;     // what the game kept, without its actions (the history keeps those)
     ReplayStart start;
-    std::string events;  // the event stream as EventWriter writes it
+    std::string events;                // the event stream as EventWriter writes it
+    int format = ReplayFormatVersion;  // the format its recording follows, 1 or 2
 
     bool operator==(const Replay&) const = default;
 };
@@ -112,6 +123,7 @@ private:
     std::size_t m_count = 0;
     std::int64_t m_lastMs = 0;
     std::int64_t m_lastNow = 0;
+    std::int64_t m_lastSteady = 0;
     CRect m_lastInvalid;
     CRect m_lastBox;
     std::vector<std::string> m_texts;

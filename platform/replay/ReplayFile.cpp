@@ -23,6 +23,8 @@ using replay_bytes::Writer;
 constexpr std::size_t FixedHead = ReplayMagic.size() + 2 + 4;  // magic, format, length
 constexpr std::size_t CrcBytes = 4;
 constexpr std::size_t MaxSamples = 1024;  // the game's rate history
+constexpr std::size_t MaxLabels = 1024;   // the labels of a hotkey set
+constexpr std::int64_t MaxWeight = 255;   // a practise weight
 constexpr std::int64_t MaxFieldSide = 16384;
 constexpr std::int64_t MaxOption = 256;  // an option field holds a profile character less '0'
 // zlib packs at most about 1032 bytes into one.
@@ -109,7 +111,7 @@ KeptGame ReadSummary(Reader& in)
     return g;
 }
 
-void WriteStart(Writer& out, const ReplayStart& s)
+void WriteStart(Writer& out, const ReplayStart& s, int format)
 {
     out.Unsigned(static_cast<std::uint64_t>(s.width));
     out.Unsigned(static_cast<std::uint64_t>(s.height));
@@ -122,9 +124,14 @@ void WriteStart(Writer& out, const ReplayStart& s)
     out.Signed(s.holdStart);
     out.Unsigned(static_cast<std::uint64_t>(s.frameActive));
     WriteInts(out, s.rateHistory);
+    if (format < 2)
+        return;
+    out.Unsigned(s.practiseWeights.size());
+    for (const int weight : s.practiseWeights)
+        out.Unsigned(static_cast<std::uint64_t>(weight));
 }
 
-ReplayStart ReadStart(Reader& in)
+ReplayStart ReadStart(Reader& in, int format)
 {
     ReplayStart s;
     s.width = static_cast<int>(in.Within(0, MaxFieldSide));
@@ -139,6 +146,11 @@ ReplayStart ReadStart(Reader& in)
     s.holdStart = in.Signed();
     s.frameActive = static_cast<int>(in.Within(0, 1));
     s.rateHistory = ReadInts(in);
+    if (format < 2)
+        return s;
+    const auto weights = static_cast<std::size_t>(in.Within(0, MaxLabels));
+    for (std::size_t i = 0; i < weights && !in.Failed(); ++i)
+        s.practiseWeights.push_back(static_cast<int>(in.Within(1, MaxWeight)));
     return s;
 }
 }  // namespace
@@ -152,11 +164,11 @@ std::string EncodeReplay(const Replay& replay)
 {
     Writer out;
     out.Raw(ReplayMagic);
-    out.Fixed(ReplayFormatVersion, 2);
+    out.Fixed(static_cast<std::uint64_t>(replay.format), 2);
     out.Fixed(0, 4);  // the length, once known
     out.Text(replay.program);
     WriteSummary(out, replay.summary);
-    WriteStart(out, replay.start);
+    WriteStart(out, replay.start, replay.format);
     const std::string packed = Pack(replay.events);
     out.Unsigned(replay.events.size());
     out.Unsigned(packed.size());
@@ -198,9 +210,10 @@ ReplayRead DecodeReplay(std::string_view bytes, const std::string& name)
 
     Reader in(body.substr(FixedHead));
     Replay replay;
+    replay.format = format;
     replay.program = in.Text();
     replay.summary = ReadSummary(in);
-    replay.start = ReadStart(in);
+    replay.start = ReadStart(in, format);
     const auto rawSize = static_cast<std::size_t>(in.Within(0, MaxReplayEventBytes));
     const auto packedSize = static_cast<std::size_t>(in.Within(0, static_cast<std::int64_t>(in.Left())));
     const std::string_view packed = in.Raw(packedSize);

@@ -10,7 +10,6 @@
 
 #include "platform/replay/Replay.h"
 
-inline constexpr int ReplayFormatVersion = 1;
 inline constexpr std::string_view ReplayMagic{"\x89ORBREPLAY\r\n\x1a\n", 14};
 // Larger files are refused before they are read.
 inline constexpr std::size_t MaxReplayFileBytes = 64u << 20;

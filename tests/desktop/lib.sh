@@ -73,6 +73,14 @@ program_ends() {
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
+# Pixels of an exact colour (R G B) in a shot $work/NAME.xwd of one window alone: window_count
+# WINDOW NAME R G B. (A shot of the whole screen shows a dialog's inside black under Xvfb.)
+window_count() {
+  local w h
+  read -r _ _ w h < <(geometry "$1")
+  "$shot" count "$work/$2.xwd" 0 0 "$w" "$h" "$3" "$4" "$5"
+}
+
 # A screenshot of the whole screen into $work/$1.$shot_ext.
 shot_ext=xwd
 snap() { xwd -root -silent -out "$work/$1.xwd"; }

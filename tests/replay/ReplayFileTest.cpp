@@ -37,6 +37,8 @@ std::vector<ReplayEvent> EveryKind()
     events.push_back(Make(EventKind::DialogAnswer, 901, 1, "df"));
     events.push_back(Make(EventKind::Now, 901, 1767614400));
     events.push_back(Make(EventKind::Seed, 901, 4294967295));
+    events.push_back(Make(EventKind::Steady, 901, 9'000'000'000'000));
+    events.push_back(Make(EventKind::Steady, 901, 9'000'000'000'050));
     events.push_back(Make(EventKind::Open, 901, 1, "res\\keys_df.txt"));
     events.push_back(Make(EventKind::Read, 901, 0, std::string("Q\0", 2)));
     events.push_back(Make(EventKind::Read, 901, 0, ""));
@@ -51,6 +53,7 @@ std::vector<ReplayEvent> EveryKind()
     events.push_back(timer);
     events.push_back(Make(EventKind::Timer, 4950, 1));  // a clock set back
     events.push_back(Make(EventKind::Now, 4950, -5));
+    events.push_back(Make(EventKind::Steady, 4950, -1));
     ReplayEvent invalid = Make(EventKind::Invalidate, 4950, 0);
     invalid.rect = CRect{0, 0, 704, 528};
     events.push_back(invalid);
@@ -100,7 +103,8 @@ Replay Sample()
     replay.summary.useful = 70;
     replay.summary.misses = 2;
     replay.summary.samples = {0, 40, 80, -2147483647 - 1};
-    replay.start = ReplayStart{704, 528, {1, 1, 0, 1, -48}, "df", 5, 20, 1, -1767614400, 0, {0, 186, 154, 0, 12}};
+    replay.start =
+        ReplayStart{704, 528, {1, 1, 0, 1, -48}, "df", 5, 20, 1, -1767614400, 0, {0, 186, 154, 0, 12}, {4, 16, 255, 1}};
     replay.events = Encode(EveryKind());
     return replay;
 }
@@ -162,7 +166,7 @@ TEST(ReplayFile, KeepsEverythingItIsGiven)
     const Replay replay = Sample();
     const std::string bytes = EncodeReplay(replay);
     EXPECT_EQ(bytes.substr(0, ReplayMagic.size()), ReplayMagic);
-    EXPECT_EQ(bytes[ReplayMagic.size()], 1);  // format 1, little-endian
+    EXPECT_EQ(bytes[ReplayMagic.size()], 2);  // format 2, little-endian
     const ReplayRead read = DecodeReplay(bytes);
     ASSERT_TRUE(read.replay) << read.problem;
     EXPECT_EQ(*read.replay, replay);
@@ -172,14 +176,28 @@ TEST(ReplayFile, KeepsEverythingItIsGiven)
     EXPECT_EQ(DecodeReplay(EncodeReplay(empty)).replay, empty);
 }
 
+TEST(ReplayFile, AFormatOneReplayStaysOneWithoutPractiseWeights)
+{
+    // Format 1 has no weights in its start: it is written and read as it was made.
+    Replay old = Sample();
+    old.format = 1;
+    old.start.practiseWeights.clear();
+    const std::string bytes = EncodeReplay(old);
+    EXPECT_EQ(bytes[ReplayMagic.size()], 1);
+    EXPECT_EQ(bytes.size(), EncodeReplay(Sample()).size() - 6);  // a count and four weights, one of two bytes
+    const ReplayRead read = DecodeReplay(bytes);
+    ASSERT_TRUE(read.replay) << read.problem;
+    EXPECT_EQ(*read.replay, old);
+}
+
 TEST(ReplayFile, RefusesWhatIsNotAWholeReplayOfItsFormat)
 {
     const std::string bytes = EncodeReplay(Sample());
     EXPECT_EQ(Problem(""), "F is not an Orbicle replay");
     EXPECT_EQ(Problem("\x89PNG\r\n\x1a\n......"), "F is not an Orbicle replay");
     std::string later = bytes;
-    later[ReplayMagic.size()] = 2;
-    EXPECT_EQ(Problem(later), "F was made by a newer Orbicle (replay format 2; this one reads 1)");
+    later[ReplayMagic.size()] = 3;
+    EXPECT_EQ(Problem(later), "F was made by a newer Orbicle (replay format 3; this one reads 2)");
     std::string none = Resealed(bytes);
     none[ReplayMagic.size()] = 0;
     EXPECT_EQ(Problem(none), "F is damaged: it names replay format 0");
@@ -224,6 +242,14 @@ TEST(ReplayFile, ContentsOutOfTheirRangesAreRefusedEvenWithTheRightChecksum)
     replay = Sample();
     replay.start.rateHistory.assign(1025, 1);
     EXPECT_EQ(problemOf(replay), "F is damaged: its header is out of range");
+    replay = Sample();
+    replay.start.practiseWeights.assign(1025, 4);  // a hotkey set has at most 1024 labels
+    EXPECT_EQ(problemOf(replay), "F is damaged: its header is out of range");
+    for (const int weight : {0, 256}) {
+        replay = Sample();
+        replay.start.practiseWeights[1] = weight;
+        EXPECT_EQ(problemOf(replay), "F is damaged: its header is out of range") << weight;
+    }
     replay = Sample();
     replay.events = "\x07";
     EXPECT_EQ(problemOf(replay), "F is damaged: event 1 is not well formed");

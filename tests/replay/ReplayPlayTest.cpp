@@ -19,6 +19,7 @@ namespace {
 struct Finished {
     Replay replay;
     std::string state;
+    std::vector<KeptAction> actions;  // the game's judged actions
 };
 
 class ReplayTest : public ::testing::Test {
@@ -41,7 +42,8 @@ protected:
     void Collect()
     {
         m_session.GameRecorder().Enable([this](Replay replay) {
-            m_finished.push_back(Finished{std::move(replay), StateJson(*m_session.View())});
+            m_finished.push_back(
+                Finished{std::move(replay), StateJson(*m_session.View()), m_session.View()->Actions()});
         });
     }
     // Hits the oldest circle (its key first) or, with aim false, presses beside it.
@@ -126,7 +128,10 @@ TEST_F(ReplayTest, EveryGameOfASessionReplaysToItsOwnNumbersAndState)
         ReplayPlayer player(*read.replay, pixel);
         const ReplayOutcome outcome = player.Finish();
         EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
-        EXPECT_EQ(outcome.result, game.replay.summary);
+        KeptGame numbers = outcome.result;
+        numbers.actions.clear();
+        EXPECT_EQ(numbers, game.replay.summary);
+        EXPECT_EQ(outcome.result.actions, game.actions);
         EXPECT_EQ(StateJson(player.View()), game.state);
     }
     // What the two games went through.
@@ -201,7 +206,7 @@ TEST_F(ReplayTest, RecordAndReplayAnswerErrorLinesForFilesTheyCannotUse)
     const std::string cut = bytes.substr(0, bytes.size() - 10);
     const std::pair<std::string, std::string> refused[] = {
         {write("flipped", flipped), " is damaged: its checksum does not match its contents"},
-        {write("later", later), " was made by a newer Orbicle (replay format 7; this one reads 1)"},
+        {write("later", later), " was made by a newer Orbicle (replay format 7; this one reads 2)"},
         {write("cut", cut),
          " is cut short: it has " + std::to_string(cut.size()) + " of its " + std::to_string(bytes.size()) + " bytes"},
         {write("text", "replay verified 1\n"), " is not an Orbicle replay"},
@@ -423,4 +428,155 @@ TEST(ReplayOfTheDesktopProgram, AGamePlayedWithRealInputVerifiesOnEverySystemAnd
     const ReplayOutcome outcome = VerifyReplay(*read.replay);
     EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
     EXPECT_EQ(outcome.result.race, "df");
+}
+
+namespace {
+// The steady clock of a busy machine: unlike the script's clock it moves while the game handles
+// an input, a few milliseconds at each reading.
+class BusyClock : public IClock {
+public:
+    explicit BusyClock(HeadlessClock& clock) : m_clock(clock) {}
+    time64 Now() const override { return m_clock.Now(); }
+    std::int64_t SteadyMs() const override { return m_clock.SteadyMs() + (m_busyMs += 3); }
+    void Sleep(unsigned int ms) override { m_clock.Sleep(ms); }
+
+private:
+    HeadlessClock& m_clock;
+    mutable std::int64_t m_busyMs = 0;
+};
+}  // namespace
+
+TEST_F(ReplayTest, TheSteadyClockIsReplayedSoEveryActionKeepsItsTimes)
+{
+    HeadlessPlatform platform;
+    platform.files = DiskFiles({m_folder.Path()});
+    platform.profile.WriteString(CGameView::SettingsSection, "Race", "df");
+    platform.profile.WriteString(CGameView::SettingsSection, "Options", "11111");
+    BusyClock clock(platform.clock);
+    GameServices services{clock,
+                          platform.random,
+                          platform.sound,
+                          platform.files,
+                          platform.messages,
+                          platform.profile,
+                          platform.raceDialog,
+                          platform.history};
+    GameRecording recording(services, [&] { return platform.clock.Milliseconds(); });
+    std::vector<Replay> replays;
+    recording.recorder.Enable([&](Replay replay) { replays.push_back(std::move(replay)); });
+    {
+        CMainFrame frame(recording.Services(), nullptr);
+        frame.m_wndView.Create(recording.Host(platform.window));
+        frame.m_wndView.SetFieldSize(CSize{704, 528});
+        platform.window.SetClientSize(1, 1);
+        GameInput input(frame, &recording.recorder);
+        input.Activate(true);
+        input.Press(MouseButton::Left, false, CPoint{5, 5});
+        for (int tick = 0; tick < 400; ++tick) {
+            platform.clock.Advance(50 + tick % 7);
+            input.Timer(1);
+            input.Paint();
+            const CGameView& view = frame.m_wndView;
+            if (tick % 5 == 0 && !view.m_listCircles.empty()) {
+                const CCircle c = view.m_listCircles.front();
+                if (!c.m_strLabel.empty())
+                    input.Key(static_cast<unsigned char>(c.m_strLabel[0]));
+                input.Press(c.m_bLeftButton ? MouseButton::Left : MouseButton::Right, false, CPoint{c.m_nX, c.m_nY});
+            }
+            if (tick == 150) {  // a pause and the frame away: holds the actions' times leave out
+                input.Command(32788);
+                platform.clock.Advance(1500);
+                input.Command(32788);
+                input.Activate(false);
+                platform.clock.Advance(700);
+                input.Activate(true);
+            }
+        }
+        EXPECT_EQ(input.Command(32784), CommandResult::Done);
+    }
+    ASSERT_EQ(replays.size(), 1u);
+    const KeptGame kept = platform.history.Games().at(0);
+    Replay replay = replays[0];
+    replay.summary.actions = platform.history.Actions(kept.id);
+    const auto timedHits = std::count_if(replay.summary.actions.begin(), replay.summary.actions.end(),
+                                         [](const KeptAction& a) { return a.reactionMs > 0 && a.keyMs >= 0; });
+    ASSERT_GE(timedHits, 5);
+
+    // Every action replays to the millisecond, reaction and key times included.
+    ReplayOutcome outcome = VerifyReplay(DecodeReplay(EncodeReplay(replay)).replay.value());
+    EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;  // no actions in the file
+    outcome = VerifyReplay(replay);
+    EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
+    EXPECT_EQ(outcome.result.actions, replay.summary.actions);
+
+    // One reading a millisecond later: the game's numbers agree, its actions do not.
+    std::vector<ReplayEvent> events = Events(replay);
+    const auto first =
+        std::find_if(events.begin(), events.end(), [](const ReplayEvent& e) { return e.kind == EventKind::Steady; });
+    ASSERT_NE(first, events.end());
+    first->value += 1;
+    outcome = VerifyReplay(WithEvents(replay, events));
+    EXPECT_FALSE(outcome.verified);
+    EXPECT_EQ(outcome.field, "actions");
+
+    // A recording of format 1 was made before the game read a steady clock: its readings are
+    // answered with the times of the inputs, and its numbers still verify.
+    std::erase_if(events, [](const ReplayEvent& e) { return e.kind == EventKind::Steady; });
+    Replay older = WithEvents(replay, events);
+    older.format = 1;
+    older.start.practiseWeights.clear();
+    older.summary.actions.clear();
+    outcome = VerifyReplay(DecodeReplay(EncodeReplay(older)).replay.value());
+    EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
+    EXPECT_EQ(outcome.result.score, kept.score);
+}
+
+TEST_F(ReplayTest, AGameWithPractiseSlowKeysReplaysWithItsWeightsWhateverTheWatchersHistory)
+{
+    // The last games say Q is slow, W quick and E in between; R and F1 were never hit.
+    for (int game = 0; game < 10; ++game) {
+        KeptGame kept;
+        for (const auto& [key, ms] : {std::pair{'Q', 2000}, {'W', 300}, {'E', 800}}) {
+            for (int i = 0; i < 3; ++i)
+                kept.actions.push_back(KeptAction{KeptAction::Kind::Hit, KeptAction::Button::Left,
+                                                  static_cast<unsigned char>(key), 0, 0, 0, ms, ms / 2});
+        }
+        m_session.Platform().history.Keep(kept);
+    }
+    Collect();
+    Run("profile Options 11111\nprofile Race df\nprofile PractiseSlowKeys 1\nstart\nclick 1 1 left\n");
+    m_session.Platform().window.SetClientSize(1, 1);
+    int labelled = 0;
+    for (int round = 0; round < 300 && m_session.View()->m_bRunning; ++round) {
+        Run("tick 2\n");
+        if (!m_session.View()->m_listCircles.empty()) {
+            labelled += m_session.View()->m_listCircles.front().m_strLabel.empty() ? 0 : 1;
+            Hit();
+        }
+    }
+    Run("command 32784\n");
+    ASSERT_TRUE(m_ok);
+    ASSERT_EQ(m_finished.size(), 1u);
+    ASSERT_GE(labelled, 20);
+    Replay replay = m_finished[0].replay;
+    // QWERp: the slowest and the never hit weigh 16, the quickest 4, E 4 + 500 * 12 / 1700.
+    EXPECT_EQ(replay.start.practiseWeights, (std::vector<int>{16, 4, 7, 16, 16}));
+
+    // Watched in a session with no history, and in this one, whose history has gained the game
+    // itself since: the same game, field by field.
+    ASSERT_EQ(WriteReplayFile(File("practise.orbicle-replay"), replay), "");
+    SimSession watcher;
+    std::ostringstream out;
+    EXPECT_TRUE(watcher.Execute("replay " + File("practise.orbicle-replay"), out));
+    EXPECT_EQ(out.str(), "replay verified 1\n" + m_finished[0].state + "\n");
+    EXPECT_EQ(Run("replay " + File("practise.orbicle-replay") + "\n"), out.str());
+
+    // Without its weights the labels are the game's own draw, and the replay goes otherwise.
+    replay.start.practiseWeights.clear();
+    EXPECT_FALSE(VerifyReplay(replay).verified);
+    // Weights that do not fit the hotkey set count as none, and the replay plays to its end.
+    replay.start.practiseWeights = {16, 4};
+    const ReplayOutcome outcome = VerifyReplay(replay);
+    EXPECT_FALSE(outcome.verified);
+    EXPECT_FALSE(outcome.field.empty());
 }

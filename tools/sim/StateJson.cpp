@@ -1,7 +1,8 @@
-// The `state` line: every field of the game window as JSON, in declaration order; and the
-// `history` lines, one kept game each.
+// The `state` line: every field of the game window as JSON, in declaration order; the
+// `history` lines, one kept game each; the `actions` lines and the `keystats` line.
 #include <cstdio>
 
+#include "render/KeyStats.h"
 #include "tools/sim/Sim.h"
 
 std::string JsonString(const std::string& s)
@@ -133,4 +134,42 @@ std::string KeptGameJson(const KeptGame& game)
     return json.String("race", game.race)
         .Raw("samples", JsonArray(game.samples, [](int n) { return std::to_string(n); }))
         .Close();
+}
+
+std::string ActionJson(const KeptAction& action)
+{
+    return JsonObject()
+        .String("kind", KindName(action.kind))
+        .String("button", ButtonName(action.button))
+        .String("key", KeyLabelName(action.key))
+        .Int("x", action.x)
+        .Int("y", action.y)
+        .Int("play_ms", action.playMs)
+        .Int("reaction_ms", action.reactionMs)
+        .Int("key_ms", action.keyMs)
+        .Close();
+}
+
+namespace {
+std::string TargetJson(const TargetStats& target)
+{
+    return JsonObject()
+        .Int("shown", target.shown)
+        .Int("hit", target.hit)
+        .Int("escaped", target.escaped)
+        .Int("median_ms", target.reaction.median)
+        .Int("p90_ms", target.reaction.p90)
+        .Close();
+}
+}  // namespace
+
+std::string KeyStatsJson(const KeyStats& stats)
+{
+    std::string keys = "{";
+    for (const auto& [code, target] : stats.keys)
+        keys += (keys.size() > 1 ? "," : "") + JsonString(KeyLabelName(code)) + ':' + TargetJson(target);
+    keys += '}';
+    const std::string buttons =
+        JsonObject().Raw("left", TargetJson(stats.left)).Raw("right", TargetJson(stats.right)).Close();
+    return JsonObject().Raw("keys", keys).Raw("buttons", buttons).Close();
 }

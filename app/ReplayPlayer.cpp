@@ -96,6 +96,21 @@ ReplayOutcome ReplayPlayer::Finish()
     return outcome;
 }
 
+void ReplayPlayer::PaintLastFrame()
+{
+    m_playback->Close();
+    View().OnPaint();
+}
+
+std::string VerdictText(const ReplayOutcome& outcome)
+{
+    if (outcome.verified)
+        return "Verified: the replay gives the same score, rates and graph";
+    std::string text = outcome.field == "events" ? "Not verified: the replay went otherwise than the recording"
+                                                 : "Not verified: the replay gives another " + outcome.field;
+    return outcome.reason.empty() ? text : text + " (" + outcome.reason + ")";
+}
+
 ReplayOutcome VerifyReplay(const Replay& replay)
 {
     MemoryScreen pixel(1, 1);

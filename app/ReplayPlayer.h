@@ -35,6 +35,9 @@ public:
     const ReplayEvent* NextInput() const;
     // Plays the rest and compares the result with the recorded one.
     ReplayOutcome Finish();
+    // After Finish: paints the whole field once more, as the game window shows it once its game
+    // is over (the result panel, as the player saw it). Nothing is compared any more.
+    void PaintLastFrame();
 
     CGameView& View() { return m_frame->m_wndView; }
 
@@ -45,6 +48,10 @@ private:
     std::unique_ptr<PlaybackServices> m_services;
     std::unique_ptr<CMainFrame> m_frame;
 };
+
+// What a player is told of the outcome: "Verified: the replay gives the same score, rates and
+// graph", or "Not verified: " with the first field that differs and why.
+std::string VerdictText(const ReplayOutcome& outcome);
 
 // Plays the replay to its end without showing it (paints clipped to one pixel: they still age
 // the circles) and verifies it.

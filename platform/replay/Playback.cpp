@@ -120,6 +120,8 @@ bool Playback::PlayNext()
 
 const ReplayEvent* Playback::Take(const ReplayEvent& asked)
 {
+    if (m_closed)
+        return nullptr;
     for (std::size_t i = m_next; i < m_events.size();) {
         const ReplayEvent& e = m_events[i];
         if (IsInput(e.kind) || IsEnd(e.kind))
@@ -306,6 +308,7 @@ public:
     void Keep(const KeptGame& game) override { m_playback.Kept(game); }
     std::vector<KeptGame> Games() override { return {}; }
     std::vector<KeptAction> Actions(std::int64_t) override { return {}; }
+    std::string Recording(std::int64_t) override { return {}; }
     bool Delete(std::int64_t) override { return false; }
     std::string Problem() override { return {}; }
     std::string TakeNotice() override { return {}; }

@@ -71,6 +71,9 @@ public:
 
     // The game was kept: the end of the replay.
     void Kept(const KeptGame& game);
+    // The replay has been judged: from now on calls are answered with defaults and never
+    // compared (a last paint of the field after the game).
+    void Close() { m_closed = true; }
     const std::optional<KeptGame>& KeptResult() const { return m_kept; }
 
 private:
@@ -85,6 +88,7 @@ private:
     Dispatch m_dispatch;
     std::string m_divergence;
     std::optional<KeptGame> m_kept;
+    bool m_closed = false;
 };
 
 // The game's services and window host, answering from a playback.

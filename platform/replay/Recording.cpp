@@ -142,15 +142,23 @@ private:
 class RecordingHistory : public IHistory {
 public:
     RecordingHistory(IHistory& real, Recorder& recorder) : m_real(real), m_recorder(recorder) {}
+    // The game is kept with its recording.
     void Keep(const KeptGame& game) override
     {
-        m_recorder.Kept(game);
-        m_real.Keep(game);
+        std::optional<Replay> replay = m_recorder.Kept(game);
+        if (!replay) {
+            m_real.Keep(game);
+            return;
+        }
+        KeptGame recorded = game;
+        recorded.recording = EncodeReplay(*replay);
+        m_real.Keep(recorded);
     }
     // What the game reads of its history (Practise Slow Keys' weights at a game's start) is not
     // recorded: the start keeps the weights it gave (GameInput).
     std::vector<KeptGame> Games() override { return m_real.Games(); }
     std::vector<KeptAction> Actions(std::int64_t id) override { return m_real.Actions(id); }
+    std::string Recording(std::int64_t id) override { return m_real.Recording(id); }
     bool Delete(std::int64_t id) override { return m_real.Delete(id); }
     std::string Problem() override { return m_real.Problem(); }
     std::string TakeNotice() override { return m_real.TakeNotice(); }
@@ -260,15 +268,17 @@ void Recorder::Call(ReplayEvent call)
         Add(std::move(call));
 }
 
-void Recorder::Kept(const KeptGame& game)
+std::optional<Replay> Recorder::Kept(const KeptGame& game)
 {
     if (!Enabled() || !m_recording)
-        return;
+        return std::nullopt;
     Replay replay{ProgramVersion(), game, m_start, m_writer.Bytes()};
     replay.summary.actions.clear();
+    replay.summary.recording.clear();
     m_recording = false;
     m_writer.Clear();
-    m_finished(std::move(replay));
+    m_finished(replay);
+    return replay;
 }
 
 struct GameRecording::Wrappers {

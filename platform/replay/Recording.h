@@ -38,8 +38,9 @@ public:
     // The wrappers: a call and its answer. Calls made outside any input (the menu's update
     // pass asking for a repaint) are not kept: they change nothing a replay needs.
     void Call(ReplayEvent call);
-    // The game was kept with its results shown: the recording is finished.
-    void Kept(const KeptGame& game);
+    // The game was kept with its results shown: the recording is finished, handed to Finished
+    // and returned; none when no game was being recorded.
+    std::optional<Replay> Kept(const KeptGame& game);
 
     // Events kept so far of the game being recorded (0 while none is).
     std::size_t EventCount() const { return m_recording ? m_writer.Count() : 0; }

@@ -184,6 +184,77 @@ TEST_F(ReplayTest, ChangingOnePressMakesItVerifyAsZeroWithTheFieldThatDiffers)
     EXPECT_TRUE(m_ok);
 }
 
+TEST_F(ReplayTest, EachGameIsKeptInTheHistoryWithItsRecording)
+{
+    Run("historydb " + File("history.sqlite3") + "\nrecord " + File("game.orbicle-replay") +
+        "\nprofile Race df\nstart\nclick 1 1 left\n");
+    for (int round = 0; round < 20; ++round) {
+        Run("tick 6\n");
+        if (!m_session.View()->m_listCircles.empty())
+            Hit();
+    }
+    Run("command 32784\n");
+    ASSERT_TRUE(m_ok);
+    const std::vector<KeptGame> games = m_session.Platform().history.Games();
+    ASSERT_EQ(games.size(), 1u);
+    const std::string kept = m_session.Platform().history.Recording(games[0].id);
+    std::ifstream in(File("game.orbicle-replay"), std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    // The history keeps the very file the game was written to.
+    EXPECT_EQ(kept, written);
+    const ReplayRead read = DecodeReplay(kept);
+    ASSERT_TRUE(read.replay) << read.problem;
+    EXPECT_EQ(read.replay->summary.score, games[0].score);
+    // `history` prints what it printed: no recording among the kept fields.
+    EXPECT_EQ(Run("history\n").find("recording"), std::string::npos);
+    EXPECT_TRUE(VerifyReplay(*read.replay).verified);
+}
+
+TEST_F(ReplayTest, AWatchedReplayEndsOnTheFramePlayerSawAndSaysWhetherItIsVerified)
+{
+    Collect();
+    Run("profile Race df\nstart\nclick 1 1 left\n");
+    for (int round = 0; round < 25; ++round) {
+        Run("tick 6\n");
+        if (!m_session.View()->m_listCircles.empty())
+            Hit(round % 5 != 2);
+    }
+    Run("command 32784\ntick 3\n");
+    ASSERT_EQ(m_finished.size(), 1u);
+    const CBitmap& seen = m_session.Platform().window.Screen();
+
+    const Replay& replay = m_finished[0].replay;
+    MemoryScreen screen(replay.start.width, replay.start.height);
+    ReplayPlayer player(replay, screen);
+    const ReplayOutcome outcome = player.Finish();
+    EXPECT_EQ(VerdictText(outcome), "Verified: the replay gives the same score, rates and graph");
+    // The game's last frame before it was kept is not yet the result panel ...
+    auto differing = [&] {
+        const auto& a = seen.GetPixels();
+        const auto& b = screen.Pixels().GetPixels();
+        long n = 0;
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+            n += a[i] != b[i];
+        return n + static_cast<long>(a.size() > b.size() ? a.size() - b.size() : b.size() - a.size());
+    };
+    EXPECT_GT(differing(), 0);
+    // ... the field painted once more is, pixel for pixel, and nothing is compared any more.
+    player.PaintLastFrame();
+    EXPECT_EQ(differing(), 0);
+    EXPECT_TRUE(player.Finish().verified);
+
+    // Not verified: the field that differs and why, for the player.
+    Replay other = replay;
+    other.summary.best += 1;
+    EXPECT_EQ(VerdictText(VerifyReplay(other)), "Not verified: the replay gives another best");
+    std::vector<ReplayEvent> events = Events(replay);
+    events.pop_back();
+    events.pop_back();
+    const std::string text = VerdictText(VerifyReplay(WithEvents(replay, events)));
+    EXPECT_EQ(text.rfind("Not verified: ", 0), 0u) << text;
+    EXPECT_NE(text.find(" ("), std::string::npos) << text;
+}
+
 TEST_F(ReplayTest, RecordAndReplayAnswerErrorLinesForFilesTheyCannotUse)
 {
     Run("record " + File("game.orbicle-replay") +

@@ -329,28 +329,29 @@ void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
     Reload();
 }
 
-std::optional<std::string> HistoryDialog::SelectedRecording(const KeptGame& game)
+const KeptGame* HistoryDialog::SelectedRecording(std::string& recording)
 {
-    std::string recording = m_history.Recording(game.id);
+    const KeptGame* game = GameAt(m_selected);
+    if (!game)
+        return nullptr;
+    recording = m_history.Recording(game->id);
     if (recording.empty()) {
-        wxMessageBox("The game of " + LocalDateTime(game.started) +
+        wxMessageBox("The game of " + LocalDateTime(game->started) +
                          " has no recording: it was kept before Orbicle recorded its games.",
                      Caption, wxOK | wxICON_INFORMATION, this);
-        return std::nullopt;
+        return nullptr;
     }
-    return recording;
+    return game;
 }
 
 void HistoryDialog::OnWatch(wxCommandEvent& /*event*/)
 {
-    const KeptGame* game = GameAt(m_selected);
+    std::string recording;
+    const KeptGame* game = SelectedRecording(recording);
     if (!game)
         return;
-    const std::optional<std::string> recording = SelectedRecording(*game);
-    if (!recording)
-        return;
     ReplayRead read =
-        DecodeReplay(*recording, "The recording of the game of " + LocalDateTime(game->started).utf8_string());
+        DecodeReplay(recording, "The recording of the game of " + LocalDateTime(game->started).utf8_string());
     if (!read.replay) {
         wxMessageBox(wxString::FromUTF8(read.problem) + ".", Caption, wxOK | wxICON_ERROR, this);
         return;
@@ -364,11 +365,9 @@ void HistoryDialog::OnWatch(wxCommandEvent& /*event*/)
 
 void HistoryDialog::OnExportReplay(wxCommandEvent& /*event*/)
 {
-    const KeptGame* game = GameAt(m_selected);
+    std::string recording;
+    const KeptGame* game = SelectedRecording(recording);
     if (!game)
-        return;
-    const std::optional<std::string> recording = SelectedRecording(*game);
-    if (!recording)
         return;
     const wxString name = "orbicle-" + TimeText(game->started, "%Y-%m-%d-%H%M", false) + ".orbicle-replay";
     wxFileDialog save(this, "Export Replay", "", name, ReplayFiles, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
@@ -376,7 +375,7 @@ void HistoryDialog::OnExportReplay(wxCommandEvent& /*event*/)
         return;
     const std::string path = save.GetPath().utf8_string();
     std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    file << *recording;
+    file << recording;
     file.close();
     if (!file)
         wxMessageBox("Cannot write the file " + wxString::FromUTF8(path) + ".", Caption, wxOK | wxICON_ERROR, this);

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,8 +72,9 @@ private:
     void UpdateReport();
     void OnExport(wxCommandEvent& event);
     void OnDelete(wxCommandEvent& event);
-    // The selected game's recording, or a message box saying why there is none to play.
-    std::optional<std::string> SelectedRecording(const KeptGame& game);
+    // The selected game, with its recording; null (after a message box saying it has none)
+    // when there is none to play.
+    const KeptGame* SelectedRecording(std::string& recording);
     void OnWatch(wxCommandEvent& event);
     void OnExportReplay(wxCommandEvent& event);
     void OnImportReplay(wxCommandEvent& event);

@@ -49,6 +49,19 @@ std::vector<KeptGame> WithoutIds(std::vector<KeptGame> games)
     return games;
 }
 
+// The games table as the first version made it, with one game.
+const std::string VersionOneGame =
+    "CREATE TABLE games (id INTEGER PRIMARY KEY, started INTEGER NOT NULL,"
+    " ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL, statistics INTEGER NOT NULL,"
+    " no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL, darkening INTEGER NOT NULL,"
+    " sounds INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,"
+    " score INTEGER NOT NULL, average INTEGER NOT NULL, best INTEGER NOT NULL,"
+    " last INTEGER NOT NULL, accuracy INTEGER NOT NULL, useful INTEGER NOT NULL,"
+    " misses INTEGER NOT NULL, race TEXT NOT NULL, samples TEXT NOT NULL);"
+    "CREATE INDEX games_by_start ON games(started, id);"
+    "INSERT INTO games VALUES(1, 1000, 1095, 90, 1, 0, 0, 1, 0, 704, 528, 240, 80, 100, 75,"
+    " 87, 140, 21, 'hu', '10 80 100');";
+
 // A second connection to the file, as another program would open it.
 class RawDb {
 public:
@@ -164,18 +177,7 @@ TEST_F(HistoryStore, AVersionOneFileIsUpgradedInPlaceAndItsGamesHaveNoActions)
     fs::create_directories(m_file.parent_path());
     {
         RawDb old(m_file);
-        ASSERT_EQ(old.Exec("CREATE TABLE games (id INTEGER PRIMARY KEY, started INTEGER NOT NULL,"
-                           " ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL, statistics INTEGER NOT NULL,"
-                           " no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL, darkening INTEGER NOT NULL,"
-                           " sounds INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,"
-                           " score INTEGER NOT NULL, average INTEGER NOT NULL, best INTEGER NOT NULL,"
-                           " last INTEGER NOT NULL, accuracy INTEGER NOT NULL, useful INTEGER NOT NULL,"
-                           " misses INTEGER NOT NULL, race TEXT NOT NULL, samples TEXT NOT NULL);"
-                           "CREATE INDEX games_by_start ON games(started, id);"
-                           "INSERT INTO games VALUES(1, 1000, 1095, 90, 1, 0, 0, 1, 0, 704, 528, 240, 80, 100, 75,"
-                           " 87, 140, 21, 'hu', '10 80 100');"
-                           "PRAGMA user_version=1"),
-                  SQLITE_OK);
+        ASSERT_EQ(old.Exec(VersionOneGame + "PRAGMA user_version=1"), SQLITE_OK);
     }
     KeptGame withActions = Game(2000, 60);
     withActions.actions = {
@@ -211,20 +213,10 @@ TEST_F(HistoryStore, AVersionTwoFileIsUpgradedInPlaceAndKeepsRecordingsFromThenO
     fs::create_directories(m_file.parent_path());
     {
         RawDb old(m_file);
-        ASSERT_EQ(old.Exec("CREATE TABLE games (id INTEGER PRIMARY KEY, started INTEGER NOT NULL,"
-                           " ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL, statistics INTEGER NOT NULL,"
-                           " no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL, darkening INTEGER NOT NULL,"
-                           " sounds INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,"
-                           " score INTEGER NOT NULL, average INTEGER NOT NULL, best INTEGER NOT NULL,"
-                           " last INTEGER NOT NULL, accuracy INTEGER NOT NULL, useful INTEGER NOT NULL,"
-                           " misses INTEGER NOT NULL, race TEXT NOT NULL, samples TEXT NOT NULL);"
-                           "CREATE INDEX games_by_start ON games(started, id);"
-                           "CREATE TABLE actions (game INTEGER PRIMARY KEY, count INTEGER NOT NULL,"
-                           " lines TEXT NOT NULL);"
-                           "INSERT INTO games VALUES(1, 1000, 1095, 90, 1, 0, 0, 1, 0, 704, 528, 240, 80, 100, 75,"
-                           " 87, 140, 21, 'hu', '10 80 100');"
-                           "INSERT INTO actions VALUES(1, 1, 'key,,112,0,0,100,-1,-1\n');"
-                           "PRAGMA user_version=2"),
+        ASSERT_EQ(old.Exec(VersionOneGame + "CREATE TABLE actions (game INTEGER PRIMARY KEY, count INTEGER NOT NULL,"
+                                            " lines TEXT NOT NULL);"
+                                            "INSERT INTO actions VALUES(1, 1, 'key,,112,0,0,100,-1,-1\n');"
+                                            "PRAGMA user_version=2"),
                   SQLITE_OK);
     }
     // A recording is bytes of every value, zero bytes and invalid UTF-8 among them.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/GameInput.h"
@@ -383,6 +384,24 @@ TEST_F(ReplayTest, ARecordingThatGoesOtherwiseIsNotVerifiedAndSaysWhy)
 }
 
 namespace {
+// A game window of its own on the platform, seen through a recording of the services given,
+// with a 704 x 528 field painted into one pixel; play gets its frame and its front end's input.
+// Returns the replays it finished.
+std::vector<Replay> RecordGame(HeadlessPlatform& platform, GameServices services,
+                               const std::function<void(CMainFrame&, GameInput&)>& play)
+{
+    GameRecording recording(services, [&] { return platform.clock.Milliseconds(); });
+    std::vector<Replay> replays;
+    recording.recorder.Enable([&](Replay replay) { replays.push_back(std::move(replay)); });
+    CMainFrame frame(recording.Services(), nullptr);
+    frame.m_wndView.Create(recording.Host(platform.window));
+    frame.m_wndView.SetFieldSize(CSize{704, 528});
+    platform.window.SetClientSize(1, 1);
+    GameInput input(frame, &recording.recorder);
+    play(frame, input);
+    return replays;
+}
+
 // A race dialog that is modal the way the desktop's is: while it is open the game window is
 // repainted and the frame loses the activation and gets it back, through the front end's input.
 class ModalRaceDialog : public IRaceDialog {
@@ -405,15 +424,7 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
     ModalRaceDialog dialog;
     GameServices services{platform.clock,    platform.random,  platform.sound, platform.files,
                           platform.messages, platform.profile, dialog,         platform.history};
-    GameRecording recording(services, [&] { return platform.clock.Milliseconds(); });
-    std::vector<Replay> replays;
-    recording.recorder.Enable([&](Replay replay) { replays.push_back(std::move(replay)); });
-    {
-        CMainFrame frame(recording.Services(), nullptr);
-        frame.m_wndView.Create(recording.Host(platform.window));
-        frame.m_wndView.SetFieldSize(CSize{704, 528});
-        platform.window.SetClientSize(1, 1);
-        GameInput input(frame, &recording.recorder);
+    const std::vector<Replay> replays = RecordGame(platform, services, [&](CMainFrame& frame, GameInput& input) {
         dialog.input = &input;
         input.Press(MouseButton::Left, false, CPoint{5, 5});
         for (int tick = 0; tick < 200; ++tick) {
@@ -426,7 +437,7 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
             }
         }
         EXPECT_EQ(input.Command(32784), CommandResult::Done);
-    }
+    });
     ASSERT_EQ(replays.size(), 1u);
     const std::vector<ReplayEvent> events = Events(replays[0]);
     std::vector<EventKind> opening;
@@ -532,15 +543,7 @@ TEST_F(ReplayTest, TheSteadyClockIsReplayedSoEveryActionKeepsItsTimes)
                           platform.profile,
                           platform.raceDialog,
                           platform.history};
-    GameRecording recording(services, [&] { return platform.clock.Milliseconds(); });
-    std::vector<Replay> replays;
-    recording.recorder.Enable([&](Replay replay) { replays.push_back(std::move(replay)); });
-    {
-        CMainFrame frame(recording.Services(), nullptr);
-        frame.m_wndView.Create(recording.Host(platform.window));
-        frame.m_wndView.SetFieldSize(CSize{704, 528});
-        platform.window.SetClientSize(1, 1);
-        GameInput input(frame, &recording.recorder);
+    const std::vector<Replay> replays = RecordGame(platform, services, [&](CMainFrame& frame, GameInput& input) {
         input.Activate(true);
         input.Press(MouseButton::Left, false, CPoint{5, 5});
         for (int tick = 0; tick < 400; ++tick) {
@@ -564,7 +567,7 @@ TEST_F(ReplayTest, TheSteadyClockIsReplayedSoEveryActionKeepsItsTimes)
             }
         }
         EXPECT_EQ(input.Command(32784), CommandResult::Done);
-    }
+    });
     ASSERT_EQ(replays.size(), 1u);
     const KeptGame kept = platform.history.Games().at(0);
     Replay replay = replays[0];

@@ -36,8 +36,6 @@ public:
     void Miss(CPoint point, bool left, const std::string& armed, std::int64_t nowMs);
     // A key that armed (Escape disarms and is none).
     void KeyArmed(unsigned char code, std::int64_t nowMs);
-    // Every circle left the field with the game's end.
-    void CirclesGone() { m_placed.clear(); }
 
     const std::vector<KeptAction>& List() const { return m_list; }
 

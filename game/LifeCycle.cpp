@@ -70,7 +70,6 @@ void CGameView::EndGame(const BOOL& bShowResult)
 {
     KillTimer(m_nTimerId);
     m_listCircles.clear();
-    m_actions.CirclesGone();
     m_bRunning = 0;
     m_tEnd = m_sys.clock.Now();
     if (bShowResult) {

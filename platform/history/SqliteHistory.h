@@ -43,7 +43,8 @@ private:
     // a new one started. False (with m_problem set) when the file cannot be used now.
     bool Open();
     bool OpenOnce();
-    void MoveAside();
+    // False (with m_problem set) when the file cannot be moved.
+    bool MoveAside();
     // Writes the waiting games in one transaction.
     void Flush();
     // A part of one game kept beside it (its actions, its recording): from a game that waits,

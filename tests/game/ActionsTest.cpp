@@ -1,5 +1,7 @@
 // The judged actions of a game and their times: time in play from the tick that placed a circle,
 // holds (and the wait after one) left out, across new games and the wraps of the rings.
+#include <tuple>
+
 #include "res/Resource.h"
 #include "tests/game/GameFixture.h"
 
@@ -111,6 +113,29 @@ TEST_F(ActionsTest, KeysMissesAndEscapesAreKeptWithTheirKeysButtonsAndTimes)
     ASSERT_EQ(Actions().size(), expected.size() + 1);
     EXPECT_EQ(Actions().back(), (KeptAction{Kind::Escape, Button::Right, 0, circle.m_nX, circle.m_nY,
                                             1100 + frames * 50, frames * 50, -1}));
+}
+
+TEST_F(ActionsTest, AKeyTimeIsKeptForLabelledHitsOnlyFromAKeyPressedAtAnyTimeInPlay)
+{
+    // A key pressed at the very first moment of play, before its circle is placed.
+    StartGame("Q");
+    View().m_bCustomKeys = 1;
+    View().m_bNoIntersect = 0;
+    View().OnKeyDown('Q', 1, 0);
+    Advance(100);
+    View().SpawnCircle(1, 1);
+    Advance(250);
+    HitOldest();
+    // Then a circle without a label, hit while that key press is still the last one.
+    View().SpawnCircle(1, 0);
+    Advance(300);
+    HitOldest();
+    ASSERT_EQ(Actions().size(), 3u);
+    EXPECT_EQ(Actions()[0], (KeptAction{Kind::Key, Button::None, 'Q', 0, 0, 0, -1, -1}));
+    EXPECT_EQ(std::tuple(Actions()[1].kind, Actions()[1].key, Actions()[1].reactionMs, Actions()[1].keyMs),
+              std::tuple(Kind::Hit, 'Q', 250, 0));
+    EXPECT_EQ(std::tuple(Actions()[2].kind, Actions()[2].key, Actions()[2].reactionMs, Actions()[2].keyMs),
+              std::tuple(Kind::Hit, '\0', 300, -1));
 }
 
 TEST_F(ActionsTest, ANewGameStartsAFreshListAndClockAndForgetsTheOldCircles)

@@ -1,4 +1,5 @@
 // What the player sees: pixels of painted frames on the headless screen.
+#include <array>
 #include <cstdio>
 #include <functional>
 
@@ -241,6 +242,19 @@ TEST_F(RenderTest, GaugesShowRateEndCounterAndAccuracyInBars)
     View().m_bShowStatistics = 0;
     Paint();
     EXPECT_EQ(rateBars(), 0);
+}
+
+TEST(ArcPoints, RunFourDegreesPastEachEndOfTheSweepAndFillOnlyTheirCount)
+{
+    // A quarter circle from 0 to 90 degrees (y down) in 5 points: -4, 20.5, 45, 69.5 and 94 degrees.
+    std::array<CPoint, 6> points;
+    points.fill(CPoint{-7, -7});
+    CGameView::GetArcPoints(100, 200, 50, 0.0, 90.0, 5, points.data());
+    auto xy = [&](std::size_t i) { return std::pair(points[i].x, points[i].y); };
+    EXPECT_EQ(xy(0), std::pair(149, 196));
+    EXPECT_EQ(xy(2), std::pair(135, 235));
+    EXPECT_EQ(xy(4), std::pair(96, 249));
+    EXPECT_EQ(xy(5), std::pair(-7, -7));
 }
 
 TEST_F(RenderTest, ScoreIsRightAlignedInTenPlacesAndTheKeyCapNamesTheArmedKey)

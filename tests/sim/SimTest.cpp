@@ -3,6 +3,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 #include "tests/game/GameFixture.h"
 #include "tools/sim/Sim.h"
@@ -14,6 +15,16 @@ std::string FileBytesPrefix(const std::string& path)
     char bytes[4] = {};
     in.read(bytes, 4);
     return std::string(bytes, static_cast<std::size_t>(in.gcount()));
+}
+
+// A PNG file's width and height, from its header chunk.
+std::pair<int, int> PngSize(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    unsigned char bytes[24] = {};
+    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    auto number = [&](int at) { return bytes[at] << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 | bytes[at + 3]; };
+    return {number(16), number(20)};
 }
 
 // The members of a state line, "name":value each, without those named.
@@ -352,9 +363,14 @@ TEST_F(SimTest, TheStateListsCirclesTheLastPaintsTextBoxesAndSnapshots)
     const std::string png = (m_folder.Path() / "shot.png").string();
     EXPECT_EQ(Run("snapshot " + png + "\n"), "");
     EXPECT_EQ(FileBytesPrefix(png), "\x89PNG");
+    EXPECT_EQ(PngSize(png), std::pair(704, 528));
+    // The keys report of the game, at its own size.
+    const std::string keys = (m_folder.Path() / "keys.png").string();
+    EXPECT_EQ(Run("snapshot-keys " + keys + "\n"), "");
+    EXPECT_EQ(PngSize(keys), std::pair(760, 440));
     EXPECT_TRUE(m_ok);
     const std::string nowhere = (m_folder.Path() / "missing" / "x.png").string();
-    for (const char* command : {"snapshot", "snapshot-history"}) {
+    for (const char* command : {"snapshot", "snapshot-history", "snapshot-keys"}) {
         m_ok = true;
         EXPECT_EQ(Run(std::string(command) + " " + nowhere + "\n").rfind(std::string("error: ") + command + ": ", 0),
                   0u);

@@ -18,7 +18,7 @@ cd "$(dirname "$0")"
 PLAY_PACKAGES=(
   build-essential cmake pkg-config
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-  libwxgtk3.2-dev libcairo2-dev libsdl2-mixer-dev libasound2-dev libx11-dev libsqlite3-dev
+  libwxgtk3.2-dev libcairo2-dev libsdl2-mixer-dev libasound2-dev libx11-dev libsqlite3-dev zlib1g-dev
 )
 # And what the tests and benchmarks need besides.
 TEST_PACKAGES=(
@@ -32,12 +32,12 @@ TEST_PACKAGES=(
 # What the Debian package needs besides the game's own: Debian's packaging tools and lintian.
 DEB_PACKAGES=(debhelper dpkg-dev lintian)
 # What the Windows build, its tests and packages need besides: mingw-w64 (x86-64, posix threads)
-# with windres, GoogleTest's sources, Wine (64-bit, with its fonts), NSIS, and the
-# display and X tools of the tests. The comparison of drawings builds the Linux orbicle-sim, so
+# with windres and zlib (the replays), GoogleTest's sources, Wine (64-bit, with its fonts), NSIS,
+# and the display and X tools of the tests. The comparison of drawings builds the Linux orbicle-sim, so
 # the Linux compiler and the packages of the game's core come with them.
 WINDOWS_PACKAGES=(
   build-essential cmake pkg-config libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev libz-mingw-w64-dev googletest
   wine wine64 fonts-wine nsis
   xvfb xauth xdotool x11-apps x11-utils openbox
 )

@@ -1,6 +1,9 @@
 // The game window's construction, destruction and field size.
 #include "game/GameView.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/dc/Dc.h"
 
 std::string CharString(unsigned char c)
@@ -32,6 +35,32 @@ void CGameView::SetFieldSize(const CSize& size)
     m_nWidth = size.cx;
     m_nHeight = size.cy;
     m_dUnit = m_nWidth * 0.05;
+}
+
+CarriedState CGameView::Carried() const
+{
+    auto last = m_anApmHistory.end();
+    while (last != m_anApmHistory.begin() && *std::prev(last) == 0)
+        --last;
+    return CarriedState{FieldSize(),    {m_bShowStatistics, m_bNoIntersect, m_bCustomKeys, m_bDarkening, m_bSounds},
+                        m_strRace,      m_program,
+                        m_bFrameActive, std::vector<int>(m_anApmHistory.begin(), last)};
+}
+
+void CGameView::Restore(const CarriedState& state)
+{
+    SetFieldSize(state.field);
+    m_bShowStatistics = state.options[0];
+    m_bNoIntersect = state.options[1];
+    m_bCustomKeys = state.options[2];
+    m_bDarkening = state.options[3];
+    m_bSounds = state.options[4];
+    m_strRace = state.race;
+    m_program = state.program;
+    m_bFrameActive = state.frameActive;
+    m_anApmHistory.fill(0);
+    std::copy_n(state.rateHistory.begin(), std::min<std::size_t>(state.rateHistory.size(), HistorySize),
+                m_anApmHistory.begin());
 }
 
 void CGameView::PlaySound(const char* file, SoundMode mode)

@@ -19,7 +19,9 @@
 #include <array>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "game/Actions.h"
 #include "platform/CmdUI.h"
@@ -52,6 +54,20 @@ struct ProgramState {
     time64 s_tHoldStart = 0;
 };
 
+// What a game takes over from the time before it began that the platform does not give it
+// again: the field, the options and the race as the fields hold them, the tick and hold
+// bookkeeping, the frame's activation, and the rate samples earlier games left beyond this
+// game's own (never shown, but part of the window's state). A replay sets it on a fresh window
+// so that the game starts where it started.
+struct CarriedState {
+    CSize field;
+    std::array<BOOL, 5> options{};  // statistics, no-intersect, custom keys, darkening, sounds
+    std::string race;
+    ProgramState program;
+    BOOL frameActive = 1;
+    std::vector<int> rateHistory;  // m_anApmHistory without its trailing zeros
+};
+
 // One entry of the statistics ring; a slot lasts six running ticks.
 struct SLOT {
     time64 tStart = 0;
@@ -77,6 +93,9 @@ public:
     // The frame creates the window once and sets the field size at its first activation.
     BOOL Create(IWindowHost& host);
     void SetFieldSize(const CSize& size);
+    // The state the next game takes over, and setting it on a window that has not run a game.
+    CarriedState Carried() const;
+    void Restore(const CarriedState& state);
 
     // Game life cycle (LifeCycle.cpp).
     void NewGame();
@@ -184,6 +203,13 @@ public:
     static constexpr const char* PractiseEntry = "PractiseSlowKeys";
     // How many kept games the practise weights are taken from.
     static constexpr int PractiseGames = 10;
+    // The practise weights of the running or last game, per label of its set; empty when the
+    // game draws its labels as without the option.
+    const std::vector<int>& LabelWeights() const { return m_practiseWeights; }
+    // Every later game draws with these weights instead of reading the history (a replay gives
+    // its game the weights the recorded game had). Weights that do not fit the game's hotkey
+    // set, one for each label and none below 1, count as none.
+    void GivePractiseWeights(std::vector<int> weights);
 
 private:
     void DrawDarkening(CDC* pDC) const;
@@ -208,8 +234,9 @@ private:
     BOOL m_bFrameActive = 1;
     CActions m_actions;
     bool m_practiseSlowKeys = false;
-    bool m_practiseStored = false;       // the profile held the entry: it is written back
-    std::vector<int> m_practiseWeights;  // per label of the set; empty: the game's own draw
+    bool m_practiseStored = false;                    // the profile held the entry: it is written back
+    std::vector<int> m_practiseWeights;               // per label of the set; empty: the game's own draw
+    std::optional<std::vector<int>> m_givenPractise;  // set by GivePractiseWeights
 };
 
 // A one-character string of the byte c, as assigning a character to a string gives it:

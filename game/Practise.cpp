@@ -6,9 +6,22 @@
 #include "game/GameView.h"
 #include "render/KeyStats.h"
 
+void CGameView::GivePractiseWeights(std::vector<int> weights)
+{
+    m_givenPractise = std::move(weights);
+}
+
 void CGameView::PreparePractise()
 {
     m_practiseWeights.clear();
+    if (m_givenPractise) {
+        const std::vector<int>& given = *m_givenPractise;
+        const bool fits = given.size() == static_cast<std::size_t>(m_nKeys) &&
+                          std::all_of(given.begin(), given.end(), [](int weight) { return weight >= 1; });
+        if (fits)
+            m_practiseWeights = given;
+        return;
+    }
     if (!m_practiseSlowKeys || !m_bCustomKeys || m_nKeys == 0)
         return;
     const std::vector<KeptGame> games = m_sys.history.Games();

@@ -8,7 +8,13 @@ class CrtRand {
 public:
     static constexpr int RandMax = 32767;
 
-    void srand(unsigned int seed) { m_state = seed; }
+    CrtRand() = default;
+    CrtRand(const CrtRand&) = default;
+    CrtRand& operator=(const CrtRand&) = default;
+    virtual ~CrtRand() = default;
+
+    // Virtual so that a recording can note the seed the game gives and a replay check it.
+    virtual void srand(unsigned int seed) { m_state = seed; }
     int rand()
     {
         m_state = m_state * 214013u + 2531011u;

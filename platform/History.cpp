@@ -227,10 +227,20 @@ void MemoryHistory::Keep(const KeptGame& game)
         m_actions[kept.id] = std::move(kept.actions);
         kept.actions.clear();
     }
-    // The oldest games give up their actions first; the newest keeps its own whatever its size.
+    if (!kept.recording.empty()) {
+        m_recordingBytes += kept.recording.size();
+        m_recordings[kept.id] = std::move(kept.recording);
+        kept.recording.clear();
+    }
+    // The oldest games give up their actions and recordings first; the newest keeps its own
+    // whatever their size.
     while (m_actionCount > ActionLimit && m_actions.size() > 1) {
         m_actionCount -= m_actions.begin()->second.size();
         m_actions.erase(m_actions.begin());
+    }
+    while (m_recordingBytes > RecordingLimit && m_recordings.size() > 1) {
+        m_recordingBytes -= m_recordings.begin()->second.size();
+        m_recordings.erase(m_recordings.begin());
     }
 }
 
@@ -240,11 +250,21 @@ std::vector<KeptAction> MemoryHistory::Actions(std::int64_t id)
     return found == m_actions.end() ? std::vector<KeptAction>{} : found->second;
 }
 
+std::string MemoryHistory::Recording(std::int64_t id)
+{
+    const auto found = m_recordings.find(id);
+    return found == m_recordings.end() ? std::string{} : found->second;
+}
+
 bool MemoryHistory::Delete(std::int64_t id)
 {
     if (const auto found = m_actions.find(id); found != m_actions.end()) {
         m_actionCount -= found->second.size();
         m_actions.erase(found);
+    }
+    if (const auto found = m_recordings.find(id); found != m_recordings.end()) {
+        m_recordingBytes -= found->second.size();
+        m_recordings.erase(found);
     }
     return std::erase_if(m_games, [id](const KeptGame& game) { return game.id == id; }) > 0;
 }

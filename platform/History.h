@@ -60,6 +60,9 @@ struct KeptGame {
     std::vector<int> samples;  // the rate curve of the result graph
     // What Keep writes with the game. Games() leaves it empty: IHistory::Actions reads them.
     std::vector<KeptAction> actions;
+    // The game's recording, the bytes of a .orbicle-replay file (docs/replay-format.md); empty
+    // for a game kept without one. Written and read as actions are: IHistory::Recording.
+    std::string recording;
 
     bool operator==(const KeptGame&) const = default;
 };
@@ -131,6 +134,8 @@ public:
     virtual std::vector<KeptGame> Games() = 0;
     // A kept game's actions, in order; none for a game kept without them or an unknown id.
     virtual std::vector<KeptAction> Actions(std::int64_t id) = 0;
+    // A kept game's recording; empty for a game kept without one or an unknown id.
+    virtual std::string Recording(std::int64_t id) = 0;
     // Forgets a game; false when there was none with that id or it cannot be deleted now.
     virtual bool Delete(std::int64_t id) = 0;
     // What is wrong with the store now, for the player; empty when nothing is.
@@ -141,23 +146,28 @@ public:
     virtual std::string Location() = 0;
 };
 
-// Games kept for as long as the program runs; their actions only for the newest games, up to
-// ActionLimit actions in all, so that a long run's memory stays put.
+// Games kept for as long as the program runs; their actions and recordings only for the newest
+// games, up to ActionLimit actions and RecordingLimit bytes in all, so that a long run's memory
+// stays put.
 class MemoryHistory : public IHistory {
 public:
     static constexpr std::size_t ActionLimit = 20'000;
+    static constexpr std::size_t RecordingLimit = 4u << 20;
 
     void Keep(const KeptGame& game) override;
     std::vector<KeptGame> Games() override { return m_games; }
     std::vector<KeptAction> Actions(std::int64_t id) override;
+    std::string Recording(std::int64_t id) override;
     bool Delete(std::int64_t id) override;
     std::string Problem() override { return {}; }
     std::string TakeNotice() override { return {}; }
     std::string Location() override { return "memory, for as long as the program runs"; }
 
 private:
-    std::vector<KeptGame> m_games;                              // without their actions
+    std::vector<KeptGame> m_games;                              // without their actions and recordings
     std::map<std::int64_t, std::vector<KeptAction>> m_actions;  // by id, so oldest first
     std::size_t m_actionCount = 0;
+    std::map<std::int64_t, std::string> m_recordings;  // by id, so oldest first
+    std::size_t m_recordingBytes = 0;
     std::int64_t m_nextId = 1;
 };

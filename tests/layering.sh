@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The arrows between the layers point down only. Reads every #include of the program's sources
 # and fails, naming each offending line, when
-#   platform/ (with dc/, headless/, history/, desktop/ and win32/) includes game/, render/ or app/;
-#   a platform implementation (headless/, history/, desktop/, win32/) includes a sibling;
+#   platform/ (with dc/, headless/, history/, desktop/, win32/ and replay/) includes game/, render/
+#     or app/;
+#   a platform implementation (headless/, history/, desktop/, win32/, replay/) includes a sibling;
 #   the device context (platform/dc) includes a platform implementation; its back ends reach
 #     into each other (platform/dc/soft into platform/dc/gdi or the other way round), or its
 #     shared files (platform/dc itself) into either of them or into a toolkit, window-system or
@@ -20,7 +21,7 @@ cd "${1:-$(dirname "$0")/..}"
 
 # Headers of toolkits, sound, windowing and drawing libraries.
 readonly SYSTEM='<(wx/|SDL|X11/|gtk/|gdk/|glib|alsa/|pulse/|windows\.h|windowsx\.h|winuser\.h|mmsystem\.h|commctrl\.h|wincodec\.h|ft2build\.h|freetype/|fontconfig/|png\.h|sqlite3\.h)'
-readonly IMPLEMENTATIONS=(headless history desktop win32)
+readonly IMPLEMENTATIONS=(headless history desktop win32 replay)
 violations=0
 
 # check FILE_OR_FOLDER... -- PATTERN REASON: includes in the files under the arguments matching

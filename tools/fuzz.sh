@@ -31,7 +31,7 @@ fi
 seconds=${1:-600}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sim fuzz_hotkeys fuzz_profile_entries fuzz_bmp fuzz_settings_file)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_sim fuzz_hotkeys fuzz_profile_entries fuzz_bmp fuzz_settings_file fuzz_replay)
 
 failed=()
 for target in "${targets[@]}"; do

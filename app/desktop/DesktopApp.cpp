@@ -1,6 +1,7 @@
 // Start-up and end of the desktop program.
 #include "app/desktop/DesktopApp.h"
 
+#include <cstdlib>
 #include <iostream>
 
 #include <wx/image.h>
@@ -11,6 +12,7 @@
 #include "app/desktop/FrameWindow.h"
 #include "app/desktop/HistoryDialog.h"
 #include "platform/desktop/ResourceLookup.h"
+#include "platform/replay/Recording.h"
 
 DesktopApp::DesktopApp() = default;
 
@@ -25,16 +27,29 @@ bool DesktopApp::OnInit()
 
     const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().utf8_string());
     m_services = std::make_unique<DesktopServices>(ProgramResourceBases(program));
-    m_core = std::make_unique<COrbicleApp>(m_services->game, *this);
+    // Each game is recorded while it runs. ORBICLE_RECORD=FILE writes each game whose results
+    // are shown to FILE as a replay, the last one winning (the tests read it back).
+    // The events' times are the steady clock's milliseconds.
+    const IClock& clock = m_services->game.clock;
+    m_recording = std::make_unique<GameRecording>(m_services->game, [&clock] { return clock.SteadyMs(); });
+    Recorder::Finished finished = [](const Replay&) {};
+    if (const char* file = std::getenv("ORBICLE_RECORD"); file && *file) {
+        finished = WriteReplaysTo(file, [](const std::string& problem) {
+            std::cerr << COrbicleApp::AppName << ": " << problem << std::endl;
+        });
+    }
+    m_recording->recorder.Enable(std::move(finished));
+    m_core = std::make_unique<COrbicleApp>(m_recording->Services(), *this);
     if (!m_core->InitInstance())
         return false;
 
-    m_pFrame = new FrameWindow(*m_core, m_services->files);
+    m_pFrame = new FrameWindow(*m_core, *m_recording, m_services->files);
     if (!m_pFrame->Create()) {
         // The game window could not be made: end cleanly instead of showing a broken frame.
         m_pFrame->Destroy();
         m_pFrame = nullptr;
         m_core.reset();
+        m_recording.reset();
         m_services.reset();
         return false;
     }
@@ -54,6 +69,7 @@ int DesktopApp::OnExit()
             std::cerr << COrbicleApp::AppName << ": " << problem << std::endl;
     }
     // The audio device closes last.
+    m_recording.reset();
     m_services.reset();
     return wxApp::OnExit();
 }

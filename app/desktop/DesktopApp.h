@@ -10,6 +10,7 @@
 
 struct DesktopServices;
 class FrameWindow;
+class GameRecording;
 
 class DesktopApp : public wxApp, public IAppShell {
 public:
@@ -28,6 +29,7 @@ public:
 
 private:
     std::unique_ptr<DesktopServices> m_services;
+    std::unique_ptr<GameRecording> m_recording;  // the game sees the services through it
     std::unique_ptr<COrbicleApp> m_core;
     FrameWindow* m_pFrame = nullptr;  // a top-level window: the toolkit deletes it
 };

@@ -46,8 +46,8 @@ std::vector<CRect> Displays()
 }
 }  // namespace
 
-FrameWindow::FrameWindow(COrbicleApp& app, const DiskFiles& files)
-    : wxFrame(nullptr, wxID_ANY, CMainFrame::TitleText), m_app(app), m_files(files)
+FrameWindow::FrameWindow(COrbicleApp& app, GameRecording& recording, const DiskFiles& files)
+    : wxFrame(nullptr, wxID_ANY, CMainFrame::TitleText), m_app(app), m_recording(recording), m_files(files)
 {
     SetIcons(ProgramIcons(files));
     SetMenuBar(BuildMenuBar().release());  // the frame owns its menu bar
@@ -74,8 +74,9 @@ bool FrameWindow::Create()
     if (!frame)
         return false;
     // The game window is the frame's only child, so it fills the client area.
-    m_pGameWindow = new GameWindow(this, frame->m_wndView, m_files);
-    if (frame->OnCreate(*this, *m_pGameWindow) != 0)
+    m_input = std::make_unique<GameInput>(*frame, &m_recording.recorder);
+    m_pGameWindow = new GameWindow(this, frame->m_wndView, *m_input, m_files);
+    if (frame->OnCreate(*this, m_recording.Host(*m_pGameWindow)) != 0)
         return false;
     ReportActivation();  // not active until the window system says so
     return true;
@@ -163,12 +164,12 @@ void FrameWindow::OnMenuCommand(wxCommandEvent& event)
 {
     const UINT nID = CommandFromMenuId(event.GetId());
     CMainFrame* frame = MainFrame();
-    if (!nID || !frame) {
+    if (!nID || !frame || !m_input) {
         event.Skip();
         return;
     }
     // The update handler first: a command it disables does not run.
-    RunCommand(*frame, nID);
+    m_input->Command(nID);
 }
 
 void FrameWindow::ReportActivation()
@@ -177,8 +178,8 @@ void FrameWindow::ReportActivation()
     if (active == m_bReportedActive)
         return;
     m_bReportedActive = active;
-    if (CMainFrame* frame = MainFrame())
-        frame->OnActivate(active ? WA_ACTIVE : WA_INACTIVE, 0);
+    if (MainFrame() && m_input)
+        m_input->Activate(active);
 }
 
 void FrameWindow::OnActivate(wxActivateEvent& event)
@@ -238,6 +239,7 @@ void FrameWindow::OnClose(wxCloseEvent& event)
     TraceMilestone("window closes");
     if (m_pGameWindow)
         m_pGameWindow->Detach();
+    m_input.reset();
     // "Left" and "Top" first, then the game window's "Race" and "Options".
     m_app.DestroyMainFrame();
     TraceMilestone("settings written");

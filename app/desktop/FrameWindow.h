@@ -3,9 +3,12 @@
 // screen, the placement, the menu, focus and activation.
 #pragma once
 
+#include <memory>
+
 #include <wx/frame.h>
 #include <wx/modalhook.h>
 
+#include "app/GameInput.h"
 #include "app/MainFrame.h"
 #include "platform/DiskFiles.h"
 #include "platform/desktop/FrameExtents.h"
@@ -16,7 +19,9 @@ class GameWindow;
 
 class FrameWindow : public wxFrame, public IFrameHost {
 public:
-    FrameWindow(COrbicleApp& app, const DiskFiles& files);
+    // The game sees its window through the recording's wrappers, and gets its inputs through
+    // the recording's driver.
+    FrameWindow(COrbicleApp& app, GameRecording& recording, const DiskFiles& files);
 
     // Creates the game window and runs CMainFrame::OnCreate (field size and placement).
     // False when the frame cannot be made; the window is then to be destroyed.
@@ -57,7 +62,9 @@ private:
     void RememberNormalRect();
 
     COrbicleApp& m_app;
+    GameRecording& m_recording;
     const DiskFiles& m_files;
+    std::unique_ptr<GameInput> m_input;   // while the frame logic lives
     GameWindow* m_pGameWindow = nullptr;  // a child: the toolkit owns it
     FrameActivation m_activation;
     bool m_bReportedActive = true;  // as the game window assumes until told otherwise

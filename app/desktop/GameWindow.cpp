@@ -1,4 +1,4 @@
-// The game window's messages: timer, paint, mouse and keys, each handed to the view.
+// The game window's messages: timer, paint, mouse and keys, each handed to the game.
 #include "app/desktop/GameWindow.h"
 
 #include <algorithm>
@@ -114,8 +114,10 @@ private:
     std::optional<wxPaintDC> m_dc;
 };
 
-GameWindow::GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE), m_pView(&view)
+GameWindow::GameWindow(wxWindow* parent, CGameView& view, GameInput& input, const DiskFiles& files)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxBORDER_NONE),
+      m_pView(&view),
+      m_pInput(&input)
 {
     // Every pixel is painted by OnPaint: no erasing by the toolkit, so no flicker.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -148,6 +150,7 @@ void GameWindow::Detach()
     if (m_pView)
         m_pView->AttachHost(nullptr);
     m_pView = nullptr;
+    m_pInput = nullptr;
 }
 
 UINT_PTR GameWindow::SetTimer(UINT_PTR nIDEvent, UINT nElapseMs)
@@ -179,8 +182,8 @@ void GameWindow::InvalidateRect(const CRect& rect, BOOL bErase)
 
 void GameWindow::OnTimer(wxTimerEvent& event)
 {
-    if (m_pView)
-        m_pView->OnTimer(static_cast<UINT_PTR>(event.GetId()));
+    if (m_pInput)
+        m_pInput->Timer(static_cast<UINT_PTR>(event.GetId()));
 }
 
 void GameWindow::OnPaint(wxPaintEvent& /*event*/)
@@ -190,8 +193,8 @@ void GameWindow::OnPaint(wxPaintEvent& /*event*/)
     m_paintBox = CRect{box.x, box.y, box.x + box.width, box.y + box.height};
     m_pPaint = &target;
     m_bPresented = false;
-    if (m_pView)
-        m_pView->OnPaint();
+    if (m_pInput)
+        m_pInput->Paint();
     // A paint in which the view drew nothing shows what the screen holds: the gray
     // background before anything was drawn, the last frame after.
     if (!m_bPresented) {
@@ -267,10 +270,8 @@ void GameWindow::OnButtonDown(wxMouseEvent& event)
     SetFocus();
     const bool left = event.GetEventType() == wxEVT_LEFT_DOWN;
     const PressFilter::Button button = left ? PressFilter::Button::Left : PressFilter::Button::Right;
-    if (m_pView && m_presses.Down(button, event.GetTimestamp())) {
-        const CPoint point{event.GetX(), event.GetY()};
-        left ? m_pView->OnLButtonDown(0, point) : m_pView->OnRButtonDown(0, point);
-    }
+    if (m_pInput && m_presses.Down(button, event.GetTimestamp()))
+        m_pInput->Press(left ? MouseButton::Left : MouseButton::Right, false, CPoint{event.GetX(), event.GetY()});
 }
 
 void GameWindow::OnDoubleClick(wxMouseEvent& event)
@@ -278,18 +279,16 @@ void GameWindow::OnDoubleClick(wxMouseEvent& event)
     // The second press of a quick pair: judged as a double click, once.
     const bool left = event.GetEventType() == wxEVT_LEFT_DCLICK;
     const PressFilter::Button button = left ? PressFilter::Button::Left : PressFilter::Button::Right;
-    if (m_pView && m_presses.DoubleClick(button, event.GetTimestamp())) {
-        const CPoint point{event.GetX(), event.GetY()};
-        left ? m_pView->OnLButtonDblClk(0, point) : m_pView->OnRButtonDblClk(0, point);
-    }
+    if (m_pInput && m_presses.DoubleClick(button, event.GetTimestamp()))
+        m_pInput->Press(left ? MouseButton::Left : MouseButton::Right, true, CPoint{event.GetX(), event.GetY()});
 }
 
 void GameWindow::OnKeyDown(wxKeyEvent& event)
 {
     const UINT vk = VirtualKeyFromWx(event.GetKeyCode());
-    if (!vk || !m_pView || IsSystemKey(event.GetKeyCode(), event.AltDown())) {
+    if (!vk || !m_pInput || IsSystemKey(event.GetKeyCode(), event.AltDown())) {
         event.Skip();
         return;
     }
-    m_pView->OnKeyDown(vk, 1, 0);
+    m_pInput->Key(vk);
 }

@@ -1,5 +1,5 @@
 // The game window on the desktop: a native child of the frame that hosts CGameView, giving it
-// its timer, its paints, its mouse clicks and its key presses.
+// its timer, its paints, its mouse clicks and its key presses through the frame's GameInput.
 #pragma once
 
 #include <map>
@@ -9,6 +9,7 @@
 #include <wx/timer.h>
 #include <wx/window.h>
 
+#include "app/GameInput.h"
 #include "game/GameView.h"
 #include "platform/DiskFiles.h"
 #include "platform/dc/Dc.h"
@@ -19,9 +20,9 @@ public:
     // The class background of the field, RGB(128, 128, 128).
     static const wxColour Background;
 
-    // Creates the window for the view (CGameView::Create attaches the view to it); the
-    // cursor follows the race the view holds now.
-    GameWindow(wxWindow* parent, CGameView& view, const DiskFiles& files);
+    // Creates the window for the view (CGameView::Create attaches the view to it), whose
+    // inputs go through input; the cursor follows the race the view holds now.
+    GameWindow(wxWindow* parent, CGameView& view, GameInput& input, const DiskFiles& files);
     ~GameWindow() override;
 
     // The view is about to go: its timers stop and no message reaches it any more.
@@ -48,6 +49,7 @@ private:
     void Present(PaintTarget& target, const CRect& area);
 
     CGameView* m_pView;
+    GameInput* m_pInput;
     std::map<UINT_PTR, std::unique_ptr<wxTimer>> m_timers;
     PressFilter m_presses;
 

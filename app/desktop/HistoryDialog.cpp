@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include <wx/button.h>
@@ -15,7 +16,9 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/desktop/WatchWindow.h"
 #include "platform/dc/Dc.h"
+#include "platform/replay/ReplayFile.h"
 #include "render/HistoryChart.h"
 #include "render/KeyStats.h"
 #include "res/Races.h"
@@ -23,6 +26,10 @@
 namespace {
 constexpr int ExportId = wxID_HIGHEST + 100;
 constexpr int DeleteId = wxID_HIGHEST + 101;
+constexpr int WatchId = wxID_HIGHEST + 102;
+constexpr int ExportReplayId = wxID_HIGHEST + 103;
+constexpr int ImportReplayId = wxID_HIGHEST + 104;
+constexpr const char* ReplayFiles = "Orbicle replays (*.orbicle-replay)|*.orbicle-replay|All files|*";
 
 // Local date and time, "2026-01-05 13:00".
 wxString LocalDateTime(std::int64_t seconds)
@@ -48,6 +55,7 @@ std::vector<unsigned char> HotkeyLabels(IFiles& files, const std::string& race)
     }
     return labels;
 }
+}  // namespace
 
 wxImage ImageOf(const CBitmap& bitmap)
 {
@@ -61,7 +69,6 @@ wxImage ImageOf(const CBitmap& bitmap)
     }
     return image;
 }
-}  // namespace
 
 DcPicture::DcPicture(wxWindow* parent, wxSize minSize, Painter painter)
     : wxPanel(parent, wxID_ANY), m_painter(std::move(painter))
@@ -127,6 +134,9 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
     m_status = new wxStaticText(this, wxID_ANY, "");
     m_export = new wxButton(this, ExportId, "&Export CSV...");
     m_delete = new wxButton(this, DeleteId, "&Delete game");
+    m_watch = new wxButton(this, WatchId, "&Watch");
+    m_exportReplay = new wxButton(this, ExportReplayId, "Export Re&play...");
+    auto* importReplay = new wxButton(this, ImportReplayId, "&Import Replay...");
     auto* close = new wxButton(this, wxID_CLOSE, "&Close");
     SetEscapeId(wxID_CLOSE);
 
@@ -134,7 +144,10 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
     lower->Add(m_table, 1, wxEXPAND | wxRIGHT, 8);
     lower->Add(m_result, 0, wxALIGN_TOP);
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(m_watch, 0, wxRIGHT, 8);
     buttons->Add(m_export, 0, wxRIGHT, 8);
+    buttons->Add(m_exportReplay, 0, wxRIGHT, 8);
+    buttons->Add(importReplay, 0, wxRIGHT, 8);
     buttons->Add(m_delete, 0);
     buttons->AddStretchSpacer();
     buttons->Add(close, 0);
@@ -149,6 +162,9 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
     m_table->Bind(wxEVT_LIST_ITEM_SELECTED, &HistoryDialog::OnSelect, this);
     Bind(wxEVT_BUTTON, &HistoryDialog::OnExport, this, ExportId);
     Bind(wxEVT_BUTTON, &HistoryDialog::OnDelete, this, DeleteId);
+    Bind(wxEVT_BUTTON, &HistoryDialog::OnWatch, this, WatchId);
+    Bind(wxEVT_BUTTON, &HistoryDialog::OnExportReplay, this, ExportReplayId);
+    Bind(wxEVT_BUTTON, &HistoryDialog::OnImportReplay, this, ImportReplayId);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CLOSE); }, wxID_CLOSE);
 
@@ -197,6 +213,8 @@ void HistoryDialog::Reload()
                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     m_delete->Enable(!m_games.empty());
     m_export->Enable(!m_games.empty());
+    m_watch->Enable(!m_games.empty());
+    m_exportReplay->Enable(!m_games.empty());
     SetTitle(TitleFor(m_games.size()));
     ShowStatus();
     UpdateReport();
@@ -308,5 +326,74 @@ void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
     if (ask.ShowModal() != wxID_YES)
         return;
     m_history.Delete(game->id);
+    Reload();
+}
+
+const KeptGame* HistoryDialog::SelectedRecording(std::string& recording)
+{
+    const KeptGame* game = GameAt(m_selected);
+    if (!game)
+        return nullptr;
+    recording = m_history.Recording(game->id);
+    if (recording.empty()) {
+        wxMessageBox("The game of " + LocalDateTime(game->started) +
+                         " has no recording: it was kept before Orbicle recorded its games.",
+                     Caption, wxOK | wxICON_INFORMATION, this);
+        return nullptr;
+    }
+    return game;
+}
+
+void HistoryDialog::OnWatch(wxCommandEvent& /*event*/)
+{
+    std::string recording;
+    const KeptGame* game = SelectedRecording(recording);
+    if (!game)
+        return;
+    ReplayRead read =
+        DecodeReplay(recording, "The recording of the game of " + LocalDateTime(game->started).utf8_string());
+    if (!read.replay) {
+        wxMessageBox(wxString::FromUTF8(read.problem) + ".", Caption, wxOK | wxICON_ERROR, this);
+        return;
+    }
+    // The replay must give the game as the history keeps it, its actions included.
+    read.replay->summary = *game;
+    read.replay->summary.actions = m_history.Actions(game->id);
+    WatchWindow watch(this, *read.replay);
+    watch.ShowModal();
+}
+
+void HistoryDialog::OnExportReplay(wxCommandEvent& /*event*/)
+{
+    std::string recording;
+    const KeptGame* game = SelectedRecording(recording);
+    if (!game)
+        return;
+    const wxString name = "orbicle-" + TimeText(game->started, "%Y-%m-%d-%H%M", false) + ".orbicle-replay";
+    wxFileDialog save(this, "Export Replay", "", name, ReplayFiles, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (save.ShowModal() != wxID_OK)
+        return;
+    const std::string path = save.GetPath().utf8_string();
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    file << recording;
+    file.close();
+    if (!file)
+        wxMessageBox("Cannot write the file " + wxString::FromUTF8(path) + ".", Caption, wxOK | wxICON_ERROR, this);
+}
+
+void HistoryDialog::OnImportReplay(wxCommandEvent& /*event*/)
+{
+    wxFileDialog open(this, "Import Replay", "", "", ReplayFiles, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (open.ShowModal() != wxID_OK)
+        return;
+    // A file that cannot be played is refused with what is wrong; nothing changes.
+    const ReplayRead read = ReadReplayFile(open.GetPath().utf8_string());
+    if (!read.replay) {
+        wxMessageBox(wxString::FromUTF8(read.problem) + ".\nNothing was imported.", Caption, wxOK | wxICON_ERROR, this);
+        return;
+    }
+    // Watched and verified; kept only when the player adds it.
+    WatchWindow watch(this, *read.replay, [this](const KeptGame& game) { m_history.Keep(game); });
+    watch.ShowModal();
     Reload();
 }

@@ -1,10 +1,12 @@
 // File > History...: the chart of every kept game, or the keys report of the selected game or of
-// the last 10 games together; the table of games with the selected one's result graph, Export
-// CSV..., Delete game and Close. Modal, so a running game is held while it is open, as with
+// the last 10 games together; the table of games with the selected one's result graph, Watch
+// (the selected game's replay), Export CSV..., Export Replay..., Import Replay..., Delete game
+// and Close. Modal, so a running game is held while it is open, as with
 // every dialog of the program.
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <wx/dialog.h>
@@ -20,7 +22,11 @@ class wxButton;
 class wxListCtrl;
 class wxListEvent;
 class wxRadioButton;
+class wxImage;
 class wxStaticText;
+
+// A bitmap's pixels as an image the toolkit draws.
+wxImage ImageOf(const CBitmap& bitmap);
 
 // A panel whose picture the device context draws at the panel's size.
 class DcPicture : public wxPanel {
@@ -66,6 +72,12 @@ private:
     void UpdateReport();
     void OnExport(wxCommandEvent& event);
     void OnDelete(wxCommandEvent& event);
+    // The selected game, with its recording; null (after a message box saying it has none)
+    // when there is none to play.
+    const KeptGame* SelectedRecording(std::string& recording);
+    void OnWatch(wxCommandEvent& event);
+    void OnExportReplay(wxCommandEvent& event);
+    void OnImportReplay(wxCommandEvent& event);
 
     IHistory& m_history;
     IFiles& m_files;
@@ -80,5 +92,7 @@ private:
     wxStaticText* m_status = nullptr;
     wxButton* m_export = nullptr;
     wxButton* m_delete = nullptr;
+    wxButton* m_watch = nullptr;
+    wxButton* m_exportReplay = nullptr;
     wxRadioButton* m_viewButtons[3] = {};
 };

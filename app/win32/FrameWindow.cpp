@@ -123,7 +123,8 @@ int FrameWindow::OnCreate()
     CMainFrame* frame = MainFrame();
     if (!frame)
         return -1;
-    m_view = std::make_unique<GameWindow>(m_instance, frame->m_wndView);
+    m_input = std::make_unique<GameInput>(*frame);
+    m_view = std::make_unique<GameWindow>(m_instance, frame->m_wndView, *m_input);
     // The race read at start-up chooses the cursor for the whole run.
     if (!m_view->Create(m_hwnd, frame->m_wndView.Race()))
         return -1;
@@ -135,6 +136,7 @@ void FrameWindow::OnDestroy()
     // "Left" and "Top" first, then the game window's "Race" and "Options".
     if (m_view)
         m_view->Detach();
+    m_input.reset();
     m_app.DestroyMainFrame();
     PostQuitMessage(0);
 }
@@ -156,17 +158,17 @@ void FrameWindow::OnMenuPopup(HMENU popup)
 
 void FrameWindow::OnCommand(UINT nID)
 {
-    if (CMainFrame* frame = MainFrame()) {
+    if (MainFrame() && m_input) {
         // The update handler first: a command it disables does not run.
-        RunCommand(*frame, nID);
+        m_input->Command(nID);
         UpdateTitle();
     }
 }
 
 void FrameWindow::ReportActivation()
 {
-    if (CMainFrame* frame = MainFrame())
-        frame->OnActivate(m_activeWindow ? WA_ACTIVE : WA_INACTIVE, m_minimized);
+    if (MainFrame() && m_input)
+        m_input->Activate(m_activeWindow && !m_minimized);
 }
 
 void FrameWindow::UpdateTitle()

@@ -46,6 +46,7 @@ private:
     HINSTANCE m_instance;
     COrbicleApp& m_app;
     HWND m_hwnd = nullptr;
+    std::unique_ptr<GameInput> m_input;  // while the frame logic lives
     std::unique_ptr<GameWindow> m_view;
     bool m_activeWindow = false;
     bool m_minimized = false;

@@ -1,4 +1,4 @@
-// The game window's messages, each handed to the view.
+// The game window's messages, each handed to the game.
 #include "app/win32/GameWindow.h"
 
 #include <windowsx.h>
@@ -48,6 +48,7 @@ void GameWindow::Detach()
     if (m_pView)
         m_pView->AttachHost(nullptr);
     m_pView = nullptr;
+    m_pInput = nullptr;
 }
 
 LRESULT CALLBACK GameWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -70,26 +71,25 @@ LRESULT CALLBACK GameWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 LRESULT GameWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const CPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const auto flags = static_cast<UINT>(wParam);
-    if (!m_pView)
+    if (!m_pInput)
         return DefWindowProcA(m_hwnd, message, wParam, lParam);
     switch (message) {
-    case WM_TIMER: m_pView->OnTimer(static_cast<UINT_PTR>(wParam)); return 0;
+    case WM_TIMER: m_pInput->Timer(static_cast<UINT_PTR>(wParam)); return 0;
     case WM_PAINT: Paint(); return 0;
     // With CS_DBLCLKS the second press of a quick pair arrives as a double click alone.
-    case WM_LBUTTONDOWN: m_pView->OnLButtonDown(flags, point); return 0;
-    case WM_LBUTTONDBLCLK: m_pView->OnLButtonDblClk(flags, point); return 0;
-    case WM_RBUTTONDOWN: m_pView->OnRButtonDown(flags, point); return 0;
-    case WM_RBUTTONDBLCLK: m_pView->OnRButtonDblClk(flags, point); return 0;
+    case WM_LBUTTONDOWN: m_pInput->Press(MouseButton::Left, false, point); return 0;
+    case WM_LBUTTONDBLCLK: m_pInput->Press(MouseButton::Left, true, point); return 0;
+    case WM_RBUTTONDOWN: m_pInput->Press(MouseButton::Right, false, point); return 0;
+    case WM_RBUTTONDBLCLK: m_pInput->Press(MouseButton::Right, true, point); return 0;
     // Only plain keys: Alt, F10 and keys pressed with Alt (WM_SYSKEYDOWN) belong to the menu.
-    case WM_KEYDOWN: m_pView->OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_KEYDOWN: m_pInput->Key(static_cast<UINT>(wParam)); return 0;
     default: return DefWindowProcA(m_hwnd, message, wParam, lParam);
     }
 }
 
 void GameWindow::Paint()
 {
-    m_pView->OnPaint();
+    m_pInput->Paint();
     // A view that did not paint still makes the window valid, or WM_PAINT would come again.
     if (GetUpdateRect(m_hwnd, nullptr, FALSE))
         ValidateRect(m_hwnd, nullptr);

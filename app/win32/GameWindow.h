@@ -1,9 +1,11 @@
 // The game window on Windows: the frame's only child, whose timer, paint, mouse and key
-// messages drive CGameView, and which gives the view its timers, repaints and paint context.
+// messages drive CGameView through the frame's GameInput, and which gives the view its timers,
+// repaints and paint context.
 #pragma once
 
 #include <string>
 
+#include "app/GameInput.h"
 #include "game/GameView.h"
 #include "platform/dc/gdi/NativeDc.h"
 #include "platform/win32/WinApi.h"
@@ -13,7 +15,10 @@ public:
     static constexpr const char* ClassName = "OrbicleGameWindow";
     static constexpr COLORREF Background = RGB(128, 128, 128);
 
-    GameWindow(HINSTANCE instance, CGameView& view) : m_instance(instance), m_pView(&view) {}
+    GameWindow(HINSTANCE instance, CGameView& view, GameInput& input)
+        : m_instance(instance), m_pView(&view), m_pInput(&input)
+    {
+    }
     ~GameWindow() override;
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
@@ -38,6 +43,7 @@ private:
 
     HINSTANCE m_instance;
     CGameView* m_pView;
+    GameInput* m_pInput;
     HWND m_hwnd = nullptr;
     HBRUSH m_background = nullptr;
     PAINTSTRUCT m_paint{};

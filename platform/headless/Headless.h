@@ -158,6 +158,7 @@ public:
     void Keep(const KeptGame& game) override { m_store->Keep(game); }
     std::vector<KeptGame> Games() override { return m_store->Games(); }
     std::vector<KeptAction> Actions(std::int64_t id) override { return m_store->Actions(id); }
+    std::string Recording(std::int64_t id) override { return m_store->Recording(id); }
     bool Delete(std::int64_t id) override { return m_store->Delete(id); }
     std::string Problem() override { return m_store->Problem(); }
     std::string TakeNotice() override { return m_store->TakeNotice(); }

@@ -28,6 +28,9 @@ const char* const Migrations[] = {
     // 1 -> 2: the judged actions of each game, one line each (ActionLines); games kept before
     // have none.
     "CREATE TABLE actions (game INTEGER PRIMARY KEY, count INTEGER NOT NULL, lines TEXT NOT NULL);",
+    // 2 -> 3: each game's recording, the bytes of its .orbicle-replay file; games kept before
+    // have none.
+    "CREATE TABLE recordings (game INTEGER PRIMARY KEY, replay BLOB NOT NULL);",
 };
 static_assert(std::size(Migrations) == SqliteHistory::SchemaVersion);
 
@@ -73,6 +76,11 @@ public:
         {
             Check(sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
         }
+        // Bytes, kept as they are (a text may not hold every byte).
+        void BindBlob(int index, const std::string& bytes)
+        {
+            Check(sqlite3_bind_blob(m_stmt, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
+        }
         // A text that outlives the statement, bound without a copy.
         void BindStatic(int index, const char* text)
         {
@@ -95,6 +103,11 @@ public:
         {
             const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
             return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column))) : "";
+        }
+        std::string Blob(int column) const
+        {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+            return bytes ? std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column))) : "";
         }
 
     private:
@@ -166,20 +179,26 @@ private:
 };
 
 namespace {
-// The table of actions (schema 2), kept apart from the games' own statements. A game's actions
-// are one row, a line of text each, so that keeping a long game's thousands of them costs one
-// insert.
+// The tables of actions (schema 2) and recordings (schema 3), kept apart from the games' own
+// statements. A game's actions are one row, a line of text each, so that keeping a long game's
+// thousands of them costs one insert; its recording is one row.
 using Connection = SqliteHistory::Connection;
 
-void InsertActions(Connection& db, std::int64_t game, const std::vector<KeptAction>& actions)
+void InsertExtras(Connection& db, std::int64_t game, const KeptGame& kept)
 {
-    if (actions.empty())
-        return;
-    auto insert = db.Prepare("INSERT INTO actions(game,count,lines) VALUES(?,?,?)");
-    insert.Bind(1, game);
-    insert.Bind(2, static_cast<std::int64_t>(actions.size()));
-    insert.Bind(3, ActionLines(actions));
-    insert.Step();
+    if (!kept.actions.empty()) {
+        auto insert = db.Prepare("INSERT INTO actions(game,count,lines) VALUES(?,?,?)");
+        insert.Bind(1, game);
+        insert.Bind(2, static_cast<std::int64_t>(kept.actions.size()));
+        insert.Bind(3, ActionLines(kept.actions));
+        insert.Step();
+    }
+    if (!kept.recording.empty()) {
+        auto insert = db.Prepare("INSERT INTO recordings(game,replay) VALUES(?,?)");
+        insert.Bind(1, game);
+        insert.BindBlob(2, kept.recording);
+        insert.Step();
+    }
 }
 
 std::vector<KeptAction> SelectActions(Connection& db, std::int64_t game)
@@ -189,11 +208,20 @@ std::vector<KeptAction> SelectActions(Connection& db, std::int64_t game)
     return select.Step() ? ParseActionLines(select.Text(0)) : std::vector<KeptAction>{};
 }
 
-void DeleteActions(Connection& db, std::int64_t game)
+std::string SelectRecording(Connection& db, std::int64_t game)
 {
-    auto remove = db.Prepare("DELETE FROM actions WHERE game=?");
-    remove.Bind(1, game);
-    remove.Step();
+    auto select = db.Prepare("SELECT replay FROM recordings WHERE game=?");
+    select.Bind(1, game);
+    return select.Step() ? select.Blob(0) : std::string{};
+}
+
+void DeleteExtras(Connection& db, std::int64_t game)
+{
+    for (const char* table : {"actions", "recordings"}) {
+        auto remove = db.Prepare(std::string("DELETE FROM ") + table + " WHERE game=?");
+        remove.Bind(1, game);
+        remove.Step();
+    }
 }
 }  // namespace
 
@@ -300,7 +328,7 @@ void SqliteHistory::Flush()
                 insert.Bind(index, SamplesText(game.samples));
                 insert.Step();
                 insert.Reset();
-                InsertActions(*m_db, m_db->LastId(), game.actions);
+                InsertExtras(*m_db, m_db->LastId(), game);
             }
         });
         m_waiting.clear();
@@ -342,28 +370,40 @@ std::vector<KeptGame> SqliteHistory::Games()
     for (const KeptGame& waiting : m_waiting) {
         games.push_back(waiting);
         games.back().actions.clear();
+        games.back().recording.clear();
     }
     return games;
 }
 
-std::vector<KeptAction> SqliteHistory::Actions(std::int64_t id)
+template <typename Part, typename Select>
+Part SqliteHistory::ReadPart(std::int64_t id, Part KeptGame::*part, Select select)
 {
     if (id < 0) {
         for (const KeptGame& game : m_waiting) {
             if (game.id == id)
-                return game.actions;
+                return game.*part;
         }
         return {};
     }
     if (!Open())
         return {};
     try {
-        return SelectActions(*m_db, id);
+        return select(*m_db, id);
     } catch (const SqliteError& error) {
         m_damaged = error.damaged;
         Fail("Cannot read the history file " + m_file.string() + ": " + error.message + ".");
         return {};
     }
+}
+
+std::vector<KeptAction> SqliteHistory::Actions(std::int64_t id)
+{
+    return ReadPart(id, &KeptGame::actions, SelectActions);
+}
+
+std::string SqliteHistory::Recording(std::int64_t id)
+{
+    return ReadPart(id, &KeptGame::recording, SelectRecording);
 }
 
 bool SqliteHistory::Delete(std::int64_t id)
@@ -379,7 +419,7 @@ bool SqliteHistory::Delete(std::int64_t id)
             remove.Bind(1, id);
             remove.Step();
             deleted = m_db->Changes() > 0;
-            DeleteActions(*m_db, id);
+            DeleteExtras(*m_db, id);
         });
         return deleted;
     } catch (const SqliteError& error) {

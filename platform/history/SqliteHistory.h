@@ -13,7 +13,7 @@
 class SqliteHistory : public IHistory {
 public:
     // The schema this program writes (PRAGMA user_version); a file of a later one is left alone.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     // How long a write waits for another copy of the program to finish its own.
     static constexpr int BusyTimeoutMs = 250;
 
@@ -26,6 +26,7 @@ public:
     void Keep(const KeptGame& game) override;
     std::vector<KeptGame> Games() override;
     std::vector<KeptAction> Actions(std::int64_t id) override;
+    std::string Recording(std::int64_t id) override;
     bool Delete(std::int64_t id) override;
     std::string Problem() override;
     std::string TakeNotice() override;
@@ -46,6 +47,10 @@ private:
     bool MoveAside();
     // Writes the waiting games in one transaction.
     void Flush();
+    // A part of one game kept beside it (its actions, its recording): from a game that waits,
+    // or read from the file by select.
+    template <typename Part, typename Select>
+    Part ReadPart(std::int64_t id, Part KeptGame::*part, Select select);
     // Records a failure; a damaged file closes the connection so that the next call starts anew.
     void Fail(const std::string& what);
 

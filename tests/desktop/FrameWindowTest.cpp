@@ -25,7 +25,7 @@ protected:
         platform.profile.WriteInt("Settings", "Left", 9000);
         platform.profile.WriteInt("Settings", "Top", -9000);
         app.InitInstance();
-        frame = new FrameWindow(app, platform.files);  // a top-level window: the toolkit deletes it
+        frame = new FrameWindow(app, recording, platform.files);  // a top-level window: the toolkit deletes it
         ASSERT_TRUE(frame->Create());
         frame->Show();
         RunFor(300);
@@ -50,7 +50,8 @@ protected:
 
     HeadlessPlatform platform;
     HeadlessShell shell{platform.log};
-    COrbicleApp app{platform.services, shell};
+    GameRecording recording{platform.services, [] { return std::int64_t{0}; }};  // recording nothing
+    COrbicleApp app{recording.Services(), shell};
     FrameWindow* frame = nullptr;
 };
 }  // namespace

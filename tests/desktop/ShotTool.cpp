@@ -4,7 +4,9 @@
 //   orbicle-shot count FILE X Y W H R G B   -> pixels of exactly that colour in the area
 //   orbicle-shot find FILE X Y W H R G B    -> "X Y" of the first pixel of that colour, if any
 //   orbicle-shot box FILE X Y W H R G B     -> "X0 Y0 X1 Y1", the bounding box of that colour, if any
-//   orbicle-shot diff FILE1 FILE2 X Y W H   -> pixels that differ between the two
+//   orbicle-shot diff FILE1 FILE2 X Y W H [X2 Y2]
+//                                           -> pixels that differ between the two (the area of
+//                                              FILE2 at X2 Y2, when given)
 //   orbicle-shot dark FILE X Y W H LUMA     -> "N X0 Y0 X1 Y1": the pixels darker than LUMA
 //                                              (0-255) and their bounding box, or "0"
 #include <algorithm>
@@ -172,12 +174,13 @@ int main(int argc, char** argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
     const bool diff = verb == "diff", dark = verb == "dark";
-    const int first = diff ? 4 : 3, count = diff ? 4 : (dark ? 5 : 7);
+    const bool moved = diff && argc == 10;  // diff's second area elsewhere
+    const int first = diff ? 4 : 3, count = diff ? (moved ? 6 : 4) : (dark ? 5 : 7);
     int v[7] = {};
     if ((verb != "count" && verb != "find" && verb != "box" && !diff && !dark) || argc != first + count ||
         !Numbers(argv + first, count, v)) {
         std::fprintf(stderr,
-                     "usage: orbicle-shot count|find|box FILE X Y W H R G B, diff FILE1 FILE2 X Y W H, "
+                     "usage: orbicle-shot count|find|box FILE X Y W H R G B, diff FILE1 FILE2 X Y W H [X2 Y2], "
                      "or dark FILE X Y W H LUMA\n");
         return 2;
     }
@@ -193,7 +196,9 @@ int main(int argc, char** argv)
     int x0 = v[0] + v[2], y0 = v[1] + v[3], x1 = v[0] - 1, y1 = v[1] - 1;
     for (int y = v[1]; y < v[1] + v[3]; ++y) {
         for (int x = v[0]; x < v[0] + v[2]; ++x) {
-            const bool match = diff ? !(shot->At(x, y) == other->At(x, y)) : shot->At(x, y) == Rgb8{v[4], v[5], v[6]};
+            const int dx = moved ? v[4] - v[0] : 0, dy = moved ? v[5] - v[1] : 0;
+            const bool match =
+                diff ? !(shot->At(x, y) == other->At(x + dx, y + dy)) : shot->At(x, y) == Rgb8{v[4], v[5], v[6]};
             if (match && verb == "find") {
                 std::printf("%d %d\n", x, y);
                 return 0;

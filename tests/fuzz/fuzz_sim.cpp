@@ -21,8 +21,9 @@ bool WithinLimits(const std::string& line, long& ticksLeft)
     std::istringstream words(line);
     std::string verb, count;
     words >> verb >> count;
-    // Nothing that writes a file: the snapshots and a history file.
-    if (verb.rfind("snapshot", 0) == 0 || verb == "historydb")
+    // Nothing that writes a file (the snapshots, a history file, a replay) and no file read but
+    // the hotkey sets.
+    if (verb.rfind("snapshot", 0) == 0 || verb == "historydb" || verb == "record" || verb == "replay")
         return false;
     const long n = count.empty() ? 1 : std::strtol(count.c_str(), nullptr, 10);
     if (verb == "screen")

@@ -51,6 +51,19 @@ std::vector<KeptGame> WithoutIds(std::vector<KeptGame> games)
     return games;
 }
 
+// The games table as the first version made it, with one game.
+const std::string VersionOneGame =
+    "CREATE TABLE games (id INTEGER PRIMARY KEY, started INTEGER NOT NULL,"
+    " ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL, statistics INTEGER NOT NULL,"
+    " no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL, darkening INTEGER NOT NULL,"
+    " sounds INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,"
+    " score INTEGER NOT NULL, average INTEGER NOT NULL, best INTEGER NOT NULL,"
+    " last INTEGER NOT NULL, accuracy INTEGER NOT NULL, useful INTEGER NOT NULL,"
+    " misses INTEGER NOT NULL, race TEXT NOT NULL, samples TEXT NOT NULL);"
+    "CREATE INDEX games_by_start ON games(started, id);"
+    "INSERT INTO games VALUES(1, 1000, 1095, 90, 1, 0, 0, 1, 0, 704, 528, 240, 80, 100, 75,"
+    " 87, 140, 21, 'hu', '10 80 100');";
+
 // A second connection to the file, as another program would open it.
 class RawDb {
 public:
@@ -166,18 +179,7 @@ TEST_F(HistoryStore, AVersionOneFileIsUpgradedInPlaceAndItsGamesHaveNoActions)
     fs::create_directories(m_file.parent_path());
     {
         RawDb old(m_file);
-        ASSERT_EQ(old.Exec("CREATE TABLE games (id INTEGER PRIMARY KEY, started INTEGER NOT NULL,"
-                           " ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL, statistics INTEGER NOT NULL,"
-                           " no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL, darkening INTEGER NOT NULL,"
-                           " sounds INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,"
-                           " score INTEGER NOT NULL, average INTEGER NOT NULL, best INTEGER NOT NULL,"
-                           " last INTEGER NOT NULL, accuracy INTEGER NOT NULL, useful INTEGER NOT NULL,"
-                           " misses INTEGER NOT NULL, race TEXT NOT NULL, samples TEXT NOT NULL);"
-                           "CREATE INDEX games_by_start ON games(started, id);"
-                           "INSERT INTO games VALUES(1, 1000, 1095, 90, 1, 0, 0, 1, 0, 704, 528, 240, 80, 100, 75,"
-                           " 87, 140, 21, 'hu', '10 80 100');"
-                           "PRAGMA user_version=1"),
-                  SQLITE_OK);
+        ASSERT_EQ(old.Exec(VersionOneGame + "PRAGMA user_version=1"), SQLITE_OK);
     }
     KeptGame withActions = Game(2000, 60);
     withActions.actions = {
@@ -191,7 +193,7 @@ TEST_F(HistoryStore, AVersionOneFileIsUpgradedInPlaceAndItsGamesHaveNoActions)
         history.Keep(withActions);
         EXPECT_EQ(history.Problem(), "");
     }
-    EXPECT_EQ(RawDb(m_file).Text("PRAGMA user_version"), "2");
+    EXPECT_EQ(RawDb(m_file).Text("PRAGMA user_version"), std::to_string(SqliteHistory::SchemaVersion));
     SqliteHistory again(m_file);
     const std::vector<KeptGame> games = again.Games();
     ASSERT_EQ(games.size(), 2u);
@@ -207,21 +209,66 @@ TEST_F(HistoryStore, AVersionOneFileIsUpgradedInPlaceAndItsGamesHaveNoActions)
     EXPECT_EQ(RawDb(m_file).Text("SELECT count(*) FROM actions"), "0");
 }
 
-TEST_F(HistoryStore, AFileOfVersionThreeIsLeftAloneAndItsGameWaitsWithItsActions)
+TEST_F(HistoryStore, AVersionTwoFileIsUpgradedInPlaceAndKeepsRecordingsFromThenOn)
+{
+    // A file as the second version wrote it: a game with its actions.
+    fs::create_directories(m_file.parent_path());
+    {
+        RawDb old(m_file);
+        ASSERT_EQ(old.Exec(VersionOneGame + "CREATE TABLE actions (game INTEGER PRIMARY KEY, count INTEGER NOT NULL,"
+                                            " lines TEXT NOT NULL);"
+                                            "INSERT INTO actions VALUES(1, 1, 'key,,112,0,0,100,-1,-1\n');"
+                                            "PRAGMA user_version=2"),
+                  SQLITE_OK);
+    }
+    // A recording is bytes of every value, zero bytes and invalid UTF-8 among them.
+    KeptGame recorded = Game(2000, 60);
+    for (int i = 0; i < 70'000; ++i)
+        recorded.recording += static_cast<char>((i * 131) >> 3);
+    recorded.recording[10] = '\0';
+    {
+        SqliteHistory history(m_file);
+        history.Keep(recorded);
+        history.Keep(Game(3000, 70));  // one kept without a recording
+        EXPECT_EQ(history.Problem(), "");
+    }
+    EXPECT_EQ(RawDb(m_file).Text("PRAGMA user_version"), "3");
+    SqliteHistory again(m_file);
+    const std::vector<KeptGame> games = again.Games();
+    ASSERT_EQ(games.size(), 3u);
+    EXPECT_EQ(again.Actions(games[0].id).size(), 1u);  // the old game keeps its actions
+    EXPECT_EQ(again.Recording(games[0].id), "");       // and has no recording
+    EXPECT_TRUE(games[1].recording.empty());           // the games come without them
+    EXPECT_EQ(again.Recording(games[1].id), recorded.recording);
+    EXPECT_EQ(again.Recording(games[2].id), "");
+    EXPECT_EQ(again.Recording(12345), "");
+
+    // Deleting a game deletes its recording and its actions, and only those.
+    EXPECT_TRUE(again.Delete(games[0].id));
+    EXPECT_EQ(RawDb(m_file).Text("SELECT count(*) FROM actions"), "0");
+    EXPECT_EQ(RawDb(m_file).Text("SELECT count(*) FROM recordings"), "1");
+    EXPECT_TRUE(again.Delete(games[1].id));
+    EXPECT_EQ(RawDb(m_file).Text("SELECT count(*) FROM recordings"), "0");
+}
+
+TEST_F(HistoryStore, AFileOfVersionFourIsLeftAloneAndItsGameWaitsWithItsActionsAndRecording)
 {
     fs::create_directories(m_file.parent_path());
     RawDb(m_file).Exec(
         "CREATE TABLE games(id INTEGER PRIMARY KEY); CREATE TABLE actions(game, number);"
-        "CREATE TABLE more(x); PRAGMA user_version=3");
+        "CREATE TABLE recordings(game, frames); CREATE TABLE more(x); PRAGMA user_version=4");
     const std::string before = FileBytes(m_file);
     SqliteHistory history(m_file);
     KeptGame game = Game(300, 70);
     game.actions = {{KeptAction::Kind::Hit, KeptAction::Button::Left, 0, 1, 2, 3, 4, -1}};
+    game.recording = std::string("\x89ORB\0\xFF", 7);
     history.Keep(game);
     EXPECT_NE(history.Problem().find("later version"), std::string::npos) << history.Problem();
     const std::vector<KeptGame> games = history.Games();
     ASSERT_EQ(games.size(), 1u);
     EXPECT_EQ(history.Actions(games[0].id), game.actions);
+    EXPECT_EQ(history.Recording(games[0].id), game.recording);
+    EXPECT_TRUE(games[0].recording.empty());
     EXPECT_EQ(FileBytes(m_file), before);
 }
 
@@ -424,6 +471,37 @@ TEST(HistoryCsv, ReadsBackAsTheGamesWithEveryKeptNumber)
     EXPECT_EQ(UtcText(1'767'614'400), "2026-01-05T12:00:00Z");
     EXPECT_EQ(ParseSamples(" 12  3x -4 x 99999999999 7"), (std::vector<int>{12, -4, 7}));
     EXPECT_FALSE(std::getline(csv, line));
+}
+
+TEST(MemoryHistory, KeepsTheRecordingsOfTheNewestGamesWithinItsLimit)
+{
+    MemoryHistory history;
+    const std::string big(MemoryHistory::RecordingLimit / 3 - 1, 'r');  // with its last byte, three fit
+    for (int i = 0; i < 4; ++i) {
+        KeptGame game;
+        game.started = i;
+        game.recording = big + static_cast<char>('0' + i);
+        history.Keep(game);
+    }
+    const std::vector<KeptGame> games = history.Games();
+    ASSERT_EQ(games.size(), 4u);
+    EXPECT_TRUE(games[3].recording.empty());  // the games come without them
+    // The oldest gave its recording up; the three newest fit.
+    EXPECT_EQ(history.Recording(games[0].id), "");
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(history.Recording(games[i].id), big + static_cast<char>('0' + i)) << i;
+    // A game larger than the limit keeps its own, alone.
+    KeptGame huge;
+    huge.recording.assign(MemoryHistory::RecordingLimit + 1, 'h');
+    history.Keep(huge);
+    EXPECT_EQ(history.Recording(history.Games().back().id).size(), MemoryHistory::RecordingLimit + 1);
+    EXPECT_EQ(history.Recording(games[3].id), "");
+    // Deleting a game forgets its recording, and frees its room for the next.
+    EXPECT_TRUE(history.Delete(history.Games().back().id));
+    KeptGame next;
+    next.recording = "n";
+    history.Keep(next);
+    EXPECT_EQ(history.Recording(history.Games().back().id), "n");
 }
 
 TEST_F(HistoryStore, AFolderThatCannotBeMadeKeepsTheGamesWaitingWithTheirActionsUntilItCan)

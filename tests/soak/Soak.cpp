@@ -1,9 +1,12 @@
 // The soak: orbicle-sim's session plays hours of random valid play (hits, misses, keys,
 // pauses, focus changes, new games, option commands), checks the game's invariants after
-// every tick and prints the resident memory and the heap in use every simulated hour.
+// every tick and prints the resident memory and the heap in use every simulated hour. Every
+// second game is recorded, played without the bursts of pauses that can make a game last for
+// hours and stopped from the menu after a few minutes, and replayed: it must verify.
 //   orbicle-soak [HOURS [SEED]]   HOURS may be a fraction; default 10
-// Fails when an invariant breaks, a command fails, the heap grows, or a run of two hours or
-// more never saw a game long enough to wrap its rate history.
+// Fails when an invariant breaks, a command fails, a replay does not verify, the heap grows,
+// no game was replayed, or a run of two hours or more never saw a game long enough to wrap
+// its rate history.
 #include <malloc.h>
 #include <unistd.h>
 
@@ -14,6 +17,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/ReplayPlayer.h"
 #include "res/Resource.h"
 #include "tests/Invariants.h"
 #include "tools/sim/Sim.h"
@@ -23,6 +27,9 @@ extern "C" __attribute__((weak)) std::size_t __sanitizer_get_current_allocated_b
 
 namespace {
 constexpr long TicksPerHour = 60L * 60 * 1000 / CGameView::TimerMs;
+// A recorded game is stopped within this many ticks in play: the recording of a game that runs
+// for hours would be taken for a growing heap.
+constexpr long LongestRecordedTicks = 5L * 60 * 1000 / CGameView::TimerMs;
 
 double ResidentMegabytes()
 {
@@ -46,7 +53,7 @@ double HeapMegabytes()
 
 class Soak {
 public:
-    long games = 0, hits = 0, misses = 0, slotWraps = 0, historyWraps = 0, longestGame = 0;
+    long games = 0, hits = 0, misses = 0, slotWraps = 0, historyWraps = 0, longestGame = 0, replays = 0;
     std::string failed;
 
     explicit Soak(unsigned seed) : m_random(seed)
@@ -63,9 +70,16 @@ public:
     {
         CGameView& v = *m_session.View();
         if (!v.m_bRunning && Chance(2)) {
+            m_recorded = games % 2 == 0;
+            m_stopAt = 1000 + Below(LongestRecordedTicks - 1000);
+            Record(m_recorded);
             Command(ID_FILE_NEWSTOPGAME);
             ++games;
             m_gameTicks = 0;
+        }
+        if (m_recorded && v.m_bRunning && m_gameTicks >= m_stopAt) {
+            Command(ID_FILE_NEWSTOPGAME);
+            m_recorded = false;
         }
         if (v.m_bRunning)
             Play(v);
@@ -82,6 +96,23 @@ public:
     }
 
 private:
+    // Records the games that start from now on, or none; each recorded game is replayed when
+    // it is kept.
+    void Record(bool on)
+    {
+        if (!on) {
+            m_session.GameRecorder().Disable();
+            return;
+        }
+        m_session.GameRecorder().Enable([this](const Replay& replay) {
+            const ReplayOutcome outcome = VerifyReplay(replay);
+            ++replays;
+            if (!outcome.verified && failed.empty())
+                failed = "the replay of game " + std::to_string(games) + " verifies as 0 (" + outcome.field +
+                         "): " + outcome.reason;
+        });
+    }
+
     bool Chance(double percent) { return std::uniform_real_distribution<double>(0, 100)(m_random) < percent; }
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     void Command(UINT nID) { Run("command " + std::to_string(nID)); }
@@ -117,7 +148,7 @@ private:
         // and the end counter, which has to pass the best rate, lets the game run for hours.
         if (v.m_bPaused ? Chance(20) : Chance(0.4))
             Command(ID_FILE_PAUSEGAME);
-        for (int n = !v.m_bPaused && Chance(0.02) ? 40 + Below(40) : 0; n > 0; --n)
+        for (int n = !v.m_bPaused && !m_recorded && Chance(0.02) ? 40 + Below(40) : 0; n > 0; --n)
             Command(ID_FILE_PAUSEGAME);
         if (m_active ? Chance(0.3) : Chance(10)) {
             m_active = !m_active;
@@ -136,6 +167,8 @@ private:
     std::mt19937 m_random;
     long m_gameTicks = 0;
     bool m_active = true;
+    bool m_recorded = false;  // the running game is recorded, and stopped after m_stopAt ticks
+    long m_stopAt = 0;
 };
 }  // namespace
 
@@ -155,15 +188,19 @@ int main(int argc, char** argv)
             heap.push_back(HeapMegabytes());
             std::printf(
                 "%.2f h: resident %.1f MB, heap %.3f MB, %ld games, %ld hits, %ld misses, longest game %ld "
-                "ticks, %ld slot-ring and %ld history wraps\n",
+                "ticks, %ld slot-ring and %ld history wraps, %ld games replayed\n",
                 double(t) / TicksPerHour, ResidentMegabytes(), heap.back(), soak.games, soak.hits, soak.misses,
-                soak.longestGame, soak.slotWraps, soak.historyWraps);
+                soak.longestGame, soak.slotWraps, soak.historyWraps, soak.replays);
         }
     }
     // From the first sample on, when every buffer has its size, the heap stays where it is (a
     // circle or two more or less on the field).
     if (*std::max_element(heap.begin() + 1, heap.end()) > heap[1] + 0.25) {
         std::printf("FAIL: the heap grew from %.3f to %.3f MB\n", heap[1], heap.back());
+        return 1;
+    }
+    if (soak.replays == 0 && hours >= 0.5) {
+        std::printf("FAIL: no game was recorded and replayed\n");
         return 1;
     }
     if (soak.hits == 0 || soak.slotWraps == 0 || (hours >= 2 && soak.historyWraps == 0)) {

@@ -1,16 +1,23 @@
 // The command language of orbicle-sim.
 #include "tools/sim/Sim.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
+#include "app/ReplayPlayer.h"
 #include "platform/dc/Png.h"
 #ifdef ORBICLE_HISTORY_FILE
 #include "platform/history/SqliteHistory.h"
 #endif
+#include "platform/replay/ReplayFile.h"
 #include "render/HistoryChart.h"
 #include "render/KeysReport.h"
 #include "res/Races.h"
@@ -71,6 +78,7 @@ SimSession::SimSession()
 SimSession::~SimSession()
 {
     // The program may end without an exit command; its frame then goes without a word.
+    m_input.reset();
     if (m_app)
         m_app->DestroyMainFrame();
     SetTextBoxLog(nullptr);
@@ -96,6 +104,8 @@ bool SimSession::Execute(const std::string& rawLine, std::ostream& out)
     try {
         if (!Dispatch(verb, args, line, out))
             throw SimError("unknown command '" + verb + "'");
+        if (!m_recordProblem.empty())
+            throw SimError("record: " + std::exchange(m_recordProblem, {}));
         return true;
     } catch (const SimError& error) {
         out << "error: " << PrintableBytes(error.what()) << '\n';
@@ -195,24 +205,18 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
             throw SimError("bad button '" + args[2] + "'");
         if (args.size() == 4 && args[3] != "double")
             throw SimError("bad click kind '" + args[3] + "'");
-        const bool left = args[2] == "left";
-        const bool dbl = args.size() == 4;
-        CGameView& view = *View();
-        if (left)
-            dbl ? view.OnLButtonDblClk(0, point) : view.OnLButtonDown(0, point);
-        else
-            dbl ? view.OnRButtonDblClk(0, point) : view.OnRButtonDown(0, point);
+        m_input->Press(args[2] == "left" ? MouseButton::Left : MouseButton::Right, args.size() == 4, point);
     } else if (verb == "key") {
         ExpectArgs(args, 1, 1, "key CODE");
         requireRunning();
-        View()->OnKeyDown(ParseNumber<UINT>(args[0], 0, 255, "key code"), 1, 0);
+        m_input->Key(ParseNumber<UINT>(args[0], 0, 255, "key code"));
     } else if (verb == "deactivate" || verb == "activate") {
         ExpectArgs(args, 0, 0, "activate|deactivate");
         requireRunning();
         const bool active = verb == "activate";
         if (active != m_frameActive) {
             m_frameActive = active;
-            m_app->m_pMainWnd->OnActivate(active ? WA_ACTIVE : WA_INACTIVE, 0);
+            m_input->Activate(active);
         }
     } else if (verb == "command") {
         ExpectArgs(args, 1, 1, "command ID");
@@ -241,6 +245,13 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
     } else if (verb == "events") {
         ExpectArgs(args, 0, 0, "events");
         PrintEvents(out);
+    } else if (verb == "record") {
+        ExpectArgs(args, 1, 1, "record FILE");
+        requireBeforeStart();
+        Record(args[0]);
+    } else if (verb == "replay") {
+        ExpectArgs(args, 1, 1, "replay FILE");
+        PlayReplay(args[0], out);
     } else if (verb == "exit") {
         ExpectArgs(args, 0, 0, "exit");
         requireRunning();
@@ -254,15 +265,16 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
 void SimSession::Start()
 {
     m_started = true;
-    m_app = std::make_unique<COrbicleApp>(m_platform.services, m_shell);
+    m_app = std::make_unique<COrbicleApp>(m_recording.Services(), m_shell);
     m_app->InitInstance();
     m_frame = std::make_unique<HeadlessFrame>(m_cxScreen);
-    m_app->m_pMainWnd->OnCreate(*m_frame, m_platform.window);
+    m_app->m_pMainWnd->OnCreate(*m_frame, m_recording.Host(m_platform.window));
+    m_input = std::make_unique<GameInput>(*m_app->m_pMainWnd, &m_recording.recorder);
     // The game window fills the frame's client area, which is the field.
     m_platform.window.SetClientSize(View()->m_nWidth, View()->m_nHeight);
     // Shown and activated; the activation of a frame with no game changes nothing.
     m_frameActive = true;
-    m_app->m_pMainWnd->OnActivate(WA_ACTIVE, 0);
+    m_input->Activate(true);
     for (const MenuItem& item : MainMenu())
         m_menu.push_back(InitialState(item));
 }
@@ -272,10 +284,10 @@ void SimSession::Tick(long count, bool paint)
     for (long i = 0; i < count; ++i) {
         m_platform.clock.Advance(CGameView::TimerMs);
         if (m_platform.window.TimerSet())
-            View()->OnTimer(CGameView::GameTimerId);
+            m_input->Timer(CGameView::GameTimerId);
         if (paint && m_platform.window.Invalid()) {
             m_textBoxes.clear();
-            View()->OnPaint();
+            m_input->Paint();
         }
     }
 }
@@ -285,12 +297,12 @@ void SimSession::Paint()
     const CGameView& view = *View();
     m_platform.window.Expose(view.FieldRect());
     m_textBoxes.clear();
-    View()->OnPaint();
+    m_input->Paint();
 }
 
 void SimSession::RunMenuCommand(UINT nID, std::ostream& out)
 {
-    switch (RunCommand(*m_app->m_pMainWnd, nID)) {
+    switch (m_input->Command(nID)) {
     case CommandResult::Unhandled: throw SimError("unknown command id " + std::to_string(nID));
     case CommandResult::Disabled: out << "disabled " << nID << '\n'; return;
     case CommandResult::Done: break;
@@ -301,6 +313,7 @@ void SimSession::RunMenuCommand(UINT nID, std::ostream& out)
 
 void SimSession::Exit(std::ostream& out)
 {
+    m_input.reset();
     m_app->DestroyMainFrame();
     m_exited = true;
     std::string json = "{";
@@ -325,6 +338,30 @@ void SimSession::SnapshotHistory(const std::string& file)
     const std::string problem = WritePng(bitmap, HistorySnapshotSize.cx, HistorySnapshotSize.cy, file);
     if (!problem.empty())
         throw SimError("snapshot-history: " + problem);
+}
+
+void SimSession::Record(const std::string& file)
+{
+    // The file is made now, so that one that cannot be written is named at once.
+    if (!std::ofstream(std::filesystem::path(file), std::ios::binary | std::ios::trunc))
+        throw SimError("record: cannot write " + file + ": " + std::strerror(errno));
+    m_recording.recorder.Enable(
+        WriteReplaysTo(file, [this](const std::string& problem) { m_recordProblem = problem; }));
+}
+
+void SimSession::PlayReplay(const std::string& file, std::ostream& out)
+{
+    const ReplayRead read = ReadReplayFile(file);
+    if (!read.replay)
+        throw SimError("replay: " + read.problem);
+    // The replay's paints are no paints of this session: they list no text boxes.
+    SetTextBoxLog(nullptr);
+    MemoryScreen pixel(1, 1);
+    ReplayPlayer player(*read.replay, pixel);
+    const ReplayOutcome outcome = player.Finish();
+    SetTextBoxLog(&m_textBoxes);
+    out << "replay verified " << (outcome.verified ? "1" : "0 " + outcome.field) << '\n'
+        << StateJson(player.View()) << '\n';
 }
 
 KeysReport LastGameReport(const CGameView& view)

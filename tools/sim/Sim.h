@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/GameInput.h"
 #include "app/Menu.h"
 #include "platform/headless/Headless.h"
+#include "platform/replay/Recording.h"
 
 class SimSession {
 public:
@@ -20,6 +22,8 @@ public:
     bool Execute(const std::string& line, std::ostream& out);
 
     HeadlessPlatform& Platform() { return m_platform; }
+    // What records the session's games (on after `record`).
+    Recorder& GameRecorder() { return m_recording.recorder; }
     // The game window, once started and until exit; null otherwise.
     CGameView* View();
 
@@ -36,13 +40,20 @@ private:
     void PrintTextBoxes(std::ostream& out);
     void RunMenuCommand(UINT nID, std::ostream& out);
     void SnapshotHistory(const std::string& file);
+    void Record(const std::string& file);
+    void PlayReplay(const std::string& file, std::ostream& out);
     void SnapshotKeys(const std::string& file);
 
     HeadlessPlatform m_platform;
+    // The game sees the platform through the recording's wrappers; they record only after
+    // `record`. The events' times are the clock's milliseconds.
+    GameRecording m_recording{m_platform.services, [this] { return m_platform.clock.Milliseconds(); }};
+    std::string m_recordProblem;       // a replay that could not be written, for the command that kept its game
     std::vector<TextBox> m_textBoxes;  // of the last paint
     HeadlessShell m_shell{m_platform.log};
     std::unique_ptr<HeadlessFrame> m_frame;
     std::unique_ptr<COrbicleApp> m_app;
+    std::unique_ptr<GameInput> m_input;  // from start to exit
     std::vector<MenuItemState> m_menu;
     int m_cxScreen = 1024;
     bool m_started = false;

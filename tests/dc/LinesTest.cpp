@@ -119,6 +119,16 @@ TEST_F(LinesTest, DashDotRunsNineSixThreeSixWithGapsInTheBackgroundColour)
     EXPECT_EQ(Tally({70, 11, 71, 41}, Ink, true) + Tally({70, 11, 71, 41}, gap, true), 30);
     EXPECT_EQ(At(70, 10), Ink) << "the second line starts with a dash";
 
+    // A polygon's outline is one figure: the pattern runs on round its corners.
+    Reset(80, 60);
+    m_dc.SelectObject(&pen);
+    m_dc.SetBkColor(gap);
+    m_dc.SelectStockObject(NULL_BRUSH);
+    const CPoint square[] = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
+    m_dc.Polygon(square, 4);
+    EXPECT_EQ(Row(10, 10, 20, Ink), period.substr(0, 10));
+    EXPECT_EQ(Column(20, 10, 20, Ink), period.substr(10, 10));
+
     // With a transparent background the gaps keep what was there.
     Reset(80, 60);
     m_dc.SelectObject(&pen);

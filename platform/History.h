@@ -100,12 +100,14 @@ public:
 // Games kept for as long as the program runs.
 class MemoryHistory : public IHistory {
 public:
+    static constexpr const char* Where = "memory, for as long as the program runs";
+
     void Keep(const KeptGame& game) override;
     std::vector<KeptGame> Games() override { return m_games; }
     bool Delete(std::int64_t id) override;
     std::string Problem() override { return {}; }
     std::string TakeNotice() override { return {}; }
-    std::string Location() override { return "memory, for as long as the program runs"; }
+    std::string Location() override { return Where; }
 
 private:
     std::vector<KeptGame> m_games;

@@ -1,8 +1,6 @@
 // The History window on wxWidgets: pictures from the device context, a report list, buttons.
 #include "app/desktop/HistoryDialog.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <fstream>
 
 #include <wx/button.h>
@@ -14,26 +12,13 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/HistoryView.h"
 #include "platform/dc/Dc.h"
 #include "render/HistoryChart.h"
-#include "res/Races.h"
 
 namespace {
 constexpr int ExportId = wxID_HIGHEST + 100;
 constexpr int DeleteId = wxID_HIGHEST + 101;
-
-// Local date and time, "2026-01-05 13:00".
-wxString LocalDateTime(std::int64_t seconds)
-{
-    return TimeText(seconds, "%Y-%m-%d %H:%M", false);
-}
-
-// "m:ss"; a clock set back during the game counts as 0:00.
-wxString Length(std::int64_t seconds)
-{
-    seconds = std::max<std::int64_t>(seconds, 0);
-    return wxString::Format("%lld:%02lld", static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
-}
 
 wxImage ImageOf(const CBitmap& bitmap)
 {
@@ -79,16 +64,15 @@ void DcPicture::OnPaint(wxPaintEvent& /*event*/)
 }
 
 HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
-    : wxDialog(parent, wxID_ANY, Caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+    : wxDialog(parent, wxID_ANY, history_view::Caption, wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_history(history)
 {
     m_chart =
         new DcPicture(this, wxSize(720, 330), [this](CDC& dc, CSize size) { DrawHistoryChart(dc, size, m_games); });
     m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxLC_REPORT | wxLC_SINGLE_SEL);
-    const char* const columns[] = {"Date", "Race", "Length", "Average", "Best", "Accuracy", "Score"};
-    const int widths[] = {128, 84, 52, 62, 46, 70, 54};
-    for (int i = 0; i < 7; ++i)
-        m_table->AppendColumn(columns[i], i < 2 ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT, widths[i]);
+    for (const history_view::Column& column : history_view::Columns)
+        m_table->AppendColumn(column.heading, column.right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT, column.width);
     // The result graph at a size where its figures (drawn 22 pixels high) have room.
     m_result = new DcPicture(this, wxSize(400, 300), [this](CDC& dc, CSize size) {
         if (const KeptGame* game = GameAt(m_selected))
@@ -128,23 +112,6 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
     CentreOnParent();
 }
 
-wxString HistoryDialog::TitleFor(std::size_t games)
-{
-    return wxString::Format("%s - %zu %s", Caption, games, games == 1 ? "game" : "games");
-}
-
-std::vector<wxString> HistoryDialog::RowTexts(const KeptGame& game)
-{
-    const Race* race = FindRace(game.race);
-    return {LocalDateTime(game.started),
-            race ? wxString(race->name) : wxString::From8BitData(game.race.c_str()),
-            Length(game.ended - game.started),
-            wxString::Format("%lld", static_cast<long long>(game.average)),
-            wxString::Format("%lld", static_cast<long long>(game.best)),
-            wxString::Format("%lld%%", static_cast<long long>(game.accuracy)),
-            wxString::Format("%lld", static_cast<long long>(game.score))};
-}
-
 const KeptGame* HistoryDialog::GameAt(long row) const
 {
     if (row < 0 || row >= static_cast<long>(m_games.size()))
@@ -157,10 +124,10 @@ void HistoryDialog::Reload()
     m_games = m_history.Games();
     m_table->DeleteAllItems();
     for (long row = 0; row < static_cast<long>(m_games.size()); ++row) {
-        const std::vector<wxString> texts = RowTexts(*GameAt(row));
-        m_table->InsertItem(row, texts[0]);
+        const std::vector<std::string> texts = history_view::RowTexts(*GameAt(row));
+        m_table->InsertItem(row, wxString::FromUTF8(texts[0]));
         for (int column = 1; column < static_cast<int>(texts.size()); ++column)
-            m_table->SetItem(row, column, texts[static_cast<std::size_t>(column)]);
+            m_table->SetItem(row, column, wxString::FromUTF8(texts[static_cast<std::size_t>(column)]));
     }
     m_selected = m_games.empty() ? -1 : 0;
     if (m_selected >= 0)
@@ -168,7 +135,7 @@ void HistoryDialog::Reload()
                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     m_delete->Enable(!m_games.empty());
     m_export->Enable(!m_games.empty());
-    SetTitle(TitleFor(m_games.size()));
+    SetTitle(wxString::FromUTF8(history_view::Title(m_games.size())));
     ShowStatus();
     m_chart->Refresh();
     m_result->Refresh();
@@ -176,13 +143,7 @@ void HistoryDialog::Reload()
 
 void HistoryDialog::ShowStatus()
 {
-    // What is wrong first, then what the player was told once, then where the games are.
-    wxString text;
-    for (const std::string& line : {m_history.Problem(), m_notice}) {
-        if (!line.empty())
-            text += wxString::FromUTF8(line) + "\n";
-    }
-    text += "Games are kept in " + wxString::FromUTF8(m_history.Location()) + ".";
+    const wxString text = wxString::FromUTF8(history_view::StatusText(m_history, m_notice));
     if (m_status->GetLabel() != text) {
         m_status->SetLabel(text);
         m_status->Wrap(GetClientSize().x - 16);
@@ -207,7 +168,7 @@ void HistoryDialog::OnExport(wxCommandEvent& /*event*/)
     file << HistoryCsv(m_games);
     file.close();
     if (!file)
-        wxMessageBox("Cannot write the file " + save.GetPath() + ".", Caption, wxOK | wxICON_ERROR, this);
+        wxMessageBox("Cannot write the file " + save.GetPath() + ".", history_view::Caption, wxOK | wxICON_ERROR, this);
 }
 
 void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
@@ -215,9 +176,8 @@ void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
     const KeptGame* game = GameAt(m_selected);
     if (!game)
         return;
-    const wxString question =
-        "Delete the game of " + LocalDateTime(game->started) + " from the history?\n" + "It cannot be brought back.";
-    wxMessageDialog ask(this, question, "Delete game", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+    wxMessageDialog ask(this, wxString::FromUTF8(history_view::DeleteQuestion(*game)), "Delete game",
+                        wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
     if (ask.ShowModal() != wxID_YES)
         return;
     m_history.Delete(game->id);

@@ -31,14 +31,7 @@ private:
 
 class HistoryDialog : public wxDialog {
 public:
-    static constexpr const char* Caption = "Orbicle History";
-
     HistoryDialog(wxWindow* parent, IHistory& history);
-
-    // The title with the number of games: "Orbicle History - 3 games".
-    static wxString TitleFor(std::size_t games);
-    // A table row's texts: local date and time, race, length m:ss, average, best, accuracy, score.
-    static std::vector<wxString> RowTexts(const KeptGame& game);
 
 private:
     // Reads the games again and shows them, newest first, the newest selected.

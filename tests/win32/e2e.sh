@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Orbicle.exe end to end under Wine, as a new player meets it: no settings in the registry, the
 # frame titled "Orbicle" with its menu, a click on the idle field opens "Select Race" (its Cancel
-# disabled), Default starts a game that runs, File > Exit with the mouse ends the program, and
-# the registry holds Left, Top, Race and Options. Real X input from xdotool on the session's
-# display. Wine draws the menus and dialogs there without their contents, so they are found by
-# their windows and clicked where their items lie.
+# disabled), Enter picks the race button that has the focus (Human, the first) and starts a game
+# that runs, File > Exit with the mouse ends the program, and the registry holds Left, Top, Race
+# and Options. Real X input from xdotool on the session's display. Wine draws the menus there
+# without their contents, so they are found by their windows and clicked where their items lie.
 #   usage: e2e.sh SESSION PATH/TO/Orbicle.exe   (from the repository root)
 set -euo pipefail
 here=$(dirname "$0")
@@ -48,6 +48,7 @@ step "start with no settings"
 "$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true
 "$WINE" "$program" >"$work/program.log" 2>&1 &
 pid=$!
+started=$(date +%s%N)
 frame=$(wait_window Orbicle 60) || fail "no frame window titled Orbicle"
 xdotool windowactivate --sync "$frame" 2>/dev/null || true
 sleep 1
@@ -69,7 +70,8 @@ sleep 0.5
 step "a click on the idle field asks for a race, Cancel disabled"
 xdotool mousemove $((wx + 2 + FW / 2)) $((wy + menu_h + 2 + FH / 2)) click 1
 dialog=$(wait_window "Select Race" 20) || fail "no race dialog"
-sleep 0.5
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+within 10 has_focus "$dialog" || fail "the race dialog does not get the keys"
 read -r dx dy dw dh < <(geometry "$dialog")
 # A control's centre from its box in dialog units: the client area is 172 x 108 units.
 at() { echo $((dx + ($1 + $3 / 2) * dw / 172)) $((dy + ($2 + $4 / 2) * dh / 108)); }
@@ -78,10 +80,9 @@ xdotool mousemove "$cx" "$cy" click 1
 sleep 1
 window_open() { [ -n "$(windows_titled "$1")" ]; }
 window_open "Select Race" || fail "the disabled Cancel button closed the dialog"
-read -r bx by < <(at 12 24 50 14)
-xdotool mousemove "$bx" "$by" click 1
+xdotool key Return
 window_closed() { ! window_open "$1"; }
-within 10 window_closed "Select Race" || fail "the Default button did not close the dialog"
+within 10 window_closed "Select Race" || fail "Enter on the focused Human button did not close the dialog"
 
 step "a game runs"
 xdotool mousemove $((wx + 2)) $((wy + menu_h + FH))  # out of the circles' way
@@ -94,6 +95,7 @@ read -r px py pw ph < <(geometry "$(popups | head -n1)")
 xdotool mousemove $((px + pw / 3)) $((py + ph - 9)) click 1
 status=0
 wait_exit "$pid" 20 || status=$?
+wine_record "$status" "$started" "$program"
 [ "$status" -ne 124 ] || fail "the program did not end"
 pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
@@ -101,7 +103,7 @@ pid=""
 step "the settings are in the registry"
 settings=$("$WINE" reg query "$KEY\\Settings" 2>/dev/null | tr -d '\r') || fail "no key $KEY\\Settings"
 echo "$settings" | sed 's/^/  /'
-for entry in 'Left *REG_DWORD' 'Top *REG_DWORD' 'Race *REG_SZ *df' 'Options *REG_SZ *11011'; do
+for entry in 'Left *REG_DWORD' 'Top *REG_DWORD' 'Race *REG_SZ *hu' 'Options *REG_SZ *11011'; do
   echo "$settings" | grep -Eq "^ *$entry\$|^ *$entry *0x" || fail "no $entry"
 done
 echo "PASS"

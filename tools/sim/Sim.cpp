@@ -8,9 +8,7 @@
 #include <stdexcept>
 
 #include "platform/dc/Png.h"
-#ifdef ORBICLE_HISTORY_FILE
 #include "platform/history/SqliteHistory.h"
-#endif
 #include "render/HistoryChart.h"
 #include "res/Races.h"
 #include "res/Resource.h"
@@ -129,11 +127,7 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
     } else if (verb == "historydb") {
         ExpectArgs(args, 1, 1, "historydb FILE");
         requireBeforeStart();
-#ifdef ORBICLE_HISTORY_FILE
         m_platform.history.Use(std::make_unique<SqliteHistory>(args[0]));
-#else
-        throw SimError("historydb: this build keeps no history file (it has no SQLite)");
-#endif
     } else if (verb == "history") {
         ExpectArgs(args, 0, 0, "history");
         for (const KeptGame& game : m_platform.history.Games())

@@ -1,0 +1,74 @@
+// File > History... on Windows: the History window, dialog 200 of the program's resources. The
+// chart of every kept game and the selected game's result graph are the drawings of render/
+// (DcPicture), the table a list view of the games newest first; Export CSV..., Delete game
+// (which asks first) and Close. Modal over the frame, so a running game is held while it is
+// open, as with every dialog of the program; it can be resized, and lays its parts out anew.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/DcPicture.h"
+#include "app/win32/HistoryLayout.h"
+#include "platform/History.h"
+
+namespace history_window {
+// The dialog template and its controls, in tab order (the test holds res/Orbicle.rc to this).
+inline constexpr unsigned TemplateId = 200;
+struct Control {
+    int id;
+    const wchar_t* windowClass;
+    const char* text;
+};
+inline constexpr int ChartId = 1010;
+inline constexpr int TableId = 1011;
+inline constexpr int ResultId = 1012;
+inline constexpr int StatusId = 1013;
+inline constexpr int ExportId = 1014;
+inline constexpr int DeleteId = 1015;
+inline constexpr int CloseId = 2;  // IDCANCEL: Escape and the close box close the window too
+inline constexpr Control Controls[] = {
+    {ChartId, DcPicture::ClassName, ""}, {TableId, L"SysListView32", ""},         {ResultId, DcPicture::ClassName, ""},
+    {StatusId, L"Static", ""},           {ExportId, L"Button", "&Export CSV..."}, {DeleteId, L"Button", "&Delete game"},
+    {CloseId, L"Button", "&Close"},
+};
+}  // namespace history_window
+
+class HistoryWindow {
+public:
+    HistoryWindow(HINSTANCE instance, IHistory& history) : m_instance(instance), m_history(history) {}
+    HistoryWindow(const HistoryWindow&) = delete;
+    HistoryWindow& operator=(const HistoryWindow&) = delete;
+
+    // Shows the window over its owner until the player closes it.
+    void Run(HWND owner);
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnInit();
+    void OnCommand(int id);
+    void OnMinimumSize(MINMAXINFO& limits) const;
+    // Places the parts at the client area's size.
+    void LayOut();
+    // Reads the games again and shows them, newest first, the newest selected.
+    void Reload();
+    void ShowStatus();
+    // The game of a table row (rows are newest first), or null.
+    const KeptGame* GameAt(int row) const;
+    void OnSelect(int row);
+    void OnExport();
+    void OnDelete();
+    HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
+
+    HINSTANCE m_instance;
+    IHistory& m_history;
+    HWND m_hwnd = nullptr;
+    DialogUnits m_units;
+    std::vector<KeptGame> m_games;  // oldest first
+    int m_selected = -1;
+    std::string m_notice;  // told once, shown while the window is open
+    std::unique_ptr<DcPicture> m_chart;
+    std::unique_ptr<DcPicture> m_result;
+};

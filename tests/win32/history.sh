@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# The training history of Orbicle.exe under Wine, as a player meets it, with real X input from
+# xdotool: a game with a few hits stopped through File, File > History... with the game in its
+# table, chart and result graph, Export CSV... through the file dialog, and then
+#   with the system's SQLite (the tests' stand-in for winsqlite3.dll): the game read back from
+#     %APPDATA%\Orbicle\history.sqlite3 with Linux's sqlite3, the same as the CSV file, and found
+#     again after a new start;
+#   --without-sqlite (the stand-in disabled, as on a Windows older than 10): the window says that
+#     the history needs Windows 10, the game is still listed for the run, and no file is made.
+# The texts, list rows and places of the History window's controls come from orbicle-wintext,
+# pixels from xwd shots read by orbicle-shot.
+#   usage: history.sh SESSION Orbicle.exe orbicle-wintext.exe orbicle-shot.exe [--without-sqlite]
+#   (from the repository root)
+set -euo pipefail
+here=$(dirname "$0")
+. "$here/wine-lib.sh"
+. "$here/../desktop/xwindows.sh"
+wine_session_load "$1"
+program=$2 wintext=$3 shot=$4 mode=${5:-}
+[ "$mode" != --without-sqlite ] || export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winsqlite3=d"
+readonly KEY='HKCU\Software\Local AppWizard-Generated Applications\Orbicle'
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  sed 's/^/  program: /' "$work/program.log" >&2 2>/dev/null || true
+  exit 1
+}
+step() { echo "== $*"; }
+window_open() { [ -n "$(windows_titled "$1")" ]; }
+window_closed() { ! window_open "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+wwork=$(wine_run winepath -w "$work" | tr -d '\r')
+appdata=$(wine_run cmd /c echo %APPDATA% | tr -d '\r')
+folder=$(wine_run winepath -u "$appdata\\Orbicle" | tr -d '\r')
+history="$folder/history.sqlite3"
+rm -rf "$folder"
+"$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true
+
+start_program() {
+  "$WINE" "$program" >"$work/program.log" 2>&1 &
+  pid=$!
+  started=$(date +%s%N)
+  frame=$(wait_window Orbicle 60) || fail "no frame window titled Orbicle"
+  xdotool windowactivate --sync "$frame" 2>/dev/null || true
+  read -r wx wy ww wh < <(geometry "$frame")
+  # The frame holds the menu bar and the game window, whose sunken edge is 2 pixels wide.
+  FW=$((ww - 4)) FH=$(((ww - 4) * 3 / 4))
+  fx=2 fy=$((wh - 2 - FH))
+}
+# File > Exit with the keys; the program must end with status 0.
+exit_program() {
+  menu_keys alt+f x
+  local status=0
+  wait_exit "$pid" 30 || status=$?
+  wine_record "$status" "$started" "$program"
+  [ "$status" -ne 124 ] || fail "the program did not end"
+  pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+menu_keys() {
+  xdotool windowactivate --sync "$frame" 2>/dev/null || true
+  xdotool key --delay 150 "$@"
+}
+# A shot of a window into $work/NAME.xwd, and what orbicle-shot says of it (window pixels).
+snap() { xwd -id "$1" -silent -out "$work/$2.xwd"; }
+ask_shot() {
+  local verb=$1 name=$2
+  shift 2
+  wine_run "$shot" "$verb" "$wwork\\$name.xwd" "$@" | tr -d '\r'
+}
+field_moves() {
+  snap "$frame" a
+  sleep 0.7
+  snap "$frame" b
+  [ "$(ask_shot diff a "$wwork\\b.xwd" "$fx" "$fy" "$FW" "$FH")" -gt 0 ]
+}
+# Clicks the middle of a circle big enough to hit, with its button; false when there is none.
+hit_circle() {
+  snap "$frame" circle
+  local colour box x0 y0 x1 y1
+  for colour in "240 255 240 1" "240 240 255 3"; do
+    set -- $colour
+    box=$(ask_shot box circle "$fx" "$fy" "$FW" $((FH - 60)) "$1" "$2" "$3")
+    [ -n "$box" ] || continue
+    read -r x0 y0 x1 y1 <<<"$box"
+    [ $((x1 - x0)) -ge 20 ] || return 1
+    xdotool mousemove $((wx + (x0 + x1) / 2)) $((wy + (y0 + y1) / 2)) click "$4"
+    return 0
+  done
+  return 1
+}
+# The result graph's vertical axis: gray at W/8 from below its arrowhead to the axis at 7H/8.
+shows_result() {
+  snap "$frame" result
+  local height=$((FH * 3 / 4 - 40))
+  [ "$(ask_shot count result $((fx + FW / 8 - 1)) $((fy + FH / 8 + 30)) 3 "$height" 128 128 128)" -eq $((3 * height)) ]
+}
+stop_game() {
+  menu_keys alt+f s
+  within 3 shows_result
+}
+# The History window's controls as orbicle-wintext lists them, into $work/controls.
+controls() { wine_run "$wintext" "$1" | tr -d '\r' >"$work/controls"; }
+control() { awk -v id="$1" '$1 == id' "$work/controls"; }
+in_history() {
+  local w h
+  read -r _ _ w h < <(geometry "$history_window")
+  ask_shot count history 0 0 "$w" "$h" "$@"
+}
+open_history() {
+  menu_keys alt+f h
+  history_window=$(wait_window "$1" 20) || fail "File > History... shows no window titled '$1'"
+  within 10 has_focus "$history_window" || fail "the History window does not get the keys"
+}
+
+step "a game with a few hits, stopped through File after its first sample"
+if [ "$mode" = --without-sqlite ]; then
+  start_program
+  # No race yet: the click asks for one, and the dialog's Default button chooses it.
+  xdotool mousemove $((wx + fx + FW / 2)) $((wy + fy + FH / 2)) click 1
+  dialog=$(wait_window "Select Race" 20) || fail "no race dialog"
+  within 10 has_focus "$dialog" || fail "the race dialog does not get the keys"
+  read -r dx dy dw dh < <(geometry "$dialog")
+  xdotool mousemove $((dx + 37 * dw / 172)) $((dy + 31 * dh / 108)) click 1  # Default: 12, 24, 50 x 14
+  within 10 window_closed "Select Race" || fail "the Default button did not close the dialog"
+else
+  "$WINE" reg add "$KEY\\Settings" /v Race /d df /f >/dev/null
+  start_program
+  xdotool mousemove $((wx + fx + FW / 2)) $((wy + fy + FH / 2)) click 1
+fi
+within 20 field_moves || fail "the field shows no running game"
+hits=0
+for _ in $(seq 40); do
+  hit_circle && hits=$((hits + 1))
+  [ "$hits" -lt 4 ] || break
+done
+echo "clicked $hits circles"
+# The first rate sample comes after 4.8 s of play; until then File > Stop Game is disabled.
+within 30 stop_game || fail "no result graph after File > Stop Game"
+
+step "File > History... shows the game"
+open_history "Orbicle History - 1 game"
+within 10 controls "Orbicle History - 1 game" || fail "orbicle-wintext finds no History window"
+sed 's/^/  /' "$work/controls"
+[ "$(control 1011 | awk '{print $8}')" = 1 ] || fail "the table does not list one game"
+control 1014 | grep -q ' enabled ' || fail "Export CSV... is disabled"
+status=$(control 1013)
+if [ "$mode" = --without-sqlite ]; then
+  [[ $status == *"needs Windows 10 or later"* ]] || fail "the window does not say that the history needs Windows 10"
+  [[ $status == *"memory, for as long as the program runs"* ]] || fail "the window does not say where the games are"
+else
+  [[ $status == *"Games are kept in $appdata\\Orbicle\\history.sqlite3."* ]] || fail "the window names no history file"
+fi
+snap "$history_window" history
+[ "$(in_history 215 45 35)" -gt 0 ] || fail "the chart shows no best rate"
+[ "$(in_history 240 165 0)" -gt 0 ] || fail "the chart marks no personal best"
+[ "$(in_history 35 145 60)" -gt 0 ] || fail "the chart shows no accuracy"
+[ "$(in_history 255 0 0)" -gt 0 ] || fail "no result graph (its red curve) for the selected game"
+
+step "Export CSV... through the file dialog"
+csv="$work/exported.csv"
+xdotool key alt+e
+save=$(wait_window "Export CSV" 20) || fail "Export CSV... opens no file dialog"
+within 10 has_focus "$save" || fail "the file dialog does not get the keys"
+xdotool type --delay 20 "$wwork\\exported.csv"
+xdotool key Return
+within 20 test -s "$csv" || fail "no CSV file written"
+within 10 window_closed "Export CSV" || fail "the file dialog stays open"
+sed 's/^/  /' "$csv"
+[ "$(wc -l <"$csv")" -eq 2 ] || fail "the CSV is not a header and one game"
+head -n1 "$csv" | grep -q '^id,started,ended,play_seconds,' || fail "the CSV header is not the kept fields"
+IFS=, read -r -a row < <(tail -n1 "$csv" | tr -d '\r')
+[ "${#row[@]}" -eq 20 ] || fail "a CSV row of ${#row[@]} fields, not 20"
+[ "${row[18]}" = df ] || fail "race ${row[18]}, not df"
+[ "${row[3]}" -ge 5 ] && [ "${row[3]}" -le 120 ] || fail "${row[3]} s in play, not the game's 5 to 120"
+[ $((row[16] + row[17])) -ge 1 ] || fail "no click judged: $((row[16])) useful actions, $((row[17])) misses"
+[ -n "${row[19]}" ] || fail "no rate samples kept"
+
+step "Close with Escape and File > Exit"
+xdotool key Escape
+within 10 window_closed "Orbicle History - 1 game" || fail "Escape does not close the History window"
+exit_program
+
+if [ "$mode" = --without-sqlite ]; then
+  step "no history file"
+  [ ! -e "$folder" ] || fail "a history folder was made: $(ls -A "$folder")"
+  "$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true
+  echo "PASS"
+  exit 0
+fi
+
+step "the file read back with Linux's sqlite3"
+[ -f "$history" ] || fail "no history file $history"
+[ "$(sqlite3 "$history" 'PRAGMA user_version')" = 1 ] || fail "the schema is not version 1"
+[ "$(sqlite3 "$history" 'PRAGMA journal_mode')" = wal ] || fail "the file is not in write-ahead-log mode"
+kept=$(sqlite3 -separator , "$history" \
+  "SELECT id,play_seconds,score,average,best,last,accuracy,useful,misses,race,samples FROM games")
+echo "  $kept"
+expected=$(IFS=,; echo "${row[0]},${row[3]},${row[11]},${row[12]},${row[13]},${row[14]},${row[15]},${row[16]},${row[17]},${row[18]},${row[19]}")
+[ "$kept" = "$expected" ] || fail "the file holds $kept, the CSV $expected"
+
+step "a new start finds the game again"
+start_program
+open_history "Orbicle History - 1 game"
+xdotool key Escape
+within 10 window_closed "Orbicle History - 1 game" || fail "Escape does not close the History window"
+exit_program
+"$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true
+rm -rf "$folder"
+echo "PASS"

@@ -35,7 +35,7 @@ inline constexpr int CloseWidth = 50;
 inline constexpr int StatusLines = 3;
 inline constexpr int LineHeight = 8;
 // The client area the window opens with and the smallest one it can be made.
-inline constexpr CSize OpeningSize{500, 400};
+inline constexpr CSize OpeningSize{560, 400};
 inline constexpr CSize SmallestSize{300, 260};
 }  // namespace history_layout
 

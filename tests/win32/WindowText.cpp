@@ -2,7 +2,8 @@
 // the Windows tests under Wine: the texts of a dialog's controls, which no picture of the screen
 // tells for sure, the rows of its list view and the places of its buttons.
 //   orbicle-wintext TITLE
-// One line for the window titled exactly TITLE, then one for each of its child windows:
+// One line for the window titled exactly TITLE, then one for each window inside it, in the order
+// of the window tree:
 //   ID CLASS LEFT TOP RIGHT BOTTOM enabled|disabled ITEMS "TEXT"
 // in screen pixels, ITEMS the number of rows of a list view (else -1), the text in UTF-8 with
 // line breaks as \n. Status 1 when no window has that title.
@@ -34,9 +35,12 @@ void Describe(HWND window)
 {
     wchar_t windowClass[64] = {};
     GetClassNameW(window, windowClass, 64);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    text.resize(text.size() - 1);
+    // Asked of the control itself: the system's copy of a control's text (GetWindowText) is not
+    // what the player has typed into it since.
+    wchar_t buffer[2048] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &length);
+    const std::wstring text = buffer;
     RECT box{};
     GetWindowRect(window, &box);
     const bool list = _wcsicmp(windowClass, WC_LISTVIEWW) == 0;
@@ -59,7 +63,12 @@ int main(int argc, char** argv)
         return 1;
     }
     Describe(window);
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        Describe(child);
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) {
+            Describe(child);
+            return TRUE;
+        },
+        0);
     return 0;
 }

@@ -102,9 +102,13 @@ shows_result() {
   local height=$((FH * 3 / 4 - 40))
   [ "$(ask_shot count result $((fx + FW / 8 - 1)) $((fy + FH / 8 + 30)) 3 "$height" 128 128 128)" -eq $((3 * height)) ]
 }
+# File > Stop Game does nothing before the first rate sample (4.8 s of play): pressed again while
+# the game still runs, never once it has stopped (it would start a new game).
 stop_game() {
   menu_keys alt+f s
-  within 3 shows_result
+  within 5 shows_result && return 0
+  field_moves && return 1
+  within 20 shows_result
 }
 # The History window's controls as orbicle-wintext lists them, into $work/controls.
 controls() { wine_run "$wintext" "$1" | tr -d '\r' >"$work/controls"; }
@@ -141,9 +145,10 @@ for _ in $(seq 40); do
   hit_circle && hits=$((hits + 1))
   [ "$hits" -lt 4 ] || break
 done
+# And one click beside them, judged as a hit or a miss.
+xdotool mousemove $((wx + fx + 8)) $((wy + fy + 8)) click 1
 echo "clicked $hits circles"
-# The first rate sample comes after 4.8 s of play; until then File > Stop Game is disabled.
-within 30 stop_game || fail "no result graph after File > Stop Game"
+within 60 stop_game || fail "no result graph after File > Stop Game"
 
 step "File > History... shows the game"
 open_history "Orbicle History - 1 game"
@@ -170,6 +175,12 @@ xdotool key alt+e
 save=$(wait_window "Export CSV" 20) || fail "Export CSV... opens no file dialog"
 within 10 has_focus "$save" || fail "the file dialog does not get the keys"
 xdotool type --delay 20 "$wwork\\exported.csv"
+typed() {
+  local shown
+  shown=$(wine_run "$wintext" "Export CSV")
+  [[ $shown == *"\"$wwork\\exported.csv\""* ]]
+}
+within 10 typed || fail "the file name did not arrive: $(wine_run "$wintext" "Export CSV")"
 xdotool key Return
 within 20 test -s "$csv" || fail "no CSV file written"
 within 10 window_closed "Export CSV" || fail "the file dialog stays open"

@@ -8,6 +8,7 @@
 
 #include "app/HistoryView.h"
 #include "app/win32/HistoryWindow.h"
+#include "tests/win32/ThreadWindow.h"
 
 #include <commctrl.h>  // after windows.h
 
@@ -79,17 +80,7 @@ struct Examine {
     static inline bool s_seen = false;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND window = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND candidate, LPARAM found) {
-                wchar_t title[64] = {};
-                GetWindowTextW(candidate, title, 64);
-                if (std::wstring(title).starts_with(L"Orbicle History"))
-                    *reinterpret_cast<HWND*>(found) = candidate;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&window));
+        HWND window = ThreadWindowTitled(L"Orbicle History");
         if (!window || s_seen)
             return;
         s_seen = true;

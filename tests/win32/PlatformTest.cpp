@@ -9,6 +9,7 @@
 #include "platform/win32/RaceDialogBox.h"
 #include "platform/win32/RegistryProfile.h"
 #include "platform/win32/WinServices.h"
+#include "tests/win32/ThreadWindow.h"
 
 namespace {
 // A vendor key of this test's own, removed afterwards.
@@ -44,17 +45,7 @@ struct Press {
     static inline int s_focused = 0;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND dialog = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                char title[32] = {};
-                GetWindowTextA(window, title, sizeof title);
-                if (std::string(title) == "Select Race")
-                    *reinterpret_cast<HWND*>(found) = window;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
+        HWND dialog = ThreadWindowTitled(L"Select Race");
         if (!dialog)
             return;
         if (!s_escaped) {

@@ -16,25 +16,10 @@ here=$(dirname "$0")
 . "$here/wine-lib.sh"
 . "$here/../desktop/xwindows.sh"
 wine_session_load "$1"
-program=$2 wintext=$3 shot=$4 mode=${5:-}
+PROGRAM=$2 wintext=$3 shot=$4 mode=${5:-}
+. "$here/program-lib.sh"
 [ "$mode" != --without-sqlite ] || export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winsqlite3=d"
 readonly KEY='HKCU\Software\Local AppWizard-Generated Applications\Orbicle'
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  sed 's/^/  program: /' "$work/program.log" >&2 2>/dev/null || true
-  exit 1
-}
-step() { echo "== $*"; }
-window_open() { [ -n "$(windows_titled "$1")" ]; }
-window_closed() { ! window_open "$1"; }
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 wwork=$(wine_run winepath -w "$work" | tr -d '\r')
 appdata=$(wine_run cmd /c echo %APPDATA% | tr -d '\r')
@@ -43,26 +28,15 @@ history="$folder/history.sqlite3"
 rm -rf "$folder"
 "$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true
 
-start_program() {
-  "$WINE" "$program" >"$work/program.log" 2>&1 &
-  pid=$!
-  started=$(date +%s%N)
-  frame=$(wait_window Orbicle 60) || fail "no frame window titled Orbicle"
-  xdotool windowactivate --sync "$frame" 2>/dev/null || true
-  read -r wx wy ww wh < <(geometry "$frame")
-  # The frame holds the menu bar and the game window, whose sunken edge is 2 pixels wide.
+# The field in the frame's own pixels: below the menu bar, inside the game window's 2-pixel edge.
+field_place() {
   FW=$((ww - 4)) FH=$(((ww - 4) * 3 / 4))
   fx=2 fy=$((wh - 2 - FH))
 }
-# File > Exit with the keys; the program must end with status 0.
+# File > Exit with the keys.
 exit_program() {
   menu_keys alt+f x
-  local status=0
-  wait_exit "$pid" 30 || status=$?
-  wine_record "$status" "$started" "$program"
-  [ "$status" -ne 124 ] || fail "the program did not end"
-  pid=""
-  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+  program_ends 30
 }
 menu_keys() {
   xdotool windowactivate --sync "$frame" 2>/dev/null || true
@@ -127,6 +101,7 @@ open_history() {
 step "a game with a few hits, stopped through File after its first sample"
 if [ "$mode" = --without-sqlite ]; then
   start_program
+  field_place
   # No race yet: the click asks for one, and the dialog's Default button chooses it.
   xdotool mousemove $((wx + fx + FW / 2)) $((wy + fy + FH / 2)) click 1
   dialog=$(wait_window "Select Race" 20) || fail "no race dialog"
@@ -137,6 +112,7 @@ if [ "$mode" = --without-sqlite ]; then
 else
   "$WINE" reg add "$KEY\\Settings" /v Race /d df /f >/dev/null
   start_program
+  field_place
   xdotool mousemove $((wx + fx + FW / 2)) $((wy + fy + FH / 2)) click 1
 fi
 within 20 field_moves || fail "the field shows no running game"

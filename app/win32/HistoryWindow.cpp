@@ -5,6 +5,7 @@
 #include <commctrl.h>  // after windows.h
 #include <commdlg.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -66,8 +67,9 @@ INT_PTR HistoryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return TRUE;
     case WM_NOTIFY: {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if (change->hdr.idFrom == hw::TableId && change->hdr.code == LVN_ITEMCHANGED &&
-            (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+        if (change->hdr.idFrom != hw::TableId || change->hdr.code != LVN_ITEMCHANGED)
+            return FALSE;
+        if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
             !(change->uOldState & LVIS_SELECTED))
             OnSelect(change->iItem);
         return TRUE;
@@ -99,12 +101,14 @@ void HistoryWindow::OnInit()
         SendMessageW(table, LVM_INSERTCOLUMNW, index++, reinterpret_cast<LPARAM>(&entry));
     }
 
-    // The client area the window opens with, centred over the frame.
-    RECT outer{0, 0, m_units.X(history_layout::OpeningSize.cx), m_units.Y(history_layout::OpeningSize.cy)};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)));
-    SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The client area the window opens with, as far as the screen has room, centred over the frame.
+    const CSize outer = OuterSize(history_layout::OpeningSize);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(m_hwnd, nullptr, 0, 0, std::min<LONG>(outer.cx, work.right - work.left),
+                 std::min<LONG>(outer.cy, work.bottom - work.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CentreOverOwner(m_hwnd);
 
     m_notice = m_history.TakeNotice();
@@ -124,10 +128,16 @@ void HistoryWindow::OnCommand(int id)
 
 void HistoryWindow::OnMinimumSize(MINMAXINFO& limits) const
 {
-    RECT outer{0, 0, m_units.X(history_layout::SmallestSize.cx), m_units.Y(history_layout::SmallestSize.cy)};
+    const CSize outer = OuterSize(history_layout::SmallestSize);
+    limits.ptMinTrackSize = POINT{outer.cx, outer.cy};
+}
+
+CSize HistoryWindow::OuterSize(CSize client) const
+{
+    RECT outer{0, 0, m_units.X(client.cx), m_units.Y(client.cy)};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)));
-    limits.ptMinTrackSize = POINT{outer.right - outer.left, outer.bottom - outer.top};
+    return CSize{outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void HistoryWindow::LayOut()

@@ -50,6 +50,8 @@ private:
     void OnInit();
     void OnCommand(int id);
     void OnMinimumSize(MINMAXINFO& limits) const;
+    // The window's outer size for a client area of this size in dialog units.
+    CSize OuterSize(CSize client) const;
     // Places the parts at the client area's size.
     void LayOut();
     // Reads the games again and shows them, newest first, the newest selected.

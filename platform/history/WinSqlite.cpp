@@ -1,9 +1,17 @@
 // The table of SQLite's functions on Windows: the system's winsqlite3.dll, loaded from the
 // system folder alone (never from the program's folder or the current one, where another file
 // of that name could lie) when the history is first used. Windows 10 and later ship it; on an
-// older Windows the table says so, and the game keeps its games in memory instead.
+// older Windows the table says so, and the game keeps its games in memory instead. (windows.h
+// directly: the history store includes no other platform implementation.)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
 #include "platform/history/SqliteApi.h"
-#include "platform/win32/WinApi.h"
 
 // winsqlite3.dll's functions use __stdcall on 32-bit Windows; on x64 there is one calling
 // convention, that of the pointers in the table.

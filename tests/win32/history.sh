@@ -135,11 +135,18 @@ if [ "$mode" = --without-sqlite ]; then
 else
   [[ $status == *"Games are kept in $appdata\\Orbicle\\history.sqlite3."* ]] || fail "the window names no history file"
 fi
-snap "$history_window" history
-[ "$(in_history 215 45 35)" -gt 0 ] || fail "the chart shows no best rate"
-[ "$(in_history 240 165 0)" -gt 0 ] || fail "the chart marks no personal best"
-[ "$(in_history 35 145 60)" -gt 0 ] || fail "the chart shows no accuracy"
-[ "$(in_history 255 0 0)" -gt 0 ] || fail "no result graph (its red curve) for the selected game"
+# The pictures are painted after the window opens: shot again until every colour is there.
+drawn() {
+  snap "$history_window" history
+  missing=""
+  local colour
+  for colour in "215 45 35 best rate" "240 165 0 personal best" "35 145 60 accuracy" "255 0 0 result graph"; do
+    set -- $colour
+    [ "$(in_history "$1" "$2" "$3")" -gt 0 ] 2>/dev/null || missing+=" ${*:4};"
+  done
+  [ -z "$missing" ]
+}
+within 15 drawn || fail "the History window does not show:$missing"
 
 step "Export CSV... through the file dialog"
 csv="$work/exported.csv"

@@ -1,8 +1,11 @@
-// The History window's texts.
+// The History window's texts, its keys reports and its export.
 #include "app/HistoryView.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
+#include "render/KeysReport.h"
 #include "res/Races.h"
 
 namespace history_view {
@@ -34,7 +37,57 @@ std::string Latin1(const std::string& bytes)
     }
     return text;
 }
+
+// The labels of a race's hotkey set, as the game reads them; none when it cannot be read.
+std::vector<unsigned char> HotkeyLabels(IFiles& files, const std::string& race)
+{
+    std::vector<unsigned char> labels;
+    if (std::unique_ptr<IFileReader> file = files.OpenRead(HotkeySetFile(race))) {
+        unsigned char byte = 0;
+        while (labels.size() < 1024 && file->Read(&byte, 1) == 1)
+            labels.push_back(byte);
+    }
+    return labels;
+}
+
+std::filesystem::path PathOf(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 }  // namespace
+
+KeysReport ReportOf(IHistory& history, IFiles& files, std::span<const KeptGame> games, const std::string& title)
+{
+    std::vector<KeptAction> actions;
+    std::vector<std::string> races;
+    KeysReport report{title, {}, {}};
+    for (const KeptGame& game : games) {
+        const std::vector<KeptAction> own = history.Actions(game.id);
+        actions.insert(actions.end(), own.begin(), own.end());
+        if (std::find(races.begin(), races.end(), game.race) != races.end())
+            continue;
+        races.push_back(game.race);
+        for (const unsigned char label : HotkeyLabels(files, game.race)) {
+            if (std::find(report.hotkeys.begin(), report.hotkeys.end(), label) == report.hotkeys.end())
+                report.hotkeys.push_back(label);
+        }
+    }
+    report.stats = CollectKeyStats(actions);
+    return report;
+}
+
+KeysReport ViewReport(View view, IHistory& history, IFiles& files, std::span<const KeptGame> games,
+                      const KeptGame* selected)
+{
+    if (view == View::SelectedKeys) {
+        return selected ? ReportOf(history, files, std::span(selected, 1),
+                                   "Keys and buttons of the game of " + LocalDateTime(selected->started))
+                        : ReportOf(history, files, {}, "No game selected");
+    }
+    const std::size_t count = std::min(games.size(), RecentGames);
+    return ReportOf(history, files, games.last(count),
+                    "Keys and buttons of the last " + std::to_string(count) + (count == 1 ? " game" : " games"));
+}
 
 std::string Title(std::size_t games)
 {
@@ -63,5 +116,21 @@ std::string StatusText(IHistory& history, const std::string& notice)
 std::string DeleteQuestion(const KeptGame& game)
 {
     return "Delete the game of " + LocalDateTime(game.started) + " from the history?\nIt cannot be brought back.";
+}
+
+std::string Export(IHistory& history, std::span<const KeptGame> games, const std::string& file)
+{
+    std::vector<KeptGame> withActions(games.begin(), games.end());
+    for (KeptGame& game : withActions)
+        game.actions = history.Actions(game.id);
+    for (const auto& [where, text] :
+         {std::pair{file, HistoryCsv(withActions)}, std::pair{ActionsCsvName(file), ActionsCsv(withActions)}}) {
+        std::ofstream out(PathOf(where), std::ios::binary | std::ios::trunc);
+        out << text;
+        out.close();
+        if (!out)
+            return "Cannot write the file " + where + ".";
+    }
+    return {};
 }
 }  // namespace history_view

@@ -1,17 +1,37 @@
-// What the History window says, the same on every system: its title, the table's columns and
-// rows, the line under them (what is wrong, what the player is told once, where the games are)
-// and the question before a game is deleted. The windows of app/desktop and app/win32 show it
+// What the History window says and shows, the same on every system: its title, the choice of
+// the upper picture (the chart, or the keys report of the selected game or of the last 10
+// games) and the report it draws, the table's columns and rows, the line under them (what is
+// wrong, what the player is told once, where the games are), the question before a game is
+// deleted, and the files Export CSV... writes. The windows of app/desktop and app/win32 show it
 // with their own controls; every text is UTF-8.
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/History.h"
+
+struct KeysReport;  // render/KeysReport.h, which a Windows source beside windows.h cannot include
 
 namespace history_view {
 inline constexpr const char* Caption = "Orbicle History";
+
+// What the upper picture shows, and the texts of the choices in that order.
+enum class View { Rates, SelectedKeys, RecentKeys };
+inline constexpr const char* ViewTexts[] = {"&Rates", "&Keys: selected game", "Keys: &last 10 games"};
+// How many of the newest games the report of recent games takes together.
+inline constexpr std::size_t RecentGames = 10;
+
+// The keys report of these games, titled: their actions together, on the keys of their races'
+// hotkey sets (read through files; a set that cannot be read adds no key).
+KeysReport ReportOf(IHistory& history, IFiles& files, std::span<const KeptGame> games, const std::string& title);
+// The report a keys view shows: of the selected game (null: none), or of the newest RecentGames
+// of the games (oldest first) together.
+KeysReport ViewReport(View view, IHistory& history, IFiles& files, std::span<const KeptGame> games,
+                      const KeptGame* selected);
 
 // A column of the table of games: its heading, its width in pixels at 96 dots per inch, and
 // whether its figures are aligned to the right.
@@ -36,4 +56,8 @@ std::vector<std::string> RowTexts(const KeptGame& game);
 std::string StatusText(IHistory& history, const std::string& notice);
 // "Delete the game of 2026-01-05 13:00 from the history?" and that it cannot be undone.
 std::string DeleteQuestion(const KeptGame& game);
+// Export CSV...: the games into the file chosen (its name in UTF-8), their actions (read from the store) beside it
+// (ActionsCsvName). Empty when both were written, otherwise "Cannot write the file NAME." for
+// the first that could not be.
+std::string Export(IHistory& history, std::span<const KeptGame> games, const std::string& file);
 }  // namespace history_view

@@ -38,7 +38,7 @@ CSize CMainFrame::FitField(CSize field, CSize room)
     return CSize{width, width * 3 / 4};
 }
 
-int CMainFrame::OnCreate(IFrameWindow& frame, IWindowHost& viewHost)
+int CMainFrame::OnCreate(IFrameHost& frame, IWindowHost& viewHost)
 {
     m_pFrame = &frame;
     if (!m_wndView.Create(viewHost))
@@ -83,6 +83,6 @@ void CMainFrame::OnActivate(UINT nState, BOOL bMinimized)
 
 std::string CMainFrame::Title() const
 {
-    const bool paused = m_wndView.m_bRunning && m_wndView.m_bPaused;
+    const bool paused = m_wndView.IsGamePaused();
     return paused ? std::string(TitleText) + " (paused)" : TitleText;
 }

@@ -6,7 +6,7 @@
 
 #include "game/GameView.h"
 #include "platform/CmdUI.h"
-#include "platform/FrameWindow.h"
+#include "platform/FrameHost.h"
 
 class CMainFrame : public ICmdTarget {
 public:
@@ -23,14 +23,14 @@ public:
     static CSize FitField(CSize field, CSize room);
 
     // Creates the game window as the frame's only child, then makes the first activation.
-    int OnCreate(IFrameWindow& frame, IWindowHost& viewHost);
+    int OnCreate(IFrameHost& frame, IWindowHost& viewHost);
     void ActivateFrame(int nCmdShow);
     // Stores the restored rectangle's corner as "Left" and "Top".
     void OnDestroy();
     BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
-    // The frame's activation changed: nState WA_INACTIVE, WA_ACTIVE or WA_CLICKACTIVE. The
-    // frame counts as active when it is the active window and not minimised; the game
-    // window is told that state, and holds or resumes its game when it really changed.
+    // The frame's activation changed: nState WA_INACTIVE or WA_ACTIVE. The frame counts as
+    // active when it is the active window and not minimised; the game window is told that
+    // state, and holds or resumes its game when it really changed.
     void OnActivate(UINT nState, BOOL bMinimized);
     // The frame's title: the program's name, marked while the game is paused.
     std::string Title() const;
@@ -41,5 +41,5 @@ public:
 private:
     GameServices& m_sys;
     ICmdTarget* m_pNext;
-    IFrameWindow* m_pFrame = nullptr;
+    IFrameHost* m_pFrame = nullptr;
 };

@@ -6,7 +6,7 @@
 #include "res/Resource.h"
 
 namespace {
-constexpr std::array<MenuItem, 14> Items = {{
+constexpr std::array<MenuItem, 15> Items = {{
     {"&File", ID_FILE_NEWSTOPGAME, "//Dynamic text", false, true},
     {"&File", ID_FILE_PAUSEGAME, "//Dynamic text", false, true},
     {"&File", 0, "", false, true},
@@ -17,6 +17,7 @@ constexpr std::array<MenuItem, 14> Items = {{
     {"&Options", ID_OPTIONS_SHOWSTATISTICS, "Show S&tatistics", true, true},
     {"&Options", ID_OPTIONS_NOINTERSECT, "No&intersecting Circles", true, true},
     {"&Options", ID_OPTIONS_CUSTOMKEYS, "Custom &Keys", true, true},
+    {"&Options", ID_OPTIONS_PRACTISESLOWKEYS, "&Practise Slow Keys", false, true},
     {"&Options", 0, "", false, true},
     {"&Options", ID_OPTIONS_DARKENING, "Da&rkening", true, true},
     {"&Options", ID_OPTIONS_SOUNDS, "&Sounds", true, true},

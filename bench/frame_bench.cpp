@@ -69,7 +69,6 @@ BENCHMARK(BM_PlainCopyOfAFrame);
 void BM_ComposeFrame(benchmark::State& state)
 {
     HeadlessPlatform platform;
-    CGameView::ResetProgramState();
     CGameView view(platform.services);
     view.Create(platform.window);
     view.SetFieldSize(CSize{Width, Height});
@@ -110,7 +109,6 @@ BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
 void BM_ComposeResultFrame(benchmark::State& state)
 {
     HeadlessPlatform platform;
-    CGameView::ResetProgramState();
     CGameView view(platform.services);
     view.Create(platform.window);
     view.SetFieldSize(CSize{Width, Height});

@@ -1,5 +1,5 @@
 // The training history's costs: keeping one game in the SQLite file (the moment the results are
-// shown), reading a long history back, and drawing its chart.
+// shown), with and without a thousand actions, reading a long history back, and drawing its chart.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -41,6 +41,35 @@ void KeepOneGame(benchmark::State& state)
     state.counters["problem"] = history.Problem().empty() ? 0 : 1;
 }
 BENCHMARK(KeepOneGame)->Unit(benchmark::kMillisecond);
+
+// A long game's worth of actions: hits, keys, misses and escapes in turn.
+std::vector<KeptAction> ThousandActions()
+{
+    std::vector<KeptAction> actions;
+    for (int i = 0; i < 1000; ++i) {
+        const auto kind = static_cast<KeptAction::Kind>(i % 4);
+        actions.push_back(
+            KeptAction{kind, kind == KeptAction::Kind::Key ? KeptAction::Button::None : KeptAction::Button::Left,
+                       static_cast<unsigned char>(i % 3 ? 0 : 'A' + i % 26), 100 + i % 500, 80 + i % 400, i * 300,
+                       kind == KeptAction::Kind::Hit ? 400 + i % 900 : -1, -1});
+    }
+    return actions;
+}
+
+void KeepOneGameWithThousandActions(benchmark::State& state)
+{
+    SqliteHistory history(FreshFile());
+    history.Keep(Game(0));
+    KeptGame game = Game(1);
+    game.actions = ThousandActions();
+    std::int64_t i = 1;
+    for (auto _ : state) {
+        game.started = Game(i++).started;
+        history.Keep(game);
+    }
+    state.counters["problem"] = history.Problem().empty() ? 0 : 1;
+}
+BENCHMARK(KeepOneGameWithThousandActions)->Unit(benchmark::kMillisecond);
 
 void ReadThousandGames(benchmark::State& state)
 {

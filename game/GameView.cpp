@@ -3,11 +3,6 @@
 
 #include "platform/dc/Dc.h"
 
-int CGameView::s_nSlotTicks = 0;
-int CGameView::s_nEndTicks = 0;
-BOOL CGameView::s_bWasHeld = 0;
-time64 CGameView::s_tHoldStart = 0;
-
 std::string CharString(unsigned char c)
 {
     return c == 0 ? std::string() : std::string(1, static_cast<char>(c));
@@ -39,14 +34,6 @@ void CGameView::SetFieldSize(const CSize& size)
     m_nWidth = size.cx;
     m_nHeight = size.cy;
     m_dUnit = m_nWidth * 0.05;
-}
-
-void CGameView::ResetProgramState()
-{
-    s_nSlotTicks = 0;
-    s_nEndTicks = 0;
-    s_bWasHeld = 0;
-    s_tHoldStart = 0;
 }
 
 void CGameView::PlaySound(const char* file, SoundMode mode)

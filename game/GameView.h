@@ -1,6 +1,19 @@
 // The game window: every piece of game state, and the handlers that change it. Its methods
-// live with their subsystem: game/ (life cycle, tick, hotkey sets), input/ (keys and clicks),
-// render/ (painting and the ageing of circles), options/ (menu commands and settings).
+// live in this folder, a file per subsystem:
+//   GameView.cpp   construction (the settings read), destruction (written), field size, sounds
+//   LifeCycle.cpp  new game, stop, pause, activation and the time accounting of holds
+//   Tick.cpp       the timer tick: spawning, the end rule, statistics slots, repaint requests
+//   Hotkeys.cpp    reading the race's hotkey set
+//   Input.cpp      keys arm a label; clicks are judged as hits, wrong clicks or empty clicks
+//   Paint.cpp      the paint: back buffer, picture, DrawScene's steps, darkening, result panel
+//   Circles.cpp    drawing a circle with its label, and ageing it (growing, shrinking, escaping)
+//   Hud.cpp        the heads-up display
+//   Options.cpp    menu commands and their update handlers, Select Race, the settings
+//   Actions.*      the judged actions of a game, timed (kept with the game, not game state)
+//   Practise.cpp   Practise Slow Keys: labels drawn toward the keys the player is slow at
+//   DlgSelect.*    the race dialog's logic (the platform shows it)
+// Drawing over plain data that needs no game window (the result graph, the history chart, the
+// game's font) lives in render/.
 #pragma once
 
 #include <array>
@@ -8,6 +21,7 @@
 #include <memory>
 #include <string>
 
+#include "game/Actions.h"
 #include "platform/CmdUI.h"
 #include "platform/GameServices.h"
 #include "platform/Win.h"
@@ -28,6 +42,15 @@ struct CCircle {
 
 // Circles in order of creation: oldest at the head. The list owns them.
 using CCircleList = std::list<CCircle>;
+
+// Tick and hold bookkeeping that outlives games: it lives as long as the game window, which is
+// as long as the program, and a new window starts from zero.
+struct ProgramState {
+    int s_nSlotTicks = 0;  // running ticks since the last slot closed, 0 to 5
+    int s_nEndTicks = 0;   // running ticks since the end counter last rose, 0 to 20
+    BOOL s_bWasHeld = 0;   // a tick found the game held: the next running tick sleeps first
+    time64 s_tHoldStart = 0;
+};
 
 // One entry of the statistics ring; a slot lasts six running ticks.
 struct SLOT {
@@ -55,7 +78,7 @@ public:
     BOOL Create(IWindowHost& host);
     void SetFieldSize(const CSize& size);
 
-    // Game life cycle (game/LifeCycle.cpp).
+    // Game life cycle (LifeCycle.cpp).
     void NewGame();
     // Ends the game; with bShowResult its results are shown and the game is kept in the history.
     void StopGame(const BOOL& bShowResult);
@@ -67,15 +90,13 @@ public:
     void OnActivateChange(BOOL bActive);
     // The time accounting after m_bPaused or m_bActive changed; bWasHeld: held before.
     void OnHoldChange(const BOOL& bWasHeld);
-    void OnClose();
-    BOOL OnQueryEndSession();
     static double SecondsBetween(const time64& a, const time64& b);
 
-    // Tick and spawning (game/Tick.cpp).
+    // Tick and spawning (Tick.cpp).
     void OnTimer(UINT_PTR nIDEvent);
     void SpawnCircle(BOOL bLeftButton, BOOL bWantLabel);
 
-    // Key presses and click judging (input/Input.cpp).
+    // Key presses and click judging (Input.cpp).
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -83,14 +104,14 @@ public:
     void OnRButtonDblClk(UINT nFlags, CPoint point);
     void JudgeClick(CPoint point, BOOL bLeftButton);
 
-    // Painting (render/).
+    // Painting (Paint.cpp, Circles.cpp, Hud.cpp).
     void OnPaint();
     virtual void DrawScene(CDC* pDC);
     static std::string GetKeyName(char ch, const std::string& label);
     // n points on a circular arc, angles in degrees, clockwise on the screen.
     static void GetArcPoints(int cx, int cy, int r, double start, double sweep, int n, CPoint* points);
 
-    // Menu commands and their update handlers (options/).
+    // Menu commands and their update handlers (Options.cpp).
     BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
     void OnShowStatistics();
     void OnNoIntersect();
@@ -106,6 +127,8 @@ public:
     void OnUpdateCustomKeys(CCmdUI* pCmdUI);
     void OnUpdateDarkening(CCmdUI* pCmdUI);
     void OnUpdateSounds(CCmdUI* pCmdUI);
+    void OnPractiseSlowKeys();
+    void OnUpdatePractiseSlowKeys(CCmdUI* pCmdUI);
 
     // Game state, in declaration order.
     int m_nWidth = 0;
@@ -146,16 +169,21 @@ public:
     UINT_PTR m_nTimerId = 0;
     std::string m_strLastKey;
 
-    // Tick and hold bookkeeping that outlives games: live as long as the program.
-    static int s_nSlotTicks;
-    static int s_nEndTicks;
-    static BOOL s_bWasHeld;
-    static time64 s_tHoldStart;
-    // A new program: back to the values at load time.
-    static void ResetProgramState();
-
     BOOL IsHeld() const { return m_bPaused || !m_bActive ? 1 : 0; }
     CRect FieldRect() const { return CRect{0, 0, m_nWidth, m_nHeight}; }
+
+    // What the front ends read of the game window.
+    CSize FieldSize() const { return CSize{m_nWidth, m_nHeight}; }
+    const std::string& Race() const { return m_strRace; }
+    bool IsGamePaused() const { return m_bRunning && m_bPaused; }
+    const ProgramState& Program() const { return m_program; }
+    // The judged actions of the running or last game.
+    const std::vector<KeptAction>& Actions() const { return m_actions.List(); }
+    // The option Practise Slow Keys (Options menu), kept in its own settings entry.
+    bool PractiseSlowKeys() const { return m_practiseSlowKeys; }
+    static constexpr const char* PractiseEntry = "PractiseSlowKeys";
+    // How many kept games the practise weights are taken from.
+    static constexpr int PractiseGames = 10;
 
 private:
     void DrawDarkening(CDC* pDC) const;
@@ -169,10 +197,19 @@ private:
     void PlaySound(const char* file, SoundMode mode);
     void LoadSettings();
     void SaveSettings();
+    // The label of a new labelled circle: the game's own draw, or the practise's weighted one.
+    const std::string& DrawLabel();
+    // At a new game: the weights of the hotkey set's labels, while Practise Slow Keys applies.
+    void PreparePractise();
 
     GameServices& m_sys;
+    ProgramState m_program;
     // The frame's activation as last reported; a new game takes it over as m_bActive.
     BOOL m_bFrameActive = 1;
+    CActions m_actions;
+    bool m_practiseSlowKeys = false;
+    bool m_practiseStored = false;       // the profile held the entry: it is written back
+    std::vector<int> m_practiseWeights;  // per label of the set; empty: the game's own draw
 };
 
 // A one-character string of the byte c, as assigning a character to a string gives it:

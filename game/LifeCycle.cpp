@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/DlgSelect.h"
 #include "game/GameView.h"
-#include "options/DlgSelect.h"
 
 double CGameView::SecondsBetween(const time64& a, const time64& b)
 {
@@ -40,6 +40,7 @@ void CGameView::NewGame()
     m_sys.random.rand();
 
     ReadHotkeySet();
+    PreparePractise();
     PlaySound("res/welcome.wav", SoundMode::Sync);
 
     m_bRunning = 1;
@@ -53,7 +54,8 @@ void CGameView::NewGame()
     m_bPaused = 0;
     m_bActive = m_bFrameActive;
     if (IsHeld())
-        s_tHoldStart = m_tStart;
+        m_program.s_tHoldStart = m_tStart;
+    m_actions.Start(m_sys.clock.SteadyMs(), IsHeld() != 0);
     m_nTimerId = SetTimer(GameTimerId, TimerMs);
 }
 
@@ -68,6 +70,7 @@ void CGameView::EndGame(const BOOL& bShowResult)
 {
     KillTimer(m_nTimerId);
     m_listCircles.clear();
+    m_actions.CirclesGone();
     m_bRunning = 0;
     m_tEnd = m_sys.clock.Now();
     if (bShowResult) {
@@ -102,6 +105,7 @@ KeptGame CGameView::KeptResult() const
     game.misses = m_nMisses;
     // The samples the result graph draws.
     game.samples.assign(m_anApmHistory.begin(), m_anApmHistory.begin() + m_nApmSamples);
+    game.actions = m_actions.List();
     return game;
 }
 
@@ -137,24 +141,16 @@ void CGameView::OnHoldChange(const BOOL& bWasHeld)
     if (bWasHeld == IsHeld())
         return;
     const time64 now = m_sys.clock.Now();
+    const std::int64_t nowMs = m_sys.clock.SteadyMs();
     if (!bWasHeld) {
-        s_tHoldStart = now;
+        m_program.s_tHoldStart = now;
+        m_actions.HoldBegins(nowMs);
         return;
     }
+    m_actions.HoldEnds(nowMs);
     // Each hold counts one second more than it lasted; a clock set back counts no time.
-    const double seconds = std::max(SecondsBetween(now, s_tHoldStart), 0.0);
+    const double seconds = std::max(SecondsBetween(now, m_program.s_tHoldStart), 0.0);
     const double d = (seconds + 1.0) * MinutesPerSecond;
     m_aSlots[m_nSlot].dPaused += d;
     m_dPausedMinutes += d;
-}
-
-void CGameView::OnClose()
-{
-    StopGame(0);
-}
-
-BOOL CGameView::OnQueryEndSession()
-{
-    StopGame(0);
-    return 1;
 }

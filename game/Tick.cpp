@@ -17,7 +17,7 @@ constexpr double MinMinutesForRate = 1.0 / 120.0;
 void CGameView::OnTimer(UINT_PTR /*nIDEvent*/)
 {
     if (IsHeld()) {
-        s_bWasHeld = 1;
+        m_program.s_bWasHeld = 1;
         return;
     }
 
@@ -35,30 +35,31 @@ void CGameView::OnTimer(UINT_PTR /*nIDEvent*/)
     // close a slot: the game is kept when the tick is over, with the numbers the panel shows.
     bool ended = false;
     if (m_bHistoryStarted) {
-        if (s_nEndTicks == 20) {
-            s_nEndTicks = 0;
+        if (m_program.s_nEndTicks == 20) {
+            m_program.s_nEndTicks = 0;
             ++m_nEndCounter;
             if (m_nEndCounter > 20 && m_nEndCounter > m_nApmMax) {
                 EndGame(1);
                 ended = true;
             }
         } else {
-            ++s_nEndTicks;
+            ++m_program.s_nEndTicks;
         }
     }
 
-    if (s_nSlotTicks == 5) {
-        s_nSlotTicks = 0;
+    if (m_program.s_nSlotTicks == 5) {
+        m_program.s_nSlotTicks = 0;
         CloseSlot();
     } else {
-        ++s_nSlotTicks;
+        ++m_program.s_nSlotTicks;
     }
 
     InvalidateRect(FieldRect(), 0);
 
-    if (s_bWasHeld) {
+    if (m_program.s_bWasHeld) {
         m_sys.clock.Sleep(ResumeSleepMs);
-        s_bWasHeld = 0;
+        m_actions.Frozen(ResumeSleepMs);
+        m_program.s_bWasHeld = 0;
     }
     if (ended)
         m_sys.history.Keep(KeptResult());
@@ -133,6 +134,7 @@ void CGameView::SpawnCircle(BOOL bLeftButton, BOOL bWantLabel)
     circle.m_bLeftButton = bLeftButton;
     // With no labels loaded a circle that wants one stays mouse-only.
     if (m_bCustomKeys && bWantLabel && m_nKeys > 0)
-        circle.m_strLabel = m_astrKeys[m_sys.random.rand() % m_nKeys];
+        circle.m_strLabel = DrawLabel();
     m_listCircles.push_back(std::move(circle));
+    m_actions.Placed(m_listCircles.back(), m_sys.clock.SteadyMs());
 }

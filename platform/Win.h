@@ -11,7 +11,6 @@ using time64 = std::int64_t;  // seconds since 1970-01-01 00:00 UTC
 // How a window's activation changed.
 constexpr UINT WA_INACTIVE = 0;
 constexpr UINT WA_ACTIVE = 1;
-constexpr UINT WA_CLICKACTIVE = 2;
 
 struct CPoint {
     int x = 0;

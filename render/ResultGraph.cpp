@@ -2,7 +2,6 @@
 // grid, the best and average rates, and the game's length.
 #include <cstdio>
 
-#include "game/GameView.h"
 #include "platform/dc/Dc.h"
 #include "render/Fonts.h"
 #include "render/ResultGraph.h"
@@ -25,12 +24,6 @@ std::string ClockText(long long seconds)
     return text;
 }
 }  // namespace
-
-void CGameView::DrawResult(CDC* pDC) const
-{
-    DrawResultGraph(pDC, ResultNumbers{m_nWidth, m_nHeight, std::span(m_anApmHistory.data(), m_nApmSamples), m_nApmMax,
-                                       m_nApmAverage, static_cast<long long>(SecondsBetween(m_tEnd, m_tStart))});
-}
 
 void DrawResultGraph(CDC* pDC, const ResultNumbers& result)
 {

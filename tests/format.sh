@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 command -v clang-format >/dev/null || { echo "clang-format is missing (Debian package clang-format)"; exit 1; }
-files=$(find app bench game input options platform render res tests tools \( -name '*.cpp' -o -name '*.h' \) | sort)
+files=$(find . \( -path './build*' -o -path ./.git -o -path ./dist \) -prune -o \( -name '*.cpp' -o -name '*.h' \) -print |
+  sed 's#^\./##' | sort)
 unformatted=""
 for file in $files; do
   clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+="$file"$'\n'

@@ -7,7 +7,8 @@
 
 namespace {
 constexpr UINT FirstGameCommand = ID_OPTIONS_SOUNDS;  // 32776
-constexpr UINT LastGameCommand = ID_FILE_HISTORY;     // 32794, the History window after the game's own
+// 32795: the History window and Practise Slow Keys after the game's own
+constexpr UINT LastGameCommand = ID_OPTIONS_PRACTISESLOWKEYS;
 // Exit is no stock item: the toolkit would show an accelerator for it that the menu, having
 // none, does not honour.
 constexpr int ExitMenuId = wxID_HIGHEST + 1;

@@ -89,14 +89,16 @@ int FrameWindow::GetFullScreenWidth()
 
 CSize FrameWindow::GetFieldRoom(CPoint corner)
 {
-    // A corner off every display: the frame opens on the primary one.
-    const int found = wxDisplay::GetFromPoint(wxPoint(corner.x, corner.y));
+    // A corner off every display, or a window system that places the frame itself: the frame
+    // opens on the primary display.
+    const int found =
+        PlacesWindows(m_windowSystem) ? wxDisplay::GetFromPoint(wxPoint(corner.x, corner.y)) : wxNOT_FOUND;
     const wxRect area = wxDisplay(found == wxNOT_FOUND ? 0 : static_cast<unsigned>(found)).GetClientArea();
-    // Before it is shown the frame knows its menu bar but not yet what the window manager
-    // puts around it: that is asked of the window manager.
+    // Before it is shown the frame knows its menu bar but not yet what the window system
+    // puts around it: that is asked of the window system.
     const wxSize outer = GetSize();
     const wxSize client = GetClientSize();
-    const FrameExtents frame = AskFrameExtents().value_or(FrameExtents{});
+    const FrameExtents frame = FrameDecorations(m_windowSystem);
     return CSize{area.width - (outer.x - client.x) - frame.left - frame.right,
                  area.height - (outer.y - client.y) - frame.top - frame.bottom};
 }
@@ -104,13 +106,20 @@ CSize FrameWindow::GetFieldRoom(CPoint corner)
 void FrameWindow::SetNormalRect(const CRect& rect)
 {
     // Here the client area is exactly the field, whatever the window system's borders are.
-    if (CMainFrame* frame = MainFrame())
-        SetClientSize(frame->m_wndView.m_nWidth, frame->m_wndView.m_nHeight);
+    if (CMainFrame* frame = MainFrame()) {
+        const CSize field = frame->m_wndView.FieldSize();
+        SetClientSize(field.cx, field.cy);
+    }
+    const wxSize size = GetSize();
+    if (!PlacesWindows(m_windowSystem)) {
+        // The compositor places the frame: the stored corner is kept as it was.
+        m_normal = CRect{rect.left, rect.top, rect.left + size.x, rect.top + size.y};
+        return;
+    }
     const std::vector<CRect> displays = Displays();
     const CRect placed = KeepOnSomeDisplay(rect, displays);
     // The window system may place the frame elsewhere; the corner asked for is what counts.
     Move(placed.left, placed.top);
-    const wxSize size = GetSize();
     m_normal = CRect{placed.left, placed.top, placed.left + size.x, placed.top + size.y};
 }
 
@@ -124,8 +133,10 @@ void FrameWindow::RememberNormalRect()
 {
     if (!IsShown() || IsMaximized() || IsIconized() || IsFullScreen())
         return;
+    // Where the window system does not tell the frame's place, its corner stays the stored one.
     const wxRect r = GetRect();
-    m_normal = CRect{r.x, r.y, r.x + r.width, r.y + r.height};
+    const CPoint corner = PlacesWindows(m_windowSystem) ? CPoint{r.x, r.y} : CPoint{m_normal.left, m_normal.top};
+    m_normal = CRect{corner.x, corner.y, corner.x + r.width, corner.y + r.height};
 }
 
 void FrameWindow::OnMoveOrSize(wxEvent& event)

@@ -8,12 +8,13 @@
 
 #include "app/MainFrame.h"
 #include "platform/DiskFiles.h"
+#include "platform/desktop/FrameExtents.h"
 #include "platform/desktop/InputRules.h"
 
 class COrbicleApp;
 class GameWindow;
 
-class FrameWindow : public wxFrame, public IFrameWindow {
+class FrameWindow : public wxFrame, public IFrameHost {
 public:
     FrameWindow(COrbicleApp& app, const DiskFiles& files);
 
@@ -61,5 +62,6 @@ private:
     FrameActivation m_activation;
     bool m_bReportedActive = true;  // as the game window assumes until told otherwise
     ModalDialogs m_modalDialogs{*this};
+    const WindowSystem m_windowSystem = CurrentWindowSystem();
     CRect m_normal;  // the restored rectangle, kept while the frame is neither maximized nor minimized
 };

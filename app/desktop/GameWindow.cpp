@@ -212,10 +212,11 @@ bool GameWindow::EnsureScreen()
 {
     if (m_screenBitmap.IsCreated())
         return true;
-    if (!m_pView || m_pView->m_nWidth <= 0 || m_pView->m_nHeight <= 0)
+    if (!m_pView)
         return false;
-    const int width = m_pView->m_nWidth;
-    const int height = m_pView->m_nHeight;
+    const auto [width, height] = m_pView->FieldSize();
+    if (width <= 0 || height <= 0)
+        return false;
     if (!m_screenBitmap.CreateBitmap(width, height))
         return false;
     m_screenDc.CreateCompatibleDC(nullptr);

@@ -1,14 +1,13 @@
 // The History window on wxWidgets: pictures from the device context, a report list, buttons.
 #include "app/desktop/HistoryDialog.h"
 
-#include <fstream>
-
 #include <wx/button.h>
 #include <wx/dcbuffer.h>
 #include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -63,13 +62,27 @@ void DcPicture::OnPaint(wxPaintEvent& /*event*/)
     paint.DrawBitmap(wxBitmap(ImageOf(bitmap)), 0, 0);
 }
 
-HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
+HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
     : wxDialog(parent, wxID_ANY, history_view::Caption, wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
-      m_history(history)
+      m_history(history),
+      m_files(files)
 {
-    m_chart =
-        new DcPicture(this, wxSize(720, 330), [this](CDC& dc, CSize size) { DrawHistoryChart(dc, size, m_games); });
+    auto* views = new wxBoxSizer(wxHORIZONTAL);
+    for (int i = 0; i < 3; ++i) {
+        m_viewButtons[i] = new wxRadioButton(this, wxID_ANY, history_view::ViewTexts[i], wxDefaultPosition,
+                                             wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
+        m_viewButtons[i]->Bind(wxEVT_RADIOBUTTON,
+                               [this, i](wxCommandEvent&) { ShowView(static_cast<history_view::View>(i)); });
+        views->Add(m_viewButtons[i], 0, wxRIGHT, 16);
+    }
+    // The report keeps its shape (keys_report::DesignSize) and the chart takes what room there is.
+    m_chart = new DcPicture(this, wxSize(720, 416), [this](CDC& dc, CSize size) {
+        if (m_view == history_view::View::Rates)
+            DrawHistoryChart(dc, size, m_games);
+        else
+            DrawKeysReport(dc, size, m_report);
+    });
     m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxLC_REPORT | wxLC_SINGLE_SEL);
     for (const history_view::Column& column : history_view::Columns)
         m_table->AppendColumn(column.heading, column.right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT, column.width);
@@ -95,6 +108,7 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history)
     buttons->AddStretchSpacer();
     buttons->Add(close, 0);
     auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(views, 0, wxLEFT | wxRIGHT | wxTOP, 8);
     all->Add(m_chart, 3, wxEXPAND | wxALL, 8);
     all->Add(lower, 2, wxEXPAND | wxLEFT | wxRIGHT, 8);
     all->Add(m_status, 0, wxEXPAND | wxALL, 8);
@@ -137,8 +151,22 @@ void HistoryDialog::Reload()
     m_export->Enable(!m_games.empty());
     SetTitle(wxString::FromUTF8(history_view::Title(m_games.size())));
     ShowStatus();
+    UpdateReport();
     m_chart->Refresh();
     m_result->Refresh();
+}
+
+void HistoryDialog::UpdateReport()
+{
+    if (m_view != history_view::View::Rates)
+        m_report = history_view::ViewReport(m_view, m_history, m_files, m_games, GameAt(m_selected));
+}
+
+void HistoryDialog::ShowView(history_view::View view)
+{
+    m_view = view;
+    UpdateReport();
+    m_chart->Refresh();
 }
 
 void HistoryDialog::ShowStatus()
@@ -154,6 +182,10 @@ void HistoryDialog::ShowStatus()
 void HistoryDialog::OnSelect(wxListEvent& event)
 {
     m_selected = event.GetIndex();
+    if (m_view == history_view::View::SelectedKeys) {
+        UpdateReport();
+        m_chart->Refresh();
+    }
     m_result->Refresh();
 }
 
@@ -163,12 +195,10 @@ void HistoryDialog::OnExport(wxCommandEvent& /*event*/)
                       wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (save.ShowModal() != wxID_OK)
         return;
-    const std::string path = save.GetPath().utf8_string();
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << HistoryCsv(m_games);
-    file.close();
-    if (!file)
-        wxMessageBox("Cannot write the file " + save.GetPath() + ".", history_view::Caption, wxOK | wxICON_ERROR, this);
+    // The games in the file chosen, their actions beside it.
+    const std::string problem = history_view::Export(m_history, m_games, save.GetPath().utf8_string());
+    if (!problem.empty())
+        wxMessageBox(wxString::FromUTF8(problem), history_view::Caption, wxOK | wxICON_ERROR, this);
 }
 
 void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)

@@ -1,6 +1,7 @@
-// File > History...: the chart of every kept game, the table of games with the selected one's
-// result graph, Export CSV..., Delete game and Close. Modal, so a running game is held while
-// it is open, as with every dialog of the program.
+// File > History...: the chart of every kept game, or the keys report of the selected game or of
+// the last 10 games together; the table of games with the selected one's result graph, Export
+// CSV..., Delete game and Close. Modal, so a running game is held while it is open, as with
+// every dialog of the program.
 #pragma once
 
 #include <functional>
@@ -9,13 +10,17 @@
 #include <wx/dialog.h>
 #include <wx/panel.h>
 
+#include "app/HistoryView.h"
+#include "platform/Files.h"
 #include "platform/History.h"
 #include "platform/Win.h"
+#include "render/KeysReport.h"
 
 class CDC;
 class wxButton;
 class wxListCtrl;
 class wxListEvent;
+class wxRadioButton;
 class wxStaticText;
 
 // A panel whose picture the device context draws at the panel's size.
@@ -31,7 +36,8 @@ private:
 
 class HistoryDialog : public wxDialog {
 public:
-    HistoryDialog(wxWindow* parent, IHistory& history);
+    // files: where the races' hotkey sets are read, for the keys of the report.
+    HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files);
 
 private:
     // Reads the games again and shows them, newest first, the newest selected.
@@ -40,11 +46,17 @@ private:
     // The game of a table row (rows are newest first), or null.
     const KeptGame* GameAt(long row) const;
     void OnSelect(wxListEvent& event);
+    void ShowView(history_view::View view);
+    // Reads the actions the report needs, once per game shown.
+    void UpdateReport();
     void OnExport(wxCommandEvent& event);
     void OnDelete(wxCommandEvent& event);
 
     IHistory& m_history;
+    IFiles& m_files;
     std::vector<KeptGame> m_games;  // oldest first
+    history_view::View m_view = history_view::View::Rates;
+    KeysReport m_report;
     long m_selected = -1;
     std::string m_notice;  // told once, shown while the window is open
     DcPicture* m_chart = nullptr;
@@ -53,4 +65,5 @@ private:
     wxStaticText* m_status = nullptr;
     wxButton* m_export = nullptr;
     wxButton* m_delete = nullptr;
+    wxRadioButton* m_viewButtons[3] = {};
 };

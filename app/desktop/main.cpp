@@ -6,10 +6,10 @@
 #include <wx/app.h>
 
 #include "app/desktop/CommandLine.h"
-#include "app/desktop/OrbicleApp.h"
+#include "app/desktop/DesktopApp.h"
 #include "platform/desktop/Trace.h"
 
-wxIMPLEMENT_APP_NO_MAIN(OrbicleApp);
+wxIMPLEMENT_APP_NO_MAIN(DesktopApp);
 
 int main(int argc, char** argv)
 {

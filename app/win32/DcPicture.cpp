@@ -1,7 +1,7 @@
 // The picture window's paint: the painter into a bitmap of the window's size, then one copy.
 #include "app/win32/DcPicture.h"
 
-#include "platform/gdi/NativeDc.h"
+#include "platform/dc/gdi/NativeDc.h"
 
 bool DcPicture::Register(HINSTANCE instance)
 {

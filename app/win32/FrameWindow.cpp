@@ -125,7 +125,7 @@ int FrameWindow::OnCreate()
         return -1;
     m_view = std::make_unique<GameWindow>(m_instance, frame->m_wndView);
     // The race read at start-up chooses the cursor for the whole run.
-    if (!m_view->Create(m_hwnd, frame->m_wndView.m_strRace))
+    if (!m_view->Create(m_hwnd, frame->m_wndView.Race()))
         return -1;
     return frame->OnCreate(*this, *m_view);
 }
@@ -202,7 +202,7 @@ void FrameWindow::SetNormalRect(const CRect& rect)
     const CMainFrame* frame = MainFrame();
     if (!frame)
         return;
-    const CSize size = FrameSizeFor(CSize{frame->m_wndView.m_nWidth, frame->m_wndView.m_nHeight});
+    const CSize size = FrameSizeFor(frame->m_wndView.FieldSize());
     RECT placed{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy};
     // A stored corner that no display shows opens the frame at the default corner instead.
     if (!MonitorFromRect(&placed, MONITOR_DEFAULTTONULL))

@@ -7,10 +7,10 @@
 
 #include "app/App.h"
 #include "app/win32/GameWindow.h"
-#include "platform/FrameWindow.h"
+#include "platform/FrameHost.h"
 #include "platform/win32/WinApi.h"
 
-class FrameWindow : public IFrameWindow {
+class FrameWindow : public IFrameHost {
 public:
     static constexpr const char* ClassName = "OrbicleFrame";
     static constexpr DWORD Style = WS_OVERLAPPEDWINDOW;

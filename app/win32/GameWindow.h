@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/GameView.h"
-#include "platform/gdi/NativeDc.h"
+#include "platform/dc/gdi/NativeDc.h"
 #include "platform/win32/WinApi.h"
 
 class GameWindow : public IWindowHost {

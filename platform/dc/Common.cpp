@@ -1,15 +1,12 @@
-// What the device context's classes do alike whichever backend draws (the software one or
-// GDI): the ownership of objects and their moves, selection by type, the current objects, and
-// the calls made of other calls.
-#include <utility>
-
-#include "platform/dc/Png.h"
-
-#ifdef _WIN32
-#include "platform/gdi/State.h"
-#else
+// What the device context's classes do alike whichever back end draws: the ownership of objects
+// and their moves, the checks of new objects' arguments, selection by type, the current
+// objects, the attributes' checks and defaults, the stock objects, and the calls made of other
+// calls. Each back end adds its own part through the makers of State.h and CDC's Take calls.
 #include "platform/dc/State.h"
-#endif
+
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 using namespace dc_detail;
 
@@ -52,19 +49,54 @@ BOOL CGdiObject::DeleteObject()
     return 1;
 }
 
+BOOL CGdiObject::Adopt(std::shared_ptr<GdiState> state)
+{
+    if (m_state || !state)
+        return 0;
+    state->owner = this;
+    m_state = std::move(state);
+    return 1;
+}
+
+CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor) : CGdiObject(OBJ_PEN)
+{
+    CreatePen(nPenStyle, nWidth, crColor);
+}
+
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+{
+    if (m_state || nPenStyle < PS_SOLID || nPenStyle > PS_NULL)
+        return 0;
+    return Adopt(MakePen(nPenStyle, nWidth, crColor & 0x00FFFFFF));
+}
+
+CBrush::CBrush(COLORREF crColor) : CGdiObject(OBJ_BRUSH)
+{
+    CreateSolidBrush(crColor);
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return !m_state && Adopt(MakeBrush(crColor & 0x00FFFFFF));
+}
+
+BOOL CBitmap::CreateBitmap(int nWidth, int nHeight)
+{
+    if (m_state || nWidth < 0 || nHeight < 0 || static_cast<long long>(nWidth) * nHeight > MaxPixels)
+        return 0;
+    return Adopt(MakeSurface(nWidth, nHeight));
+}
+
 BOOL CBitmap::CreateCompatibleBitmap(CDC* /*pDC*/, int nWidth, int nHeight)
 {
     return CreateBitmap(nWidth, nHeight);
 }
 
-int CBitmap::GetWidth() const
+BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 {
-    return m_state ? static_cast<const Surface*>(m_state.get())->width : 0;
-}
-
-int CBitmap::GetHeight() const
-{
-    return m_state ? static_cast<const Surface*>(m_state.get())->height : 0;
+    if (m_state)
+        return 0;
+    return Adopt(MakeRegion({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)}));
 }
 
 CPen* CDC::SelectObject(CPen* pPen)
@@ -97,9 +129,20 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
     return Select(CStockObjects::Get(nIndex));
 }
 
-CGdiObject* CDC::SelectGdiObject(CDC* pDC, CGdiObject* pObject)
+CGdiObject* CDC::Select(CGdiObject* pObject)
 {
-    return pDC ? pDC->Select(pObject) : nullptr;
+    if (!pObject || !pObject->m_state)
+        return nullptr;
+    if (pObject->m_type == OBJ_REGION) {
+        SelectClipRgn(static_cast<CRgn*>(pObject));
+        return nullptr;
+    }
+    std::shared_ptr<GdiState>* slot = Slot(pObject->m_type);
+    if (!slot || !TakeObject(pObject->m_type, *pObject->m_state))
+        return nullptr;
+    CGdiObject* previous = *slot ? (*slot)->owner : nullptr;
+    *slot = pObject->m_state;
+    return previous;
 }
 
 std::shared_ptr<GdiState>* CDC::Slot(UINT nObjectType)
@@ -119,24 +162,69 @@ CGdiObject* CDC::GetCurrentObject(UINT nObjectType) const
     return slot && *slot ? (*slot)->owner : nullptr;
 }
 
-CPen* CDC::GetCurrentPen() const
+void CDC::SetDefaults()
 {
-    return static_cast<CPen*>(GetCurrentObject(OBJ_PEN));
+    m_pen = CStockObjects::SharedStateOf(*CStockObjects::Get(BLACK_PEN));
+    m_brush = CStockObjects::SharedStateOf(*CStockObjects::Get(WHITE_BRUSH));
+    m_font = CStockObjects::SharedStateOf(*CStockObjects::Get(SYSTEM_FONT));
+    m_bitmap = CStockObjects::SharedStateOf(*CStockObjects::EmptyBitmap());
+    m_textColor = Rgb(0, 0, 0);
+    m_bkColor = Rgb(255, 255, 255);
+    m_bkMode = OPAQUE;
+    m_rop2 = R2_COPYPEN;
+    m_polyFillMode = ALTERNATE;
+    m_stretchMode = BLACKONWHITE;
+    m_position = {};
 }
 
-CBrush* CDC::GetCurrentBrush() const
+int CDC::SetROP2(int nDrawMode)
 {
-    return static_cast<CBrush*>(GetCurrentObject(OBJ_BRUSH));
+    if (nDrawMode < R2_BLACK || nDrawMode > R2_WHITE)
+        return 0;
+    const int previous = std::exchange(m_rop2, nDrawMode);
+    TakeAttribute(Attribute::Rop2);
+    return previous;
 }
 
-CFont* CDC::GetCurrentFont() const
+COLORREF CDC::SetTextColor(COLORREF crColor)
 {
-    return static_cast<CFont*>(GetCurrentObject(OBJ_FONT));
+    const COLORREF previous = std::exchange(m_textColor, crColor & 0x00FFFFFF);
+    TakeAttribute(Attribute::TextColor);
+    return previous;
 }
 
-CBitmap* CDC::GetCurrentBitmap() const
+COLORREF CDC::SetBkColor(COLORREF crColor)
 {
-    return static_cast<CBitmap*>(GetCurrentObject(OBJ_BITMAP));
+    const COLORREF previous = std::exchange(m_bkColor, crColor & 0x00FFFFFF);
+    TakeAttribute(Attribute::BkColor);
+    return previous;
+}
+
+int CDC::SetBkMode(int nBkMode)
+{
+    if (nBkMode != TRANSPARENT && nBkMode != OPAQUE)
+        return 0;
+    const int previous = std::exchange(m_bkMode, nBkMode);
+    TakeAttribute(Attribute::BkMode);
+    return previous;
+}
+
+int CDC::SetPolyFillMode(int nPolyFillMode)
+{
+    if (nPolyFillMode != ALTERNATE && nPolyFillMode != WINDING)
+        return 0;
+    const int previous = std::exchange(m_polyFillMode, nPolyFillMode);
+    TakeAttribute(Attribute::PolyFillMode);
+    return previous;
+}
+
+int CDC::SetStretchBltMode(int nStretchMode)
+{
+    if (nStretchMode < BLACKONWHITE || nStretchMode > HALFTONE)
+        return 0;
+    const int previous = std::exchange(m_stretchMode, nStretchMode);
+    TakeAttribute(Attribute::StretchMode);
+    return previous;
 }
 
 CSize CDC::GetTextExtent(std::string_view text) const
@@ -151,18 +239,43 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
     return StretchBlt(x, y, nWidth, nHeight, pSrcDC, xSrc, ySrc, nWidth, nHeight, dwRop);
 }
 
+CStockObjects::Set::Set()
+{
+    Make();
+    for (CGdiObject* object : std::initializer_list<CGdiObject*>{
+             &whitePen, &blackPen, &nullPen, &whiteBrush, &blackBrush, &nullBrush, &systemFont, &guiFont, &emptyBitmap})
+        if (object->m_state)
+            object->m_state->stock = true;
+}
+
+CStockObjects::Set& CStockObjects::Instance()
+{
+    static Set set;
+    return set;
+}
+
+CGdiObject* CStockObjects::Get(int index)
+{
+    Set& stock = Instance();
+    switch (index) {
+    case WHITE_PEN: return &stock.whitePen;
+    case BLACK_PEN: return &stock.blackPen;
+    case NULL_PEN: return &stock.nullPen;
+    case WHITE_BRUSH: return &stock.whiteBrush;
+    case BLACK_BRUSH: return &stock.blackBrush;
+    case NULL_BRUSH: return &stock.nullBrush;
+    case SYSTEM_FONT: return &stock.systemFont;
+    case DEFAULT_GUI_FONT: return &stock.guiFont;
+    default: return nullptr;
+    }
+}
+
+CBitmap* CStockObjects::EmptyBitmap()
+{
+    return &Instance().emptyBitmap;
+}
+
 std::shared_ptr<GdiState> CStockObjects::SharedStateOf(CGdiObject& object)
 {
     return object.m_state;
-}
-
-std::string PngSizeProblem(const CBitmap& bitmap, int width, int height, const std::string& path)
-{
-    const std::string size = "the size " + std::to_string(width) + " x " + std::to_string(height);
-    if (width <= 0 || height <= 0)
-        return "cannot write snapshot " + path + ": " + size + " is empty";
-    if (width > bitmap.GetWidth() || height > bitmap.GetHeight())
-        return "cannot write snapshot " + path + ": " + size + " exceeds the bitmap's " +
-               std::to_string(bitmap.GetWidth()) + " x " + std::to_string(bitmap.GetHeight());
-    return {};
 }

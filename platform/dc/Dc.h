@@ -1,6 +1,8 @@
-// A small software device context in the shape of GDI and MFC's CDC: pens, brushes, fonts and
-// bitmaps selected into a context that draws into a 32-bit pixel buffer with the Windows drawing
-// rules the game's painting code relies on (see Raster.cpp and Text.cpp for the exact rules).
+// The device context the game draws with, in the shape of GDI and MFC's CDC: pens, brushes,
+// fonts and bitmaps selected into a context that draws into a 32-bit bitmap by the Windows
+// drawing rules. Two back ends implement it, the build choosing one: on Linux a software one
+// (soft/: its own rasterizer, fonts through fontconfig and FreeType; see soft/Raster.cpp and
+// soft/Text.cpp for the exact rules), on Windows GDI itself (gdi/).
 #pragma once
 
 #include <cstdint>
@@ -137,15 +139,11 @@ void SetTextBoxLog(std::vector<CRect>* log);
 
 namespace dc_detail {
 struct GdiState;
-struct PenState;
-struct BrushState;
-struct FontState;
-struct Surface;
-struct NativeDc;
+enum class Attribute;
+struct Context;
 }  // namespace dc_detail
 
 class CDC;
-class CNativeDC;
 
 // Base of every drawing object. An object is not copyable; it may be moved. Destroying an
 // object that is still selected is safe: the context keeps drawing with it until another
@@ -156,8 +154,6 @@ public:
     CGdiObject& operator=(const CGdiObject&) = delete;
     virtual ~CGdiObject();
 
-    // One of OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION.
-    UINT GetObjectType() const { return m_type; }
     // True once a Create call has succeeded and until DeleteObject.
     bool IsCreated() const;
     // Releases what the object holds; fails (FALSE) while it is selected into a context,
@@ -176,7 +172,7 @@ protected:
 private:
     friend class CDC;
     friend class CStockObjects;
-    UINT m_type;
+    UINT m_type;  // OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP or OBJ_REGION
 };
 
 class CPen : public CGdiObject {
@@ -193,20 +189,19 @@ public:
     BOOL CreateSolidBrush(COLORREF crColor);
 };
 
-// A font chosen by fontconfig and drawn by FreeType. Fonts, faces and rendered glyphs are
-// cached for the whole process, so making the same font again every frame costs a lookup.
+// A font. The software back end chooses it with fontconfig and draws it with FreeType, caching
+// fonts, faces and rendered glyphs for the whole process, so that making the same font again
+// every frame costs a lookup; GDI chooses and draws its own.
 class CFont : public CGdiObject {
 public:
     CFont() : CGdiObject(OBJ_FONT) {}
     // A positive nHeight is the cell height (ascent plus descent) in pixels, a negative one the
-    // em height, 0 a default of 16 pixels. Escapement, orientation, character set and the
-    // precisions are accepted and not used: text is always horizontal, in Windows-1252.
-    // Fails when no face at all can be found or loaded.
+    // em height, 0 a default of 16 pixels. The software back end accepts escapement,
+    // orientation, character set and the precisions without using them: its text is always
+    // horizontal, in Windows-1252. Fails when no face at all can be found or loaded.
     BOOL CreateFontA(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, DWORD bItalic,
                      DWORD bUnderline, DWORD cStrikeOut, DWORD nCharSet, DWORD nOutPrecision, DWORD nClipPrecision,
                      DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename);
-    // Path of the font file that was chosen (for diagnostics), empty if none.
-    std::string_view GetFaceFile() const;
 };
 
 // A 32-bit bitmap: pixels 0x00RRGGBB, row-major, top row first, no padding.
@@ -220,7 +215,6 @@ public:
 
     int GetWidth() const;
     int GetHeight() const;
-    CSize GetSize() const { return {GetWidth(), GetHeight()}; }
     // Row-major pixels, GetWidth() * GetHeight() of them; empty before CreateBitmap. Drawing may
     // finish its work on the pixels late, when they are next used: take the span anew after a
     // drawing call that involves the bitmap (as target or as source) and before writing to it.
@@ -235,10 +229,6 @@ class CRgn : public CGdiObject {
 public:
     CRgn() : CGdiObject(OBJ_REGION) {}
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2);
-    CRect GetRect() const { return m_rect; }
-
-private:
-    CRect m_rect;
 };
 
 // A memory device context. Until a bitmap is selected (and for an empty bitmap) every drawing
@@ -263,28 +253,20 @@ public:
     CBitmap* SelectObject(CBitmap* pBitmap);
     CGdiObject* SelectObject(CGdiObject* pObject);
     CGdiObject* SelectStockObject(int nIndex);
-    static CGdiObject* SelectGdiObject(CDC* pDC, CGdiObject* pObject);
+    // The selected object of a type (OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP), or null if its
+    // wrapper no longer exists.
     CGdiObject* GetCurrentObject(UINT nObjectType) const;
-    CPen* GetCurrentPen() const;
-    CBrush* GetCurrentBrush() const;
-    CFont* GetCurrentFont() const;
-    CBitmap* GetCurrentBitmap() const;
 
-    // Attributes; each setter returns the previous value.
+    // Attributes; each setter returns the previous value, or 0 for a value it does not know
+    // (which leaves the attribute as it was).
     int SetROP2(int nDrawMode);
-    int GetROP2() const { return m_rop2; }
     COLORREF SetTextColor(COLORREF crColor);
-    COLORREF GetTextColor() const { return m_textColor; }
     COLORREF SetBkColor(COLORREF crColor);
-    COLORREF GetBkColor() const { return m_bkColor; }
     int SetBkMode(int nBkMode);
-    int GetBkMode() const { return m_bkMode; }
     int SetPolyFillMode(int nPolyFillMode);
-    int GetPolyFillMode() const { return m_polyFillMode; }
     // How a shrinking stretch combines the source pixels of one destination pixel:
     // BLACKONWHITE (the default) by AND, WHITEONBLACK by OR, COLORONCOLOR and HALFTONE keep one.
     int SetStretchBltMode(int nStretchMode);
-    int GetStretchBltMode() const { return m_stretchMode; }
 
     // Clipping: a single rectangle, or none (the whole bitmap).
     int SelectClipRgn(CRgn* pRgn);
@@ -298,7 +280,6 @@ public:
     CPoint MoveTo(CPoint point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(CPoint point) { return LineTo(point.x, point.y); }
-    CPoint GetCurrentPosition() const { return m_position; }
 
     // Filled shapes: the interior with the brush, the outline with the pen.
     BOOL Ellipse(int x1, int y1, int x2, int y2);
@@ -314,7 +295,7 @@ public:
     CSize GetTextExtent(std::string_view text) const;
 
     // Copies with SRCCOPY. Enlarging takes the source pixel under each destination pixel's
-    // centre, without smoothing; shrinking combines by the stretch mode (see platform/dc/Stretch.h).
+    // centre, without smoothing; shrinking combines by the stretch mode (see soft/Stretch.h).
     // Negative sizes mirror; a negative width covers x + width + 1 to x.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
@@ -325,12 +306,20 @@ public:
     COLORREF GetPixel(int x, int y) const;
 
 private:
-    friend class CNativeDC;  // binds a context the system owns (Windows, platform/gdi)
+    // What a back end keeps for a context besides the selected objects and the attributes (the
+    // software one its clip rectangle, GDI the system's context); it may reach into the context.
+    friend struct dc_detail::Context;
+
     CGdiObject* Select(CGdiObject* pObject);
     // The member that holds the selected object of a type (OBJ_PEN ...), or null for another type.
     std::shared_ptr<dc_detail::GdiState>* Slot(UINT nObjectType);
-    CRect DrawableBox() const;
-    dc_detail::Surface* Target() const;
+    // A fresh context's objects and attributes, and the current position at the origin.
+    void SetDefaults();
+    // Each back end's part of Select and of the attribute setters: GDI selects the object into,
+    // or sets the attribute in, the system's context, and may refuse an object; the software
+    // back end reads them when it draws.
+    bool TakeObject(UINT nObjectType, const dc_detail::GdiState& state);
+    void TakeAttribute(dc_detail::Attribute attribute);
 
     std::shared_ptr<dc_detail::GdiState> m_pen;
     std::shared_ptr<dc_detail::GdiState> m_brush;
@@ -342,9 +331,8 @@ private:
     int m_rop2 = R2_COPYPEN;
     int m_polyFillMode = ALTERNATE;
     int m_stretchMode = BLACKONWHITE;
-    bool m_hasClip = false;
-    CRect m_clip;
     CPoint m_position;
-    // Where the drawing is done by the system itself (the Windows build); unused otherwise.
-    std::shared_ptr<dc_detail::NativeDc> m_native;
+    // The last member, so that it goes first: GDI lets go of the system's context before the
+    // objects selected into it.
+    std::unique_ptr<dc_detail::Context> m_context;
 };

@@ -8,7 +8,3 @@ class CBitmap;
 // Writes width x height pixels from the bitmap's top-left corner to the file. Returns an empty
 // string on success, otherwise a message that names the file and the reason.
 std::string WritePng(const CBitmap& bitmap, int width, int height, const std::string& path);
-
-// The message WritePng gives for a size it cannot write from the bitmap (empty or beyond the
-// bitmap), or an empty string when the size is good.
-std::string PngSizeProblem(const CBitmap& bitmap, int width, int height, const std::string& path);

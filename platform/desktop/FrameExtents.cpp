@@ -1,11 +1,13 @@
-// Asking the window manager for a normal window's frame extents, through X11 and the
-// extended window manager hints.
+// The frame's extents on each window system: on X11 asked of the window manager through the
+// extended window manager hints, on Wayland the allowance.
 #include "platform/desktop/FrameExtents.h"
 
 #include <poll.h>
 
 #include <chrono>
 #include <memory>
+
+#include <wx/utils.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -36,6 +38,29 @@ std::optional<FrameExtents> ReadExtents(Display* display, Window window, Atom pr
     return extents;
 }
 }  // namespace
+
+WindowSystem CurrentWindowSystem()
+{
+    switch (wxGetDisplayInfo().type) {
+    case wxDisplayX11: return WindowSystem::X11;
+    case wxDisplayWayland: return WindowSystem::Wayland;
+    default: return WindowSystem::Other;
+    }
+}
+
+bool PlacesWindows(WindowSystem system)
+{
+    return system != WindowSystem::Wayland;
+}
+
+FrameExtents FrameDecorations(WindowSystem system, int timeoutMs)
+{
+    switch (system) {
+    case WindowSystem::X11: return AskFrameExtents(timeoutMs).value_or(FrameExtents{});
+    case WindowSystem::Wayland: return WaylandFrameAllowance;
+    default: return FrameExtents{};
+    }
+}
 
 std::optional<FrameExtents> AskFrameExtents(int timeoutMs)
 {

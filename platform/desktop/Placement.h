@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "platform/FrameWindow.h"
+#include "platform/FrameHost.h"
 
 // The frame rectangle unchanged when it overlaps at least one display; a rectangle wholly
 // off every display moves, with its size, to DefaultFrameCorner (a size that would reach

@@ -13,7 +13,7 @@
 
 #include "platform/AppShell.h"
 #include "platform/DiskFiles.h"
-#include "platform/FrameWindow.h"
+#include "platform/FrameHost.h"
 #include "platform/GameServices.h"
 #include "platform/History.h"
 #include "platform/Window.h"
@@ -26,6 +26,9 @@ class HeadlessClock : public IClock {
 public:
     HeadlessClock(EventLog& log, std::int64_t ms) : m_log(log), m_ms(ms) {}
     time64 Now() const override;
+    // The script's own milliseconds: a clock set back makes lengths of time short, never the
+    // game's rules different.
+    std::int64_t SteadyMs() const override { return m_ms; }
     void Sleep(unsigned int ms) override;
     void Advance(std::int64_t ms);
     void Set(std::int64_t ms) { m_ms = ms; }
@@ -51,7 +54,6 @@ public:
     bool TimerSet() const { return m_timerSet; }
     // Whether a paint is due, and of which area; a paint makes the window valid.
     bool Invalid() const { return m_invalid; }
-    const CRect& InvalidArea() const { return m_invalidArea; }
     // Marks the area for the next paint without the game asking (the window was uncovered).
     void Expose(const CRect& rect);
     const CBitmap& Screen() const { return m_screenBitmap; }
@@ -122,7 +124,7 @@ private:
     std::deque<std::optional<std::string>> m_answers;
 };
 
-class HeadlessFrame : public IFrameWindow {
+class HeadlessFrame : public IFrameHost {
 public:
     explicit HeadlessFrame(int cxFullScreen) : m_cxFullScreen(cxFullScreen) {}
     int GetFullScreenWidth() override { return m_cxFullScreen; }
@@ -155,6 +157,7 @@ public:
     void Use(std::unique_ptr<IHistory> store) { m_store = std::move(store); }
     void Keep(const KeptGame& game) override { m_store->Keep(game); }
     std::vector<KeptGame> Games() override { return m_store->Games(); }
+    std::vector<KeptAction> Actions(std::int64_t id) override { return m_store->Actions(id); }
     bool Delete(std::int64_t id) override { return m_store->Delete(id); }
     std::string Problem() override { return m_store->Problem(); }
     std::string TakeNotice() override { return m_store->TakeNotice(); }

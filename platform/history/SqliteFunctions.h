@@ -19,6 +19,7 @@
       (db, sql, callback, context, message))                                                                       \
     X(void, free, (void* memory), (memory))                                                                        \
     X(int, changes, (sqlite3 * db), (db))                                                                          \
+    X(long long, last_insert_rowid, (sqlite3 * db), (db))                                                          \
     X(int, prepare_v2, (sqlite3 * db, const char* sql, int bytes, sqlite3_stmt** stmt, const char** tail),         \
       (db, sql, bytes, stmt, tail))                                                                                \
     X(int, finalize, (sqlite3_stmt * stmt), (stmt))                                                                \

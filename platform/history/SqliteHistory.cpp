@@ -24,6 +24,9 @@ const char* const Migrations[] = {
     " accuracy INTEGER NOT NULL, useful INTEGER NOT NULL, misses INTEGER NOT NULL,"
     " race TEXT NOT NULL, samples TEXT NOT NULL);"
     "CREATE INDEX games_by_start ON games(started, id);",
+    // 1 -> 2: the judged actions of each game, one line each (ActionLines); games kept before
+    // have none.
+    "CREATE TABLE actions (game INTEGER PRIMARY KEY, count INTEGER NOT NULL, lines TEXT NOT NULL);",
 };
 static_assert(std::size(Migrations) == SqliteHistory::SchemaVersion);
 
@@ -146,6 +149,7 @@ public:
         return statement.Step() ? statement.Text(0) : "";
     }
     int Changes() const { return m_api.changes(m_db); }
+    std::int64_t LastId() const { return m_api.last_insert_rowid(m_db); }
 
     // Runs the work in one write transaction, rolled back if it throws.
     template <typename Work>
@@ -165,6 +169,38 @@ private:
     const SqliteApi& m_api;
     sqlite3* m_db = nullptr;
 };
+
+namespace {
+// The table of actions (schema 2), kept apart from the games' own statements. A game's actions
+// are one row, a line of text each, so that keeping a long game's thousands of them costs one
+// insert.
+using Connection = SqliteHistory::Connection;
+
+void InsertActions(Connection& db, std::int64_t game, const std::vector<KeptAction>& actions)
+{
+    if (actions.empty())
+        return;
+    auto insert = db.Prepare("INSERT INTO actions(game,count,lines) VALUES(?,?,?)");
+    insert.Bind(1, game);
+    insert.Bind(2, static_cast<std::int64_t>(actions.size()));
+    insert.Bind(3, ActionLines(actions));
+    insert.Step();
+}
+
+std::vector<KeptAction> SelectActions(Connection& db, std::int64_t game)
+{
+    auto select = db.Prepare("SELECT lines FROM actions WHERE game=?");
+    select.Bind(1, game);
+    return select.Step() ? ParseActionLines(select.Text(0)) : std::vector<KeptAction>{};
+}
+
+void DeleteActions(Connection& db, std::int64_t game)
+{
+    auto remove = db.Prepare("DELETE FROM actions WHERE game=?");
+    remove.Bind(1, game);
+    remove.Step();
+}
+}  // namespace
 
 SqliteHistory::SqliteHistory(std::filesystem::path file, const SqliteApi& api) : m_api(api), m_file(std::move(file)) {}
 
@@ -271,6 +307,7 @@ void SqliteHistory::Flush()
                 insert.Bind(index, SamplesText(game.samples));
                 insert.Step();
                 insert.Reset();
+                InsertActions(*m_db, m_db->LastId(), game.actions);
             }
         });
         m_waiting.clear();
@@ -309,8 +346,31 @@ std::vector<KeptGame> SqliteHistory::Games()
             Fail("Cannot read the history file " + PathText(m_file) + ": " + error.message + ".");
         }
     }
-    games.insert(games.end(), m_waiting.begin(), m_waiting.end());
+    for (const KeptGame& waiting : m_waiting) {
+        games.push_back(waiting);
+        games.back().actions.clear();
+    }
     return games;
+}
+
+std::vector<KeptAction> SqliteHistory::Actions(std::int64_t id)
+{
+    if (id < 0) {
+        for (const KeptGame& game : m_waiting) {
+            if (game.id == id)
+                return game.actions;
+        }
+        return {};
+    }
+    if (!Open())
+        return {};
+    try {
+        return SelectActions(*m_db, id);
+    } catch (const SqliteError& error) {
+        m_damaged = error.damaged;
+        Fail("Cannot read the history file " + PathText(m_file) + ": " + error.message + ".");
+        return {};
+    }
 }
 
 bool SqliteHistory::Delete(std::int64_t id)
@@ -320,10 +380,15 @@ bool SqliteHistory::Delete(std::int64_t id)
     if (!Open())
         return false;
     try {
-        auto remove = m_db->Prepare("DELETE FROM games WHERE id=?");
-        remove.Bind(1, id);
-        remove.Step();
-        return m_db->Changes() > 0;
+        bool deleted = false;
+        m_db->Transaction([&] {
+            auto remove = m_db->Prepare("DELETE FROM games WHERE id=?");
+            remove.Bind(1, id);
+            remove.Step();
+            deleted = m_db->Changes() > 0;
+            DeleteActions(*m_db, id);
+        });
+        return deleted;
     } catch (const SqliteError& error) {
         m_damaged = error.damaged;
         Fail("Cannot delete from the history file " + PathText(m_file) + ": " + error.message + ".");

@@ -14,7 +14,7 @@
 class SqliteHistory : public IHistory {
 public:
     // The schema this program writes (PRAGMA user_version); a file of a later one is left alone.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
     // How long a write waits for another copy of the program to finish its own.
     static constexpr int BusyTimeoutMs = 250;
 
@@ -27,6 +27,7 @@ public:
 
     void Keep(const KeptGame& game) override;
     std::vector<KeptGame> Games() override;
+    std::vector<KeptAction> Actions(std::int64_t id) override;
     bool Delete(std::int64_t id) override;
     std::string Problem() override;
     std::string TakeNotice() override;
@@ -35,8 +36,10 @@ public:
     // The name a damaged file is moved to: its own with ".corrupt-" and the local date and time.
     static std::filesystem::path AsideName(const std::filesystem::path& file, std::int64_t now);
 
-private:
+    // One open database file; defined where it is used.
     class Connection;
+
+private:
     // Opens the file and brings its schema up to date, once; a damaged file is moved aside and
     // a new one started. False (with m_problem set) when the file cannot be used now.
     bool Open();
@@ -50,7 +53,7 @@ private:
     const SqliteApi& m_api;
     std::filesystem::path m_file;
     std::unique_ptr<Connection> m_db;
-    std::vector<KeptGame> m_waiting;  // not yet written, ids below 0
+    std::vector<KeptGame> m_waiting;  // not yet written (with their actions), ids below 0
     std::int64_t m_nextWaitingId = -1;
     std::string m_problem;
     std::string m_notice;

@@ -15,7 +15,6 @@
 // platform/Win.h declares these with the same values.
 #undef WA_INACTIVE
 #undef WA_ACTIVE
-#undef WA_CLICKACTIVE
 #undef IDOK
 #undef IDCANCEL
 constexpr int IDOK = 1;

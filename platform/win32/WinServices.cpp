@@ -10,6 +10,11 @@ time64 WinClock::Now() const
     return _time64(nullptr);
 }
 
+std::int64_t WinClock::SteadyMs() const
+{
+    return static_cast<std::int64_t>(::GetTickCount64());
+}
+
 void WinClock::Sleep(unsigned int ms)
 {
     ::Sleep(ms);

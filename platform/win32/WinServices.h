@@ -15,6 +15,8 @@
 class WinClock : public IClock {
 public:
     time64 Now() const override;
+    // GetTickCount64: milliseconds since the system started.
+    std::int64_t SteadyMs() const override;
     void Sleep(unsigned int ms) override;
 };
 

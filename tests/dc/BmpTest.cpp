@@ -102,7 +102,8 @@ TEST(Bmp, BadFilesAreRefusedAndTheBitmapKeptAsItWas)
     }
     // A picture that cannot be read is a plain dark green one of the picture's size.
     const CBitmap fallback = PictureOrFallback(cases[0]);
-    EXPECT_EQ(fallback.GetSize(), (CSize{BackgroundWidth, BackgroundHeight}));
+    EXPECT_EQ(fallback.GetWidth(), BackgroundWidth);
+    EXPECT_EQ(fallback.GetHeight(), BackgroundHeight);
     for (const std::uint32_t pixel : fallback.GetPixels())
         ASSERT_EQ(pixel, 0x283824u);
 }
@@ -117,7 +118,8 @@ TEST(Bmp, TheBuiltInPictureIsTheFileReadIndependently)
     const std::size_t offset = file[10] | file[11] << 8;
     const CBitmap* picture = LoadBitmapResource(176);
     ASSERT_TRUE(picture);
-    ASSERT_EQ(picture->GetSize(), (CSize{BackgroundWidth, BackgroundHeight}));
+    ASSERT_EQ(picture->GetWidth(), BackgroundWidth);
+    ASSERT_EQ(picture->GetHeight(), BackgroundHeight);
     const auto pixels = picture->GetPixels();
     for (int y = 0; y < BackgroundHeight; y += 37) {
         for (int x = 0; x < BackgroundWidth; x += 13) {

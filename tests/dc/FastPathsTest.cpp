@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/dc/Dc.h"
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 
 namespace {
 

@@ -135,6 +135,7 @@ TEST_F(LinesTest, NullPenDrawsNothingButMovesThePosition)
     m_dc.MoveTo(1, 1);
     EXPECT_TRUE(m_dc.LineTo(50, 40));
     EXPECT_EQ(Changed(), 0);
-    EXPECT_EQ(m_dc.GetCurrentPosition().x, 50);
-    EXPECT_EQ(m_dc.MoveTo(3, 4).y, 40) << "MoveTo returns the previous position";
+    const CPoint position = m_dc.MoveTo(3, 4);
+    EXPECT_EQ(position.x, 50) << "MoveTo returns the previous position";
+    EXPECT_EQ(position.y, 40);
 }

@@ -30,18 +30,18 @@ TEST_F(ObjectsTest, SelectReturnsThePreviousObjectOfTheSameKind)
     EXPECT_EQ(dc.SelectStockObject(NULL_PEN), &blue);
     CGdiObject* nullPen = dc.GetCurrentObject(OBJ_PEN);
     EXPECT_EQ(dc.SelectObject(static_cast<CGdiObject*>(&red)), nullPen);
-    EXPECT_EQ(CDC::SelectGdiObject(&dc, &blue), &red);
+    EXPECT_EQ(dc.SelectObject(static_cast<CGdiObject*>(&blue)), &red);
     EXPECT_EQ(dc.SelectObject(&red), &blue);
     EXPECT_EQ(dc.SelectObject(&brush), stockBrush);
     EXPECT_EQ(dc.SelectObject(&font), stockFont);
-    EXPECT_EQ(dc.GetCurrentFont(), &font);
+    EXPECT_EQ(dc.GetCurrentObject(OBJ_FONT), &font);
     EXPECT_EQ(dc.SelectStockObject(WHITE_BRUSH), &brush);
     EXPECT_EQ(dc.SelectStockObject(12345), nullptr);
 
     // An object never created cannot be selected; the current one stays.
     CPen empty;
     EXPECT_EQ(dc.SelectObject(&empty), nullptr);
-    EXPECT_EQ(dc.GetCurrentPen(), &red);
+    EXPECT_EQ(dc.GetCurrentObject(OBJ_PEN), &red);
 
     // The bitmap slot works the same way, and is what the context draws into.
     CBitmap one, two;
@@ -76,14 +76,14 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     m_dc.MoveTo(0, 0);
     m_dc.LineTo(5, 0);
     EXPECT_EQ(At(4, 0), Rgb(0, 200, 0));
-    EXPECT_EQ(m_dc.GetCurrentPen(), nullptr);
+    EXPECT_EQ(m_dc.GetCurrentObject(OBJ_PEN), nullptr);
     EXPECT_EQ(m_dc.SelectObject(&pen), nullptr);
 
     // Moving a selected object moves what the context hands back.
     CBrush first(Rgb(1, 1, 1));
     m_dc.SelectObject(&first);
     CBrush moved(std::move(first));
-    EXPECT_EQ(m_dc.GetCurrentBrush(), &moved);
+    EXPECT_EQ(m_dc.GetCurrentObject(OBJ_BRUSH), &moved);
     EXPECT_FALSE(first.IsCreated());
 
     // Stock objects stay.
@@ -91,15 +91,24 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     EXPECT_EQ(stock, &pen);
     EXPECT_FALSE(m_dc.GetCurrentObject(OBJ_PEN)->DeleteObject());
 
-    // DeleteDC puts a fresh context's objects and attributes back.
+    // DeleteDC puts a fresh context's objects and attributes back: each setter hands back the
+    // default it replaces.
     m_dc.SetROP2(R2_MERGEPEN);
-    m_dc.SetBkMode(TRANSPARENT);
     m_dc.SetTextColor(Rgb(1, 2, 3));
+    m_dc.SetBkColor(Rgb(4, 5, 6));
+    m_dc.SetBkMode(TRANSPARENT);
+    m_dc.SetPolyFillMode(WINDING);
+    m_dc.SetStretchBltMode(COLORONCOLOR);
     m_dc.IntersectClipRect(0, 0, 1, 1);
+    m_dc.MoveTo(7, 8);
     m_dc.DeleteDC();
-    EXPECT_EQ(m_dc.GetROP2(), R2_COPYPEN);
-    EXPECT_EQ(m_dc.GetBkMode(), OPAQUE);
-    EXPECT_EQ(m_dc.GetTextColor(), Rgb(0, 0, 0));
-    EXPECT_EQ(m_dc.GetCurrentBrush(), m_dc.SelectStockObject(WHITE_BRUSH));
+    EXPECT_EQ(m_dc.SetROP2(R2_MERGEPEN), R2_COPYPEN);
+    EXPECT_EQ(m_dc.SetTextColor(Rgb(1, 2, 3)), Rgb(0, 0, 0));
+    EXPECT_EQ(m_dc.SetBkColor(Rgb(4, 5, 6)), Rgb(255, 255, 255));
+    EXPECT_EQ(m_dc.SetBkMode(TRANSPARENT), OPAQUE);
+    EXPECT_EQ(m_dc.SetPolyFillMode(WINDING), ALTERNATE);
+    EXPECT_EQ(m_dc.SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
+    EXPECT_EQ(m_dc.MoveTo(0, 0).x, 0);
+    EXPECT_EQ(m_dc.GetCurrentObject(OBJ_BRUSH), m_dc.SelectStockObject(WHITE_BRUSH));
     EXPECT_TRUE(m_bitmap.DeleteObject()) << "DeleteDC let go of the bitmap";
 }

@@ -158,5 +158,5 @@ TEST_F(ShapesTest, MergePenOrsThePenOrBrushIntoFillsAndLines)
     m_dc.Polygon(quad, 4);
     EXPECT_EQ(At(5, 5), figure);
     EXPECT_EQ(m_dc.SetROP2(0), 0) << "an unknown mode is refused";
-    EXPECT_EQ(m_dc.GetROP2(), R2_COPYPEN);
+    EXPECT_EQ(m_dc.SetROP2(R2_COPYPEN), R2_COPYPEN);
 }

@@ -1,4 +1,7 @@
 // Fonts and TextOut: cell height, extents, the opaque box and its colours.
+#include <cstdint>
+#include <vector>
+
 #include "tests/dc/Canvas.h"
 
 namespace {
@@ -101,13 +104,29 @@ TEST_F(TextTest, TextOutFillsTheCellBoxWithTheBackgroundColourAndBlendsGlyphsOve
 
 TEST_F(TextTest, FontsFallBackAndSameArgumentsGiveTheSameFace)
 {
+    // What a font writes in the text colour on a clean field.
+    const auto drawn = [this](CFont& font) {
+        m_dc.FillSolidRect(Whole(), Background);
+        m_dc.SelectObject(&font);
+        m_dc.SetBkMode(TRANSPARENT);
+        m_dc.SetTextColor(TextColour);
+        m_dc.TextOut(2, 2, "Wig 42");
+        m_dc.SelectStockObject(SYSTEM_FONT);
+        const auto pixels = m_bitmap.GetPixels();
+        return std::vector<std::uint32_t>(pixels.begin(), pixels.end());
+    };
     CFont a, b, unknown, none;
     ASSERT_TRUE(MakeFont(a, 26));
     ASSERT_TRUE(MakeFont(b, 26));
-    EXPECT_EQ(a.GetFaceFile(), b.GetFaceFile());
+    EXPECT_EQ(drawn(a), drawn(b));
+    EXPECT_GT(Count(TextColour), 20);
+    // A face that does not exist, or none asked for, falls back to one that writes.
     ASSERT_TRUE(MakeFont(unknown, 26, "No Such Face 12345"));
+    drawn(unknown);
+    EXPECT_GT(Count(TextColour), 20);
     ASSERT_TRUE(MakeFont(none, 26, nullptr));
-    EXPECT_FALSE(unknown.GetFaceFile().empty());
+    drawn(none);
+    EXPECT_GT(Count(TextColour), 20);
     EXPECT_FALSE(MakeFont(a, 26)) << "an object holds one font until it is deleted";
     // Wild sizes are clamped, not fatal.
     CFont huge, tiny;

@@ -46,7 +46,7 @@ TEST(MainMenuBar, TheItemsInOrderWithTheStateTheGameGivesThem)
     EXPECT_EQ(Describe(*bar),
               "&File: 32784 &New Game 32788 &Pause Game disabled - 32780 Select &Race 32794 &History... - 57665 E&xit\n"
               "&Options: 32779 Show S&tatistics checked 32783 No&intersecting Circles checked 32777 Custom &Keys"
-              " - 32793 Da&rkening checked 32776 &Sounds checked\n"
+              " 32795 &Practise Slow Keys - 32793 Da&rkening checked 32776 &Sounds checked\n"
               "&Help: 57664 &About Orbicle...\n");
     app.DestroyMainFrame();
 }

@@ -6,7 +6,7 @@
 #include <wx/button.h>
 #include <wx/dialog.h>
 
-#include "options/DlgSelect.h"
+#include "game/DlgSelect.h"
 #include "platform/desktop/DialogUnits.h"
 #include "platform/desktop/RaceDialogWindow.h"
 #include "tests/desktop/GuiHelpers.h"

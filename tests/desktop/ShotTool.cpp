@@ -1,5 +1,6 @@
-// orbicle-shot: answers the end-to-end test's questions about its xwd screenshots (X window
-// dumps: a big-endian header, a colour table to skip, then true-colour pixels).
+// orbicle-shot: answers the end-to-end test's questions about its screenshots: xwd files (X
+// window dumps: a big-endian header, a colour table to skip, then true-colour pixels) and
+// binary PPM files of 8-bit channels (grim's, on Wayland).
 //   orbicle-shot count FILE X Y W H R G B   -> pixels of exactly that colour in the area
 //   orbicle-shot find FILE X Y W H R G B    -> "X Y" of the first pixel of that colour, if any
 //   orbicle-shot box FILE X Y W H R G B     -> "X0 Y0 X1 Y1", the bounding box of that colour, if any
@@ -8,6 +9,7 @@
 //                                              (0-255) and their bounding box, or "0"
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,7 +25,7 @@ struct Rgb8 {
     bool operator==(const Rgb8&) const = default;
 };
 
-// A true-colour ZPixmap dump of 24 or 32 bits per pixel.
+// A true-colour ZPixmap dump of 24 or 32 bits per pixel, or a PPM picture.
 class Shot {
 public:
     // The file's picture, or nullopt after saying on stderr why there is none.
@@ -69,6 +71,8 @@ private:
     // Reads the header's fields; the reason when the file is not a picture this tool reads.
     const char* Parse()
     {
+        if (m_data.size() >= 2 && m_data[0] == 'P' && m_data[1] == '6')
+            return ParsePpm();
         if (m_data.size() < 25 * 4)
             return "too short for an xwd header";
         if (Field(1) != 7 || Field(2) != 2)
@@ -85,6 +89,39 @@ private:
         if (m_width == 0 || m_height == 0 || m_width > 1 << 15 || m_height > 1 << 15 ||
             m_bytesPerLine < m_width * m_bytesPerPixel || m_pixels + m_bytesPerLine * m_height > m_data.size())
             return "inconsistent sizes in the xwd header";
+        return nullptr;
+    }
+
+    // "P6", width, height and 255, separated by white space (and comments), one more white
+    // space character, then three bytes a pixel, row by row.
+    const char* ParsePpm()
+    {
+        std::size_t at = 2;
+        std::uint64_t fields[3] = {};
+        for (std::uint64_t& field : fields) {
+            while (at < m_data.size() && (std::isspace(m_data[at]) || m_data[at] == '#')) {
+                if (m_data[at] == '#')
+                    while (at < m_data.size() && m_data[at] != '\n')
+                        ++at;
+                ++at;
+            }
+            if (at >= m_data.size() || !std::isdigit(m_data[at]))
+                return "a PPM header without its numbers";
+            for (; at < m_data.size() && std::isdigit(m_data[at]) && field <= 1 << 16; ++at)
+                field = field * 10 + (m_data[at] - '0');
+        }
+        if (fields[2] != 255)
+            return "a PPM file whose channels are not 8 bits";
+        m_width = fields[0];
+        m_height = fields[1];
+        m_msbFirst = true;
+        m_bytesPerPixel = 3;
+        m_bytesPerLine = m_width * 3;
+        m_masks = {0xFF0000, 0x00FF00, 0x0000FF};
+        m_pixels = at + 1;
+        if (m_width == 0 || m_height == 0 || m_width > 1 << 15 || m_height > 1 << 15 ||
+            m_pixels + m_bytesPerLine * m_height > m_data.size())
+            return "inconsistent sizes in the PPM header";
         return nullptr;
     }
 

@@ -30,9 +30,5 @@ step "a game shows the display at the field's corners"
 xdotool mousemove $((fx + FW / 2)) $((fy + FH / 2)) click 1
 within 10 field_moves || fail "no game started"
 snap game
-plate=$(field_count game $((FW - 100)) 10 80 20 96 96 128)
-keycap=$(field_count game 95 $((FH - 45)) 40 35 96 96 128)
-echo "score plate $plate, key cap $keycap pixels of the figures' colour"
-[ "$plate" -gt 1000 ] || fail "no score plate at the field's top right"
-[ "$keycap" -gt 900 ] || fail "no key cap at the field's bottom left"
+shows_display game
 echo "PASS"

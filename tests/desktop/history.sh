@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The training history as a player meets it: a game stopped through File after its first sample,
-# then File > History... shows it (title, chart, result graph), Export CSV writes it through the
-# file dialog, and a new start of the program finds it again in the history file.
+# then File > History... shows it (title, chart, result graph), Export CSV writes it (and its
+# actions beside it) through the file dialog, and a new start of the program finds it again in
+# the history file.
 #   usage: history.sh PATH/TO/orbicle PATH/TO/orbicle-shot   (from the repository root)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -10,13 +11,8 @@ export XDG_DATA_HOME="$work/home/.local/share"
 settings Race=df Options=11011
 start_program
 
-# Pixels of an exact colour in a shot of the History window alone (a shot of the whole screen
-# shows a dialog's inside black under Xvfb).
-in_history() {
-  local w h
-  read -r _ _ w h < <(geometry "$history")
-  "$shot" count "$work/$1.xwd" 0 0 "$w" "$h" "$2" "$3" "$4"
-}
+# Pixels of an exact colour in a shot of the History window alone.
+in_history() { window_count "$history" "$@"; }
 open_history() {
   menu_keys alt+f h
   history=$(wait_window "Orbicle History - $1" 10) || fail "File > History... shows no window titled 'Orbicle History - $1'"
@@ -59,6 +55,11 @@ IFS=, read -r -a row < <(tail -n1 "$csv" | tr -d '\r')
 [ "${row[3]}" -ge 5 ] && [ "${row[3]}" -le 30 ] || fail "${row[3]} s in play, not the game's 5 to 30"
 [ "${row[16]}" -ge 1 ] || fail "no useful action kept, after hits"
 [ -n "${row[19]}" ] || fail "no rate samples kept"
+actions="$work/exported-actions.csv"
+[ -s "$actions" ] || fail "no actions file beside the CSV"
+head -n1 "$actions" | grep -q '^game,started,number,kind,button,key,x,y,play_ms,reaction_ms,key_ms' ||
+  fail "the actions CSV header is not the kept fields"
+[ "$(grep -c ',hit,left,\|,hit,right,' "$actions")" -ge 1 ] || fail "no hit among the kept actions"
 
 step "Close, exit, start again: the game is still there"
 xdotool key Escape

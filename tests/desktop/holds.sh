@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# Holds as a player meets them under a window manager: the game runs exactly while its window
-# is the active one and not minimised, a click on the inactive window starts a game that runs,
-# a pause shows in the title, and a game stopped while paused leaves the next one free.
+# Holds as a player meets them under a window manager: the frame at its stored corner (X11 lets
+# the program place it); the game runs exactly while its window is the active one and not
+# minimised, a click on the inactive window starts a game that runs, a pause shows in the
+# title, and a game stopped while paused leaves the next one free.
 #   usage: holds.sh PATH/TO/orbicle PATH/TO/orbicle-shot   (from the repository root)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 desktop_setup "$1" "$2" 1024x768
-settings Race=df Options=11011
+settings Race=df Options=11011 Left=40 Top=30
 start_program
+
+step "the frame opens at the stored corner: X11 lets the program place it"
+read -r left _ top _ < <(xprop -id "$frame" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+read -r wx wy _ _ < <(geometry "$frame")
+echo "frame corner $((wx - left)),$((wy - top))"
+[ $((wx - left)) -eq 40 ] && [ $((wy - top)) -eq 30 ] || fail "the frame is not at the stored corner 40,30"
 
 other_pid=""
 stop_other() { [ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null; desktop_cleanup; }
@@ -66,4 +73,6 @@ within 8 result_shown || fail "the game could not be stopped after 5 s of play"
 
 menu_keys alt+f x
 program_ends 5
+grep -qx 'Left=40' "$XDG_CONFIG_HOME/Orbicle/Orbicle.conf" && grep -qx 'Top=30' "$XDG_CONFIG_HOME/Orbicle/Orbicle.conf" ||
+  fail "the corner written back is not 40,30"
 echo "PASS"

@@ -1,6 +1,7 @@
 # Shared helpers of the desktop tests: the real program on a display of its own with a window
 # manager, driven by real X input (xdotool) and checked on screenshots (xwd, read by
-# orbicle-shot). Source it, then call desktop_setup PROGRAM SHOT WIDTHxHEIGHT.
+# orbicle-shot). Source it, then call desktop_setup PROGRAM SHOT WIDTHxHEIGHT. The Wayland
+# tests (wayland-lib.sh) use the same helpers with their own snap, click_at and start_program.
 . "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 . "$(dirname "${BASH_SOURCE[0]}")/xwindows.sh"
 
@@ -19,7 +20,8 @@ desktop_setup() {
 }
 
 desktop_cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # A kill that fails (the program has ended) must not end the cleanup here.
+  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
   xsession_stop
   [ -n "$work" ] && rm -rf "$work"
 }
@@ -48,14 +50,18 @@ start_program() {
   frame=$(window_id 'Orbicle')
   xdotool windowactivate --sync "$frame" 2>/dev/null || true
   sleep 0.5
-  local wx wy ww wh
-  read -r wx wy ww wh < <(geometry "$frame")
-  FW=$ww
-  FH=$((ww * 3 / 4))
-  menu_h=$((wh - FH))
-  fx=$wx
-  fy=$((wy + menu_h))
-  [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above a 4:3 field ($ww x $wh)"
+  set_field $(geometry "$frame")
+}
+
+# The field's place and size from the frame's client area X Y W H (the menu bar above a 4:3
+# field): fx fy (its corner), FW FH (its size), menu_h (the menu bar).
+set_field() {
+  FW=$3
+  FH=$(($3 * 3 / 4))
+  menu_h=$(($4 - FH))
+  fx=$1
+  fy=$(($2 + menu_h))
+  [ "$menu_h" -gt 10 ] && [ "$menu_h" -lt 80 ] || fail "no menu bar above a 4:3 field ($3 x $4)"
 }
 
 # Waits up to $1 seconds for the program to end, which it must do with status 0.
@@ -67,11 +73,30 @@ program_ends() {
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-# A screenshot of the whole screen into $work/$1.xwd.
+# Pixels of an exact colour (R G B) in a shot $work/NAME.xwd of one window alone: window_count
+# WINDOW NAME R G B. (A shot of the whole screen shows a dialog's inside black under Xvfb.)
+window_count() {
+  local w h
+  read -r _ _ w h < <(geometry "$1")
+  "$shot" count "$work/$2.xwd" 0 0 "$w" "$h" "$3" "$4" "$5"
+}
+
+# A screenshot of the whole screen into $work/$1.$shot_ext.
+shot_ext=xwd
 snap() { xwd -root -silent -out "$work/$1.xwd"; }
 # In a screenshot, in field coordinates: pixels of a colour, or that differ from another shot.
-field_count() { "$shot" count "$work/$1.xwd" $((fx + $2)) $((fy + $3)) "$4" "$5" "$6" "$7" "$8"; }
-field_diff() { "$shot" diff "$work/$1.xwd" "$work/$2.xwd" "$fx" "$fy" "$FW" "$FH"; }
+field_count() { "$shot" count "$work/$1.$shot_ext" $((fx + $2)) $((fy + $3)) "$4" "$5" "$6" "$7" "$8"; }
+field_diff() { "$shot" diff "$work/$1.$shot_ext" "$work/$2.$shot_ext" "$fx" "$fy" "$FW" "$FH"; }
+# A press of button $3 (1 left, 3 right) at screen point ($1, $2), or with $4 two presses
+# $4 ms apart.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  if [ -n "${4:-}" ]; then
+    xdotool click --repeat 2 --delay "$4" "$3"
+  else
+    xdotool click "$3"
+  fi
+}
 field_gray() { field_count "$1" 0 0 "$FW" "$FH" 128 128 128; }
 
 # Whether the field changes within a second: a game that runs and is not held.
@@ -95,6 +120,17 @@ shows_result() {
   local x0=$((FW / 8)) y0=$((FH / 8)) y1=$((FH * 7 / 8))
   local height=$((y1 - y0 - 40))
   [ "$(field_count "$1" $((x0 - 1)) $((y0 + 30)) 3 "$height" 128 128 128)" -eq $((3 * height)) ]
+}
+
+# Whether a screenshot shows the display at the field's corners: the score plate at the top
+# right and the key cap at the bottom left, in the figures' colour.
+shows_display() {
+  local plate keycap
+  plate=$(field_count "$1" $((FW - 100)) 10 80 20 96 96 128)
+  keycap=$(field_count "$1" 95 $((FH - 45)) 40 35 96 96 128)
+  echo "score plate $plate, key cap $keycap pixels of the figures' colour"
+  [ "$plate" -gt 1000 ] || fail "no score plate at the field's top right"
+  [ "$keycap" -gt 900 ] || fail "no key cap at the field's bottom left"
 }
 
 # Red pixels of the accuracy gauge: its top line alone (10 to 54 %) is about 120.
@@ -124,7 +160,7 @@ circle() {
   snap circle
   for colour in "240 255 240 1" "240 240 255 3"; do
     set -- $colour
-    box=$("$shot" box "$work/circle.xwd" "$fx" "$fy" "$FW" "$((FH - 60))" "$1" "$2" "$3")
+    box=$("$shot" box "$work/circle.$shot_ext" "$fx" "$fy" "$FW" "$((FH - 60))" "$1" "$2" "$3")
     if [ -n "$box" ]; then
       read -r x0 y0 x1 y1 <<<"$box"
       # Big enough to hit before it changes much.
@@ -143,10 +179,5 @@ hit_circle() {
   for _ in $(seq 40); do at=$(circle) && break; sleep 0.1; done
   [ -n "$at" ] || fail "no circle to hit"
   read -r cx cy button <<<"$at"
-  xdotool mousemove "$cx" "$cy"
-  if [ -n "${1:-}" ]; then
-    xdotool click --repeat 2 --delay "$1" "$button"
-  else
-    xdotool click "$button"
-  fi
+  click_at "$cx" "$cy" "$button" "${1:-}"
 }

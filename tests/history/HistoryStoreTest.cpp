@@ -177,6 +177,106 @@ TEST_F(HistoryStore, WithoutSqliteTheGamesStayInMemoryAndTheProblemSaysWhy)
     EXPECT_EQ(history.TakeNotice(), "");
 }
 
+TEST_F(HistoryStore, AVersionOneFileIsUpgradedInPlaceAndItsGamesHaveNoActions)
+{
+    // A file as the first version wrote it, with one game.
+    fs::create_directories(m_file.parent_path());
+    {
+        RawDb old(m_file);
+        ASSERT_EQ(old.Exec("CREATE TABLE games (id INTEGER PRIMARY KEY, started INTEGER NOT NULL,"
+                           " ended INTEGER NOT NULL, play_seconds INTEGER NOT NULL, statistics INTEGER NOT NULL,"
+                           " no_intersect INTEGER NOT NULL, custom_keys INTEGER NOT NULL, darkening INTEGER NOT NULL,"
+                           " sounds INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,"
+                           " score INTEGER NOT NULL, average INTEGER NOT NULL, best INTEGER NOT NULL,"
+                           " last INTEGER NOT NULL, accuracy INTEGER NOT NULL, useful INTEGER NOT NULL,"
+                           " misses INTEGER NOT NULL, race TEXT NOT NULL, samples TEXT NOT NULL);"
+                           "CREATE INDEX games_by_start ON games(started, id);"
+                           "INSERT INTO games VALUES(1, 1000, 1095, 90, 1, 0, 0, 1, 0, 704, 528, 240, 80, 100, 75,"
+                           " 87, 140, 21, 'hu', '10 80 100');"
+                           "PRAGMA user_version=1"),
+                  SQLITE_OK);
+    }
+    KeptGame withActions = Game(2000, 60);
+    withActions.actions = {
+        {KeptAction::Kind::Key, KeptAction::Button::None, 'p', 0, 0, 100, -1, -1},
+        {KeptAction::Kind::Hit, KeptAction::Button::Left, 'p', 300, 200, 450, 420, 80},
+        {KeptAction::Kind::Miss, KeptAction::Button::Right, 0, -4, 9000, 1'000'000'000'000, -1, -1},
+        {KeptAction::Kind::Escape, KeptAction::Button::Right, 0xE9, 12, 34, 1'000'000'000'500, 6800, -1},
+    };
+    {
+        SqliteHistory history(m_file);
+        history.Keep(withActions);
+        EXPECT_EQ(history.Problem(), "");
+    }
+    EXPECT_EQ(RawDb(m_file).Text("PRAGMA user_version"), "2");
+    SqliteHistory again(m_file);
+    const std::vector<KeptGame> games = again.Games();
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].id, 1);
+    EXPECT_EQ(games[0].samples, (std::vector<int>{10, 80, 100}));
+    EXPECT_TRUE(again.Actions(games[0].id).empty());  // kept before actions were
+    EXPECT_TRUE(games[1].actions.empty());            // the games come without them
+    EXPECT_EQ(again.Actions(games[1].id), withActions.actions);
+    EXPECT_TRUE(again.Actions(12345).empty());
+
+    // Deleting a game deletes its actions.
+    EXPECT_TRUE(again.Delete(games[1].id));
+    EXPECT_EQ(RawDb(m_file).Text("SELECT count(*) FROM actions"), "0");
+}
+
+TEST_F(HistoryStore, AFileOfVersionThreeIsLeftAloneAndItsGameWaitsWithItsActions)
+{
+    fs::create_directories(m_file.parent_path());
+    RawDb(m_file).Exec(
+        "CREATE TABLE games(id INTEGER PRIMARY KEY); CREATE TABLE actions(game, number);"
+        "CREATE TABLE more(x); PRAGMA user_version=3");
+    const std::string before = FileBytes(m_file);
+    SqliteHistory history(m_file);
+    KeptGame game = Game(300, 70);
+    game.actions = {{KeptAction::Kind::Hit, KeptAction::Button::Left, 0, 1, 2, 3, 4, -1}};
+    history.Keep(game);
+    EXPECT_NE(history.Problem().find("later version"), std::string::npos) << history.Problem();
+    const std::vector<KeptGame> games = history.Games();
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(history.Actions(games[0].id), game.actions);
+    EXPECT_EQ(FileBytes(m_file), before);
+}
+
+TEST(ActionLines, ReadBackAsWrittenAndLinesOfAnotherMakingAreSkipped)
+{
+    const std::vector<KeptAction> actions = {
+        {KeptAction::Kind::Hit, KeptAction::Button::Left, 'p', -3, 2'000'000, 9'000'000'000'000, 420, 80},
+        {KeptAction::Kind::Key, KeptAction::Button::None, 255, 0, 0, 5, -1, -1},
+    };
+    const std::string text = ActionLines(actions);
+    EXPECT_EQ(text, "hit,left,112,-3,2000000,9000000000000,420,80\nkey,,255,0,0,5,-1,-1\n");
+    EXPECT_EQ(ParseActionLines(text), actions);
+    EXPECT_EQ(ParseActionLines("jump,left,1,2,3,4,5,6\nhit,middle,1,2,3,4,5,6\nhit,left,256,2,3,4,5,6\n"
+                               "hit,left,1,2,3,4,5\nhit,left,1,2,x,4,5,6\n" +
+                               text + "escape,right,0,1,2,3,4,-1"),
+              (std::vector<KeptAction>{
+                  actions[0], actions[1], {KeptAction::Kind::Escape, KeptAction::Button::Right, 0, 1, 2, 3, 4, -1}}));
+}
+
+TEST(ActionsCsv, OneRowPerActionBesideTheGamesFile)
+{
+    KeptGame game = Game(1'767'614'400, 80);
+    game.id = 4;
+    game.actions = {{KeptAction::Kind::Hit, KeptAction::Button::Left, 'q', 10, 20, 700, 650, 300},
+                    {KeptAction::Kind::Miss, KeptAction::Button::Right, ',', -1, 5, 900, -1, -1},
+                    {KeptAction::Kind::Key, KeptAction::Button::None, 0, 0, 0, 950, -1, -1}};
+    KeptGame empty = Game(1'767'700'000, 60);
+    empty.id = 5;
+    EXPECT_EQ(ActionsCsv(std::vector<KeptGame>{game, empty}),
+              "game,started,number,kind,button,key,x,y,play_ms,reaction_ms,key_ms\r\n"
+              "4,2026-01-05T12:00:00Z,1,hit,left,F2,10,20,700,650,300\r\n"
+              "4,2026-01-05T12:00:00Z,2,miss,right,\",\",-1,5,900,-1,-1\r\n"
+              "4,2026-01-05T12:00:00Z,3,key,,,0,0,950,-1,-1\r\n");
+    EXPECT_EQ(ActionsCsvName("/tmp/history.csv"), "/tmp/history-actions.csv");
+    EXPECT_EQ(ActionsCsvName("/tmp/History.CSV"), "/tmp/History-actions.csv");
+    EXPECT_EQ(ActionsCsvName("/tmp/games"), "/tmp/games-actions.csv");
+}
+
 TEST_F(HistoryStore, TwoCopiesWritingAtOnceLoseNoGame)
 {
     constexpr int PerCopy = 40;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "render/HistoryChart.h"
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 namespace hc = history_chart;
 

@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "platform/Resources.h"
-#include "platform/dc/Raster.h"
+#include "platform/dc/soft/Raster.h"
 #include "render/Fonts.h"
 #include "res/Resource.h"
-#include "tests/engine/GameFixture.h"
+#include "tests/game/GameFixture.h"
 
 using namespace std::string_literals;
 
@@ -380,7 +380,6 @@ TEST_F(RenderTest, FramesAreTheSameThroughTheFastPathsAsThroughTheGeneralCode)
         for (const bool result : {false, true}) {
             std::vector<COLORREF> shown[2];
             for (const bool general : {false, true}) {
-                CGameView::ResetProgramState();  // each window paints as the program's first
                 Open(cxScreen);
                 View().m_bRunning = !result;
                 View().m_bShowResult = result;

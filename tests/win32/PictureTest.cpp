@@ -18,8 +18,10 @@ TEST(PictureTest, BitmapResourceGivesThePixelsOfTheFile)
     CBitmap fromFile, fromResource;
     ASSERT_TRUE(DecodeBmp(file, fromFile)) << "run from the repository root";
     ASSERT_TRUE(DecodeBmp(BackgroundPictureFile(), fromResource));
-    EXPECT_EQ(fromResource.GetSize(), (CSize{BackgroundWidth, BackgroundHeight}));
+    EXPECT_EQ(fromResource.GetWidth(), BackgroundWidth);
+    EXPECT_EQ(fromResource.GetHeight(), BackgroundHeight);
     const auto a = std::as_const(fromFile).GetPixels(), b = std::as_const(fromResource).GetPixels();
     EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end()));
-    EXPECT_EQ(LoadBitmapResource(IDB_BACKGROUND)->GetSize(), fromResource.GetSize());
+    EXPECT_EQ(LoadBitmapResource(IDB_BACKGROUND)->GetWidth(), fromResource.GetWidth());
+    EXPECT_EQ(LoadBitmapResource(IDB_BACKGROUND)->GetHeight(), fromResource.GetHeight());
 }

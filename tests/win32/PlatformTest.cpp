@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "options/DlgSelect.h"
+#include "game/DlgSelect.h"
 #include "platform/win32/RaceDialogBox.h"
 #include "platform/win32/RegistryProfile.h"
 #include "platform/win32/WinServices.h"

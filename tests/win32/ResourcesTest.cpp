@@ -11,7 +11,7 @@
 #include "app/Menu.h"
 #include "app/win32/GameWindow.h"
 #include "app/win32/HistoryWindow.h"
-#include "options/DlgSelect.h"
+#include "game/DlgSelect.h"
 #include "res/Races.h"
 #include "res/Resource.h"
 

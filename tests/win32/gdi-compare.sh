@@ -13,16 +13,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 play=$(grep -v '^#' "$here/frames/play.sim")
 
-# frame NAME SCREEN OPTIONS BODY: the program started with race df and these options on a
-# screen this wide, BODY played, then the snapshot, the text boxes, the state and the menu.
+# frame NAME SCREEN OPTIONS BODY [SHOT]: the program started with race df and these options on a
+# screen this wide, BODY played, then the snapshot (or SHOT: snapshot-keys, the keys report),
+# the text boxes, the state and the menu.
 frames=()
 frame() {
   local dir="$work/$1"
   mkdir -p "$dir"
   frames+=("$dir")
   for side in linux windows; do
-    printf 'screen %s\nprofile Race df\nprofile Options %s\nstart\n%s\nsnapshot %s\ntextboxes\nstate\nmenu\nexit\n' \
-      "$2" "$3" "$4" "$dir/$side.png" >"$dir/$side.sim"
+    printf 'screen %s\nprofile Race df\nprofile Options %s\nstart\n%s\n%s %s\ntextboxes\nstate\nmenu\nexit\n' \
+      "$2" "$3" "$4" "${5:-snapshot}" "$dir/$side.png" >"$dir/$side.sim"
   done
   "$linux_sim" <"$dir/linux.sim" >"$dir/linux.txt"
   wine_run "$windows_sim" <"$dir/windows.sim" >"$dir/windows.txt"
@@ -43,4 +44,6 @@ frame game 1024 11111 "$play"
 frame game-plain 1024 11101 "$play"
 frame result 1024 11111 "$play"$'\ncommand 32784\ntick'
 frame result-plain 1024 11101 "$play"$'\ncommand 32784\ntick'
+frame keys 1024 11111 "$play"$'\ncommand 32784\ntick\nkeystats\nactions' snapshot-keys   # the keys report
+frame keys-none 1024 11011 paint snapshot-keys                                         # before any game
 wine_run "$compare" "$goal" "${frames[@]}"

@@ -34,7 +34,7 @@ echo "== the two files, read by Linux's sqlite3"
 rows() { sqlite3 -separator , "$1" 'SELECT * FROM games ORDER BY id'; }
 [ "$(rows "$work/windows.sqlite3" | wc -l)" -eq 2 ] || fail "the Windows file does not hold two games"
 diff <(rows "$work/linux.sqlite3") <(rows "$work/windows.sqlite3") || fail "the files hold different games"
-[ "$(sqlite3 "$work/windows.sqlite3" 'PRAGMA user_version')" = 1 ] || fail "the schema is not version 1"
+[ "$(sqlite3 "$work/windows.sqlite3" 'PRAGMA user_version')" = 2 ] || fail "the schema is not version 2"
 
 echo "== without SQLite"
 status=0

@@ -188,7 +188,7 @@ fi
 
 step "the file read back with Linux's sqlite3"
 [ -f "$history" ] || fail "no history file $history"
-[ "$(sqlite3 "$history" 'PRAGMA user_version')" = 1 ] || fail "the schema is not version 1"
+[ "$(sqlite3 "$history" 'PRAGMA user_version')" = 2 ] || fail "the schema is not version 2"
 [ "$(sqlite3 "$history" 'PRAGMA journal_mode')" = wal ] || fail "the file is not in write-ahead-log mode"
 kept=$(sqlite3 -separator , "$history" \
   "SELECT id,play_seconds,score,average,best,last,accuracy,useful,misses,race,samples FROM games")

@@ -10,6 +10,7 @@
 #include "platform/dc/Png.h"
 #include "platform/history/SqliteHistory.h"
 #include "render/HistoryChart.h"
+#include "render/KeysReport.h"
 #include "res/Races.h"
 #include "res/Resource.h"
 
@@ -137,6 +138,19 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
     } else if (verb == "snapshot-history") {
         ExpectArgs(args, 1, 1, "snapshot-history FILE");
         SnapshotHistory(args[0]);
+    } else if (verb == "actions") {
+        ExpectArgs(args, 0, 0, "actions");
+        requireRunning();
+        for (const KeptAction& action : View()->Actions())
+            out << ActionJson(action) << '\n';
+    } else if (verb == "keystats") {
+        ExpectArgs(args, 0, 0, "keystats");
+        requireRunning();
+        out << KeyStatsJson(CollectKeyStats(View()->Actions())) << '\n';
+    } else if (verb == "snapshot-keys") {
+        ExpectArgs(args, 1, 1, "snapshot-keys FILE");
+        requireRunning();
+        SnapshotKeys(args[0]);
     } else if (verb == "clock") {
         ExpectArgs(args, 1, 1, "clock SECONDS");
         m_platform.clock.Set(ParseNumber<std::int64_t>(args[0], -ClockLimitSeconds, ClockLimitSeconds, "seconds") *
@@ -307,12 +321,40 @@ void SimSession::SnapshotHistory(const std::string& file)
         throw SimError("snapshot-history: " + problem);
 }
 
+KeysReport LastGameReport(const CGameView& view)
+{
+    KeysReport report{"Keys and buttons of the last game", CollectKeyStats(view.Actions()), {}};
+    for (int i = 0; i < view.m_nKeys; ++i) {
+        const std::string& label = view.m_astrKeys[static_cast<std::size_t>(i)];
+        if (!label.empty())
+            report.hotkeys.push_back(static_cast<unsigned char>(label[0]));
+    }
+    return report;
+}
+
+void SimSession::SnapshotKeys(const std::string& file)
+{
+    const CSize size = keys_report::DesignSize;
+    CBitmap bitmap;
+    bitmap.CreateBitmap(size.cx, size.cy);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&bitmap);
+    // `textboxes` now lists the report's texts, for comparing its pictures without them.
+    m_textBoxes.clear();
+    DrawKeysReport(dc, size, LastGameReport(*View()));
+    dc.DeleteDC();
+    const std::string problem = WritePng(bitmap, size.cx, size.cy, file);
+    if (!problem.empty())
+        throw SimError("snapshot-keys: " + problem);
+}
+
 void SimSession::PrintMenu(std::ostream& out)
 {
     const auto items = MainMenu();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        // History is left out: the ten lines stay those of the game's own menu.
-        if (items[i].nID == 0 || items[i].nID == ID_FILE_HISTORY)
+        // History and Practise Slow Keys are left out: the ten lines stay those of the game's own menu.
+        if (items[i].nID == 0 || items[i].nID == ID_FILE_HISTORY || items[i].nID == ID_OPTIONS_PRACTISESLOWKEYS)
             continue;
         MenuItemState& state = m_menu[i];
         UpdateMenuItem(*m_app->m_pMainWnd, items[i].nID, state);

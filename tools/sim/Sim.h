@@ -36,6 +36,7 @@ private:
     void PrintTextBoxes(std::ostream& out);
     void RunMenuCommand(UINT nID, std::ostream& out);
     void SnapshotHistory(const std::string& file);
+    void SnapshotKeys(const std::string& file);
 
     HeadlessPlatform m_platform;
     std::vector<CRect> m_textBoxes;  // of the last paint
@@ -59,6 +60,14 @@ std::string JsonString(const std::string& s);
 std::string StateJson(const CGameView& view);
 // One line of JSON with every kept field of a game, by name.
 std::string KeptGameJson(const KeptGame& game);
+// One line of JSON for an action of a game.
+std::string ActionJson(const KeptAction& action);
+struct KeyStats;
+// One line of JSON summarising actions per key (by the name shown) and per button.
+std::string KeyStatsJson(const KeyStats& stats);
 
 // The size of the History chart that snapshot-history writes.
 inline constexpr CSize HistorySnapshotSize{720, 400};
+// The keys report of a game window's running or last game, as snapshot-keys draws it.
+struct KeysReport;
+KeysReport LastGameReport(const CGameView& view);

@@ -1,7 +1,8 @@
-// The `state` line: every field of the game window as JSON, in declaration order; and the
-// `history` lines, one kept game each.
+// The `state` line: every field of the game window as JSON, in declaration order; the
+// `history` lines, one kept game each; the `actions` lines and the `keystats` line.
 #include <cstdio>
 
+#include "render/KeyStats.h"
 #include "tools/sim/Sim.h"
 
 std::string JsonString(const std::string& s)
@@ -118,10 +119,10 @@ std::string StateJson(const CGameView& v)
         .Int("m_tEnd", v.m_tEnd)
         .Int("m_nTimerId", static_cast<long long>(v.m_nTimerId))
         .String("m_strLastKey", v.m_strLastKey)
-        .Int("s_nSlotTicks", CGameView::s_nSlotTicks)
-        .Int("s_nEndTicks", CGameView::s_nEndTicks)
-        .Int("s_bWasHeld", CGameView::s_bWasHeld)
-        .Int("s_tHoldStart", CGameView::s_tHoldStart)
+        .Int("s_nSlotTicks", v.Program().s_nSlotTicks)
+        .Int("s_nEndTicks", v.Program().s_nEndTicks)
+        .Int("s_bWasHeld", v.Program().s_bWasHeld)
+        .Int("s_tHoldStart", v.Program().s_tHoldStart)
         .Close();
 }
 
@@ -133,4 +134,42 @@ std::string KeptGameJson(const KeptGame& game)
     return json.String("race", game.race)
         .Raw("samples", JsonArray(game.samples, [](int n) { return std::to_string(n); }))
         .Close();
+}
+
+std::string ActionJson(const KeptAction& action)
+{
+    return JsonObject()
+        .String("kind", KindName(action.kind))
+        .String("button", ButtonName(action.button))
+        .String("key", KeyLabelName(action.key))
+        .Int("x", action.x)
+        .Int("y", action.y)
+        .Int("play_ms", action.playMs)
+        .Int("reaction_ms", action.reactionMs)
+        .Int("key_ms", action.keyMs)
+        .Close();
+}
+
+namespace {
+std::string TargetJson(const TargetStats& target)
+{
+    return JsonObject()
+        .Int("shown", target.shown)
+        .Int("hit", target.hit)
+        .Int("escaped", target.escaped)
+        .Int("median_ms", target.reaction.median)
+        .Int("p90_ms", target.reaction.p90)
+        .Close();
+}
+}  // namespace
+
+std::string KeyStatsJson(const KeyStats& stats)
+{
+    std::string keys = "{";
+    for (const auto& [code, target] : stats.keys)
+        keys += (keys.size() > 1 ? "," : "") + JsonString(KeyLabelName(code)) + ':' + TargetJson(target);
+    keys += '}';
+    const std::string buttons =
+        JsonObject().Raw("left", TargetJson(stats.left)).Raw("right", TargetJson(stats.right)).Close();
+    return JsonObject().Raw("keys", keys).Raw("buttons", buttons).Close();
 }

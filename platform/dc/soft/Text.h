@@ -1,0 +1,44 @@
+// Fonts for CDC: faces chosen by fontconfig, glyphs rendered by FreeType, both cached for the
+// whole process so that making the same font every frame is only a lookup.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/dc/soft/Raster.h"
+
+namespace dc_detail {
+
+// What CreateFontA asks for, reduced to what changes the result.
+struct FontRequest {
+    int height = 0;  // > 0 cell height, < 0 em height, 0 default
+    int width = 0;   // average character width, 0 for the face's own proportions
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    bool antialiased = true;
+    int family = 0;  // FF_* bits
+    bool fixedPitch = false;
+    std::string face;  // requested face name, may be empty
+    auto operator<=>(const FontRequest&) const = default;
+};
+
+// One face at one size, with its rendered glyphs.
+class SizedFont {
+public:
+    virtual ~SizedFont() = default;
+    virtual int CellHeight() const = 0;
+    // Sum of the advances of the text, in whole pixels (no kerning, as TextOut has none).
+    virtual int TextWidth(std::string_view text) const = 0;
+    // Draws the text with its cell's top-left corner at (x, y), each glyph's coverage blending
+    // the text colour over what is there.
+    virtual void Draw(const Canvas& canvas, long long x, long long y, std::string_view text,
+                      std::uint32_t colour) const = 0;
+};
+
+// The cached font for a request; null when no face at all can be found or loaded.
+std::shared_ptr<const SizedFont> FindFont(const FontRequest& request);
+
+}  // namespace dc_detail

@@ -1,0 +1,191 @@
+// Starting, holding and stopping games; the race prompt; the hold accounting.
+#include <tuple>
+
+#include "res/Resource.h"
+#include "tests/game/GameFixture.h"
+
+TEST_F(GameTest, StopKeepsTheResultsAndNewGameResetsEveryPerGameField)
+{
+    StartGame();
+    CGameView& v = View();
+    v.m_bSounds = 1;
+    v.OnNewStopGame();  // stop: history is not started, but the command itself is not guarded
+    EXPECT_EQ(Events(),
+              (std::vector<std::string>{"killtimer 1", "invalidate 0 0 704 528", "sound res/applause.wav sync"}));
+    EXPECT_EQ(std::tuple(v.m_bRunning, v.m_bShowResult), std::tuple(0, 1));
+    EXPECT_EQ(v.m_tEnd, m_platform.clock.Now());
+
+    // Every per-game field dirtied, as a long game leaves them.
+    v.m_nApmSamples = 9;
+    v.m_anApmHistory[0] = 77;
+    v.m_dPausedMinutes = 2.5;
+    v.m_nKeys = 1;
+    v.m_aSlots[5] = SLOT{12, 4, 0.5};
+    v.m_nSlot = 99;
+    v.m_nApm = v.m_nApmAverage = v.m_nApmMax = 150;
+    v.m_nAccuracy = 88;
+    v.m_nEndCounter = 40;
+    v.m_nUsefulTotal = 500;
+    v.m_nUsefulWindow = 300;
+    v.m_nMisses = 3;
+    v.m_bHistoryStarted = 1;
+    v.m_nScore = 50;
+    v.m_nTimerId = 7;
+    v.m_strLastKey = "Q";
+    v.m_bPaused = 1;
+    const time64 firstEnd = v.m_tEnd;
+    m_platform.clock.Advance(5000);
+    v.m_bSounds = 0;  // and the next game starts without the welcome
+    v.OnNewStopGame();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"settimer 1 50"}));
+    EXPECT_EQ(std::tuple(v.m_nApmSamples, v.m_dPausedMinutes, v.m_nKeys, v.m_nSlot, v.m_nApm, v.m_nApmAverage,
+                         v.m_nApmMax, v.m_nAccuracy, v.m_nEndCounter, v.m_nUsefulTotal, v.m_nUsefulWindow),
+              std::tuple(0, 0.0, 5, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(std::tuple(v.m_nMisses, v.m_bRunning, v.m_bShowResult, v.m_bHistoryStarted, v.m_nScore, v.m_nTimerId,
+                         v.m_strLastKey, v.m_bPaused, v.m_bActive),
+              std::tuple(0, 1, 0, 0, 0, UINT_PTR{1}, std::string(), 0, 1));
+    EXPECT_EQ(v.m_tStart, m_platform.clock.Now());
+    for (const SLOT& slot : v.m_aSlots)
+        ASSERT_EQ(std::tuple(slot.tStart, slot.nUseful, slot.dPaused), std::tuple(v.m_tStart, 0, 0.0));
+    EXPECT_EQ(v.m_anApmHistory[0], 77);  // hidden by the sample count, not cleared
+    EXPECT_EQ(v.m_tEnd, firstEnd);       // kept until the next stop
+
+    // Closing the program mid-game destroys the window without results: no sound, nothing kept
+    // but the settings.
+    v.m_bSounds = 1;
+    Tick(3);
+    Events();
+    const std::size_t kept = m_platform.history.Games().size();
+    m_view.reset();
+    EXPECT_EQ(Events(), std::vector<std::string>{});
+    EXPECT_EQ(m_platform.history.Games().size(), kept);
+    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "11011");
+}
+
+TEST_F(GameTest, RacePromptOfNewGame)
+{
+    Make();
+    m_folder.Write("res/keys_df.txt", "AB");
+    m_platform.raceDialog.Queue("df");
+    View().OnLButtonDown(0, CPoint{5, 5});
+    EXPECT_EQ(Events(), (std::vector<std::string>{"dialog 159 cancel=0 result=df", "sound res/welcome.wav sync",
+                                                  "settimer 1 50"}));
+    EXPECT_EQ(View().m_strRace, "df");
+    EXPECT_EQ(View().m_nKeys, 2);
+    EXPECT_EQ(View().m_bRunning, 1);
+
+    // A known race is never questioned; a dialog closed without a race leaves it empty and
+    // the game starts without labels.
+    View().StopGame(0);
+    View().NewGame();
+    EXPECT_TRUE(EventsMatching("dialog").empty());
+    View().StopGame(0);
+    View().m_strRace.clear();
+    Events();
+    View().NewGame();
+    EXPECT_EQ(Events(), (std::vector<std::string>{"dialog 159 cancel=0 result=none",
+                                                  "messagebox Cannot open the file res\\keys_.txt",
+                                                  "sound res/welcome.wav sync", "settimer 1 50"}));
+    EXPECT_EQ(View().m_strRace, "");
+    EXPECT_EQ(View().m_bRunning, 1);
+}
+
+TEST_F(GameTest, PauseAndFocusMakeOneHoldInEitherOrder)
+{
+    StartGame();
+    constexpr double second = CGameView::MinutesPerSecond;
+    auto held = [this] { return std::tuple(View().m_bPaused, View().m_bActive, View().m_dPausedMinutes); };
+
+    // Pause, lose the focus, get it back, unpause: one hold of 101 s, counted with its
+    // extra second when the game is free again.
+    View().OnPauseGame();
+    At(100);
+    View().OnActivateChange(0);
+    At(101);
+    View().OnActivateChange(1);
+    EXPECT_EQ(held(), std::tuple(1, 1, 0.0));
+    EXPECT_EQ(View().Program().s_tHoldStart, View().m_tStart);
+    View().OnPauseGame();
+    EXPECT_EQ(held(), std::tuple(0, 1, 102 * second));
+    EXPECT_DOUBLE_EQ(View().m_aSlots[0].dPaused, 102 * second);
+
+    // Focus lost, then paused, then unpaused while still away: held throughout, and the
+    // unpause does not make the game active; the return of the focus ends the hold.
+    At(110);
+    View().OnActivateChange(0);
+    At(115);
+    View().OnPauseGame();
+    At(120);
+    View().OnPauseGame();
+    EXPECT_EQ(held(), std::tuple(0, 0, 102 * second));
+    EXPECT_EQ(View().Program().s_tHoldStart, View().m_tStart + 110);
+    At(130);
+    View().OnActivateChange(1);
+    EXPECT_EQ(held(), std::tuple(0, 1, (102 + 21) * second));
+
+    // A report that changes nothing does no accounting.
+    View().OnActivateChange(1);
+    EXPECT_EQ(held(), std::tuple(0, 1, (102 + 21) * second));
+    // Nothing moves while held; the first running tick after a hold sleeps.
+    View().OnActivateChange(0);
+    const std::size_t circles = View().m_listCircles.size();
+    Tick(40);
+    EXPECT_EQ(View().m_listCircles.size(), circles);
+    View().OnActivateChange(1);
+    Events();
+    Tick();
+    EXPECT_EQ(EventsMatching("sleep"), (std::vector<std::string>{"sleep 750"}));
+}
+
+TEST_F(GameTest, ANewGameStartsUnpausedWithTheFramesActivation)
+{
+    Make();
+    // Without a game the frame's activation changes nothing of the game's state ...
+    View().OnActivateChange(0);
+    EXPECT_EQ(View().m_bActive, 1);
+    // ... but a game started now is held from its own start, and runs once the frame is
+    // active again.
+    StartGame();
+    EXPECT_EQ(std::tuple(View().m_bPaused, View().m_bActive), std::tuple(0, 0));
+    EXPECT_EQ(View().Program().s_tHoldStart, View().m_tStart);
+    Tick(10);
+    EXPECT_TRUE(View().m_listCircles.empty());
+    At(3);
+    View().OnActivateChange(1);
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, 4 * CGameView::MinutesPerSecond);
+    Tick(3);
+    EXPECT_FALSE(View().m_listCircles.empty());
+
+    // Stopped while paused, then a new game: it runs at once, with no hold of its own.
+    View().OnPauseGame();
+    View().StopGame(1);
+    m_platform.clock.Advance(600'000);  // ten minutes on the result screen
+    View().NewGame();
+    EXPECT_EQ(std::tuple(View().m_bPaused, View().m_bActive, View().m_dPausedMinutes), std::tuple(0, 1, 0.0));
+    Tick(3);
+    EXPECT_FALSE(View().m_listCircles.empty());
+    EXPECT_EQ(Update(View(), ID_FILE_PAUSEGAME).text, "&Pause Game");
+
+    // Stopped while the frame was away and back since: the next game runs.
+    View().OnActivateChange(0);
+    View().StopGame(1);
+    View().OnActivateChange(1);
+    View().NewGame();
+    EXPECT_EQ(View().m_bActive, 1);
+}
+
+TEST_F(GameTest, AClockSetBackDuringAPauseCountsNoTime)
+{
+    StartGame();
+    At(30);
+    View().OnPauseGame();
+    m_platform.clock.Set((View().m_tStart - 86'400) * 1000);  // set back a day
+    View().OnPauseGame();
+    EXPECT_DOUBLE_EQ(View().m_dPausedMinutes, CGameView::MinutesPerSecond);
+    // The rates go on updating: a hit counts in the next slot close.
+    m_platform.clock.Set((View().m_tStart + 60) * 1000);
+    AddCircle(100, 100, 20.0, 1);
+    View().OnLButtonDown(0, CPoint{100, 100});
+    Tick(6);
+    EXPECT_GT(View().m_nApmAverage, 0);
+}

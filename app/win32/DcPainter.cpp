@@ -3,6 +3,7 @@
 
 #include "platform/dc/Dc.h"
 #include "render/HistoryChart.h"
+#include "render/KeysReport.h"
 
 void PaintBuffered(CDC& target, CSize size, const DcPainter& painter)
 {
@@ -17,9 +18,14 @@ void PaintBuffered(CDC& target, CSize size, const DcPainter& painter)
     buffer.SelectObject(old);
 }
 
-DcPainter HistoryChartPainter(const std::vector<KeptGame>& games)
+DcPainter UpperPainter(const std::vector<KeptGame>& games, const std::shared_ptr<const KeysReport>& report)
 {
-    return [&games](CDC& dc, CSize size) { DrawHistoryChart(dc, size, games); };
+    return [&games, &report](CDC& dc, CSize size) {
+        if (report)
+            DrawKeysReport(dc, size, *report);
+        else
+            DrawHistoryChart(dc, size, games);
+    };
 }
 
 DcPainter KeptResultPainter(std::function<const KeptGame*()> game)
@@ -30,4 +36,12 @@ DcPainter KeptResultPainter(std::function<const KeptGame*()> game)
         else
             dc.FillSolidRect(CRect{0, 0, size.cx, size.cy}, Rgb(128, 128, 128));
     };
+}
+
+std::shared_ptr<const KeysReport> ReportFor(history_view::View view, IHistory& history, IFiles& files,
+                                            std::span<const KeptGame> games, const KeptGame* selected)
+{
+    if (view == history_view::View::Rates)
+        return nullptr;
+    return std::make_shared<const KeysReport>(history_view::ViewReport(view, history, files, games, selected));
 }

@@ -38,7 +38,15 @@ LRESULT CALLBACK DcPicture::Procedure(HWND window, UINT message, WPARAM wParam, 
     case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
     case WM_PAINT:
         if (self) {
-            self->Paint();
+            PAINTSTRUCT paint;
+            self->PaintOn(BeginPaint(window, &paint));
+            EndPaint(window, &paint);
+            return 0;
+        }
+        break;
+    case WM_PRINTCLIENT:  // the picture onto a context of the asker's (PrintWindow, the tests)
+        if (self) {
+            self->PaintOn(reinterpret_cast<HDC>(wParam));
             return 0;
         }
         break;
@@ -47,10 +55,8 @@ LRESULT CALLBACK DcPicture::Procedure(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void DcPicture::Paint()
+void DcPicture::PaintOn(HDC hdc)
 {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(m_hwnd, &paint);
     RECT client;
     GetClientRect(m_hwnd, &client);
     const CSize size{client.right, client.bottom};
@@ -60,5 +66,4 @@ void DcPicture::Paint()
             PaintBuffered(*target, size, m_painter);
         screen.Detach();
     }
-    EndPaint(m_hwnd, &paint);
 }

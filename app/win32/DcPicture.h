@@ -26,7 +26,8 @@ public:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void Paint();
+    // The picture at the window's size onto the context.
+    void PaintOn(HDC hdc);
 
     HWND m_hwnd;
     DcPainter m_painter;

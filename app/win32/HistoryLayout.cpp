@@ -1,5 +1,5 @@
-// The History window's layout, from the bottom up: buttons, status, then the chart and the
-// row of table and result graph share what is left, three parts to two.
+// The History window's layout: the views along the top; from the bottom up buttons, status, then
+// the chart and the row of table and result graph share what is left, three parts to two.
 #include "app/win32/HistoryLayout.h"
 
 #include <algorithm>
@@ -25,7 +25,13 @@ HistoryLayout LayOutHistory(CSize client, DialogUnits units)
     const int statusBottom = buttonTop - my;
     at.status = CRect{left, statusBottom - units.Y(hl::StatusLines * hl::LineHeight), right, statusBottom};
 
-    const int top = my, bottom = at.status.top - my;
+    int x = left;
+    for (int i = 0; i < 3; ++i) {
+        at.views[i] = CRect{x, my, x + units.X(hl::ViewWidths[i]), my + units.Y(hl::ViewHeight)};
+        x = at.views[i].right + mx;
+    }
+
+    const int top = at.views[0].bottom + my, bottom = at.status.top - my;
     const int chartBottom = top + (bottom - top - my) * 3 / 5;
     at.chart = CRect{left, top, right, chartBottom};
     const int rowTop = chartBottom + my;

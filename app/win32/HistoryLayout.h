@@ -1,5 +1,6 @@
-// Where the History window's parts go at a size of its client area. From the top: the chart of
-// every game across the whole width; below it the table of games and, on its right, the
+// Where the History window's parts go at a size of its client area. From the top: the row of
+// views (Rates, Keys: selected game, Keys: last 10 games); the picture they choose, the chart of
+// every game or the keys report, across the whole width; below it the table of games and, on its right, the
 // selected game's result graph in the field's shape (4:3); the status lines; and the buttons
 // along the bottom, Export CSV... and Delete game on the left, Close on the right. Measures are
 // in dialog units, as Windows lays out dialogs, so the window grows with the dialog font.
@@ -17,6 +18,7 @@ struct DialogUnits {
 };
 
 struct HistoryLayout {
+    CRect views[3];  // in the order of history_view::View
     CRect chart;
     CRect table;
     CRect result;
@@ -29,13 +31,15 @@ struct HistoryLayout {
 namespace history_layout {
 inline constexpr int Margin = 7;  // dialog units, round the edges and between the parts
 inline constexpr int ButtonHeight = 14;
+inline constexpr int ViewHeight = 10;
+inline constexpr int ViewWidths[3] = {44, 92, 92};
 inline constexpr int ExportWidth = 64;
 inline constexpr int DeleteWidth = 56;
 inline constexpr int CloseWidth = 50;
 inline constexpr int StatusLines = 3;
 inline constexpr int LineHeight = 8;
 // The client area the window opens with and the smallest one it can be made.
-inline constexpr CSize OpeningSize{560, 400};
+inline constexpr CSize OpeningSize{600, 460};
 inline constexpr CSize SmallestSize{300, 260};
 }  // namespace history_layout
 

@@ -1,5 +1,5 @@
 // The History window's procedure: its controls filled from the store, laid out at every size,
-// and the commands of its buttons.
+// the views and the commands of its buttons.
 #include "app/win32/HistoryWindow.h"
 
 #include <commctrl.h>  // after windows.h
@@ -7,9 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
-#include "app/HistoryView.h"
 #include "platform/win32/RaceDialogBox.h"
 
 namespace hw = history_window;
@@ -84,7 +82,8 @@ void HistoryWindow::OnInit()
     MapDialogRect(m_hwnd, &base);
     m_units = DialogUnits{base.right, base.bottom};
 
-    m_chart = std::make_unique<DcPicture>(Item(hw::ChartId), HistoryChartPainter(m_games));
+    m_chart = std::make_unique<DcPicture>(Item(hw::ChartId), UpperPainter(m_games, m_report));
+    CheckRadioButton(m_hwnd, hw::RatesId, hw::RecentKeysId, hw::RatesId + static_cast<int>(m_view));
     m_result =
         std::make_unique<DcPicture>(Item(hw::ResultId), KeptResultPainter([this] { return GameAt(m_selected); }));
 
@@ -122,6 +121,9 @@ void HistoryWindow::OnCommand(int id)
     case hw::ExportId: OnExport(); break;
     case hw::DeleteId: OnDelete(); break;
     case hw::CloseId: EndDialog(m_hwnd, hw::CloseId); break;
+    case hw::RatesId:
+    case hw::SelectedKeysId:
+    case hw::RecentKeysId: ShowView(static_cast<history_view::View>(id - hw::RatesId)); break;
     default: break;  // Enter in the table (IDOK) does nothing
     }
 }
@@ -147,6 +149,8 @@ void HistoryWindow::LayOut()
     RECT client;
     GetClientRect(m_hwnd, &client);
     const HistoryLayout at = LayOutHistory(CSize{client.right, client.bottom}, m_units);
+    for (int i = 0; i < 3; ++i)
+        Place(Item(hw::RatesId + i), at.views[i]);
     Place(Item(hw::ChartId), at.chart);
     Place(Item(hw::TableId), at.table);
     Place(Item(hw::ResultId), at.result);
@@ -192,8 +196,23 @@ void HistoryWindow::Reload()
     EnableWindow(Item(hw::DeleteId), !m_games.empty());
     SetText(m_hwnd, history_view::Title(m_games.size()));
     ShowStatus();
+    UpdateReport();
     m_chart->Redraw();
     m_result->Redraw();
+}
+
+void HistoryWindow::UpdateReport()
+{
+    m_report = ReportFor(m_view, m_history, m_files, m_games, GameAt(m_selected));
+}
+
+void HistoryWindow::ShowView(history_view::View view)
+{
+    if (view == m_view)
+        return;
+    m_view = view;
+    UpdateReport();
+    m_chart->Redraw();
 }
 
 void HistoryWindow::ShowStatus()
@@ -204,6 +223,10 @@ void HistoryWindow::ShowStatus()
 void HistoryWindow::OnSelect(int row)
 {
     m_selected = row;
+    if (m_view == history_view::View::SelectedKeys) {
+        UpdateReport();
+        m_chart->Redraw();
+    }
     m_result->Redraw();
 }
 
@@ -222,15 +245,11 @@ void HistoryWindow::OnExport()
     save.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetSaveFileNameW(&save))
         return;
-    const std::filesystem::path path(file);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << HistoryCsv(m_games);
-    out.close();
-    if (!out) {
-        const std::u8string name = path.u8string();
-        MessageBoxUtf8(m_hwnd, "Cannot write the file " + std::string(name.begin(), name.end()) + ".",
-                       history_view::Caption, MB_OK | MB_ICONERROR);
-    }
+    // The games in the file chosen, their actions beside it.
+    const std::u8string name = std::filesystem::path(file).u8string();
+    const std::string problem = history_view::Export(m_history, m_games, std::string(name.begin(), name.end()));
+    if (!problem.empty())
+        MessageBoxUtf8(m_hwnd, problem, history_view::Caption, MB_OK | MB_ICONERROR);
 }
 
 void HistoryWindow::OnDelete()

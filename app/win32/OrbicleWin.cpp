@@ -67,7 +67,7 @@ void OrbicleWin::ShowAboutBox()
 
 void OrbicleWin::ShowHistory()
 {
-    HistoryWindow(m_instance, *m_services->history).Run(m_frame ? m_frame->Handle() : nullptr);
+    HistoryWindow(m_instance, *m_services->history, m_services->files).Run(m_frame ? m_frame->Handle() : nullptr);
 }
 
 void OrbicleWin::CloseMainWindow()

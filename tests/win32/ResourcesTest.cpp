@@ -149,7 +149,19 @@ TEST(ResourcesTest, HistoryWindowHasItsControlsInTabOrderAndAResizingFrame)
         const LONG style = GetWindowLongA(control, GWL_STYLE);
         const bool picture = _wcsicmp(expected.windowClass, DcPicture::ClassName) == 0;
         const bool label = _wcsicmp(expected.windowClass, L"Static") == 0;
-        EXPECT_EQ((style & WS_TABSTOP) != 0, !picture && !label) << expected.id;
+        const bool view = expected.id >= history_window::RatesId && expected.id <= history_window::RecentKeysId;
+        if (view) {
+            // One group of radio buttons, which the keys of its first one enter; the picture after
+            // it starts the next group.
+            EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON) << expected.id;
+            EXPECT_EQ((style & WS_GROUP) != 0, expected.id == history_window::RatesId) << expected.id;
+            EXPECT_EQ((style & WS_TABSTOP) != 0, expected.id == history_window::RatesId) << expected.id;
+        } else {
+            EXPECT_EQ((style & WS_TABSTOP) != 0, !picture && !label) << expected.id;
+        }
+        if (expected.id == history_window::ChartId) {
+            EXPECT_NE(style & WS_GROUP, 0) << "the views' group goes on past the radio buttons";
+        }
         control = GetWindow(control, GW_HWNDNEXT);
     }
     EXPECT_EQ(control, nullptr) << "a control the window does not know";

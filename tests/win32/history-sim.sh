@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # orbicle-sim.exe's historydb through the system's SQLite (under Wine the tests' stand-in for
 # winsqlite3.dll): the same two games played by the Linux orbicle-sim and by orbicle-sim.exe are
-# kept with the same numbers, and the files the two wrote hold the same rows when Linux's sqlite3
-# reads them. Without SQLite (the stand-in disabled, as on a Windows older than 10)
+# kept with the same numbers, and the files the two wrote hold the same games and the same
+# actions when Linux's sqlite3 reads them. Without SQLite (the stand-in disabled, as on a Windows older than 10)
 # orbicle-sim.exe keeps the games in memory and its history command says why.
 #   usage: history-sim.sh SESSION LINUX_SIM WINDOWS_SIM   (from the repository root)
 set -euo pipefail
@@ -34,6 +34,9 @@ echo "== the two files, read by Linux's sqlite3"
 rows() { sqlite3 -separator , "$1" 'SELECT * FROM games ORDER BY id'; }
 [ "$(rows "$work/windows.sqlite3" | wc -l)" -eq 2 ] || fail "the Windows file does not hold two games"
 diff <(rows "$work/linux.sqlite3") <(rows "$work/windows.sqlite3") || fail "the files hold different games"
+actions() { sqlite3 -separator , "$1" 'SELECT game,count,lines FROM actions ORDER BY game'; }
+[ "$(actions "$work/windows.sqlite3" | grep -c '^[12],[1-9]')" -eq 2 ] || fail "the Windows file holds no actions of two games"
+diff <(actions "$work/linux.sqlite3") <(actions "$work/windows.sqlite3") || fail "the files hold different actions"
 [ "$(sqlite3 "$work/windows.sqlite3" 'PRAGMA user_version')" = 2 ] || fail "the schema is not version 2"
 
 echo "== without SQLite"

@@ -16,12 +16,11 @@ here=$(dirname "$0")
 . "$here/wine-lib.sh"
 . "$here/../desktop/xwindows.sh"
 wine_session_load "$1"
-PROGRAM=$2 wintext=$3 shot=$4 mode=${5:-}
+PROGRAM=$2 wintext=$3 SHOT=$4 mode=${5:-}
 . "$here/program-lib.sh"
 [ "$mode" != --without-sqlite ] || export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winsqlite3=d"
 readonly KEY='HKCU\Software\Local AppWizard-Generated Applications\Orbicle'
 
-wwork=$(wine_run winepath -w "$work" | tr -d '\r')
 appdata=$(wine_run cmd /c echo %APPDATA% | tr -d '\r')
 folder=$(wine_run winepath -u "$appdata\\Orbicle" | tr -d '\r')
 history="$folder/history.sqlite3"
@@ -37,14 +36,6 @@ field_place() {
 exit_program() {
   menu_keys alt+f x
   program_ends 30
-}
-menu_keys() { keys_to "$frame" "$@"; }
-# A shot of a window into $work/NAME.xwd, and what orbicle-shot says of it (window pixels).
-snap() { xwd -id "$1" -silent -out "$work/$2.xwd"; }
-ask_shot() {
-  local verb=$1 name=$2
-  shift 2
-  wine_run "$shot" "$verb" "$wwork\\$name.xwd" "$@" | tr -d '\r'
 }
 field_moves() {
   snap "$frame" a
@@ -84,15 +75,6 @@ stop_game() {
 # The History window's controls as orbicle-wintext lists them, into $work/controls.
 controls() { wine_run "$wintext" "$1" | tr -d '\r' >"$work/controls"; }
 control() { awk -v id="$1" '$1 == id' "$work/controls"; }
-in_history() {
-  local w h
-  read -r _ _ w h < <(geometry "$history_window")
-  ask_shot count history 0 0 "$w" "$h" "$@"
-}
-open_history() {
-  menu_keys alt+f h
-  history_window=$(wait_window "$1" 20) || fail "File > History... shows no window titled '$1'"
-}
 
 step "a game with a few hits, stopped through File after its first sample"
 if [ "$mode" = --without-sqlite ]; then
@@ -142,7 +124,7 @@ drawn() {
   local colour
   for colour in "215 45 35 best rate" "240 165 0 personal best" "35 145 60 accuracy" "255 0 0 result graph"; do
     set -- $colour
-    [ "$(in_history "$1" "$2" "$3")" -gt 0 ] 2>/dev/null || missing+=" ${*:4};"
+    [ "$(in_history history "$1" "$2" "$3")" -gt 0 ] 2>/dev/null || missing+=" ${*:4};"
   done
   [ -z "$missing" ]
 }

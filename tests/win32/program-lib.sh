@@ -1,11 +1,18 @@
 # What the tests that drive Orbicle.exe with real X input share (source it after wine-lib.sh and
-# tests/desktop/xwindows.sh, with the session loaded and PROGRAM set to Orbicle.exe's path):
-#   work, a folder of the test's own, removed at its end with the program if it still runs
+# tests/desktop/xwindows.sh, with the session loaded and PROGRAM set to Orbicle.exe's path; SHOT
+# to orbicle-shot.exe's for the shots):
+#   work, a folder of the test's own, removed at its end with the program if it still runs, and
+#     wwork, its Windows name
 #   fail MESSAGE, step TITLE, window_open TITLE, window_closed TITLE, has_focus ID,
-#   keys_to ID KEY... (the keys once the window has the keyboard)
+#   keys_to ID KEY... (the keys once the window has the keyboard), menu_keys KEY... (to the frame)
 #   start_program   starts PROGRAM and waits for its frame: frame, and its place wx wy ww wh
 #   program_ends S  waits up to S seconds for the program's end (recorded), which must be status 0
+#   snap ID NAME, ask_shot VERB NAME ARGS...: a shot of a window into $work/NAME.xwd, and what
+#     orbicle-shot says of it (in the window's pixels)
+#   open_history TITLE: File > History..., the window (history_window) titled TITLE;
+#   in_history NAME R G B: the pixels of that colour in the History window's shot NAME
 work=$(mktemp -d)
+wwork=$(wine_run winepath -w "$work" | tr -d '\r')
 pid=""
 program_cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
@@ -66,4 +73,22 @@ program_ends() {
   [ "$status" -ne 124 ] || fail "the program did not end"
   pid=""
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+menu_keys() { keys_to "$frame" "$@"; }
+snap() { xwd -id "$1" -silent -out "$work/$2.xwd"; }
+ask_shot() {
+  local verb=$1 name=$2
+  shift 2
+  wine_run "$SHOT" "$verb" "$wwork\\$name.xwd" "$@" | tr -d '\r'
+}
+open_history() {
+  menu_keys alt+f h
+  history_window=$(wait_window "$1" 20) || fail "File > History... shows no window titled '$1'"
+}
+in_history() {
+  local name=$1 w h
+  shift
+  read -r _ _ w h < <(geometry "$history_window")
+  ask_shot count "$name" 0 0 "$w" "$h" "$@"
 }

@@ -48,7 +48,7 @@ wine_session_start() {
   # The session's wineserver, a child of a shell of its own that records how it ends (no pipe of
   # the caller stays open in either).
   setsid bash -c 'wineserver -f -p & echo $! >"$1/wineserver.pid"; wait $!
-                  echo "the wineserver ended with status $?" >"$1/wineserver.end"' _ "$dir" \
+                  echo "the wineserver ended with status $? at $(date +%T)" >"$1/wineserver.end"' _ "$dir" \
     </dev/null >"$dir/wineserver.log" 2>&1 &
   # Ready once it listens in its folder: a program started before would start a server of its own.
   local _

@@ -41,17 +41,13 @@ CSize CMainFrame::FitField(CSize field, CSize room)
 int CMainFrame::OnCreate(IFrameHost& frame, IWindowHost& viewHost)
 {
     m_pFrame = &frame;
-    if (!m_wndView.Create(viewHost))
-        return -1;
-    ActivateFrame(-1);
+    m_wndView.Create(viewHost);
+    PlaceFrame();
     return 0;
 }
 
-void CMainFrame::ActivateFrame(int /*nCmdShow*/)
+void CMainFrame::PlaceFrame()
 {
-    if (!m_bFirstActivate || !m_pFrame)
-        return;
-    m_bFirstActivate = 0;
     const int left = StoredCoordinate(m_sys.profile, "Left", DefaultFrameCorner.x);
     const int top = StoredCoordinate(m_sys.profile, "Top", DefaultFrameCorner.y);
     const CSize field =

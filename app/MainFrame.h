@@ -22,9 +22,9 @@ public:
     // (height = width * 3 / 4) that does.
     static CSize FitField(CSize field, CSize room);
 
-    // Creates the game window as the frame's only child, then makes the first activation.
+    // Creates the game window as the frame's only child, sizes the field from the screen and
+    // places the frame at its stored corner. Returns 0: nothing in it can fail.
     int OnCreate(IFrameHost& frame, IWindowHost& viewHost);
-    void ActivateFrame(int nCmdShow);
     // Stores the restored rectangle's corner as "Left" and "Top".
     void OnDestroy();
     BOOL OnCmdMsg(UINT nID, CCmdUI* pCmdUI) override;
@@ -36,9 +36,10 @@ public:
     std::string Title() const;
 
     CGameView m_wndView;
-    BOOL m_bFirstActivate = 1;
 
 private:
+    void PlaceFrame();
+
     GameServices& m_sys;
     ICmdTarget* m_pNext;
     IFrameHost* m_pFrame = nullptr;

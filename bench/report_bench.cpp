@@ -13,7 +13,7 @@ std::vector<KeptAction> TenGamesOfActions()
     for (int game = 0; game < 10; ++game) {
         for (int i = 0; i < 1000; ++i) {
             const bool labelled = i % 5 == 0;
-            const auto key = labelled ? static_cast<unsigned char>(keys[(i / 5 + game) % (sizeof keys - 1)]) : 0;
+            const auto key = static_cast<unsigned char>(labelled ? keys[(i / 5 + game) % (sizeof keys - 1)] : 0);
             const auto button = !labelled && i % 3 == 0 ? KeptAction::Button::Right : KeptAction::Button::Left;
             const auto kind = i % 17 == 0 ? KeptAction::Kind::Escape : KeptAction::Kind::Hit;
             actions.push_back(KeptAction{kind, button, key, 300, 200, i * 250, 300 + (i * 37 + game * 11) % 1500, -1});

@@ -16,8 +16,6 @@ CGameView::CGameView(GameServices& services)
 
 CGameView::~CGameView()
 {
-    m_pBackBitmap.reset();
-    m_pMemDC.reset();
     // Closing the program during a game ends it without results: nothing but the settings
     // is written, and the circles go with the list.
     SaveSettings();

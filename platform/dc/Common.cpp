@@ -172,8 +172,6 @@ void CDC::SetDefaults()
     m_bkColor = Rgb(255, 255, 255);
     m_bkMode = OPAQUE;
     m_rop2 = R2_COPYPEN;
-    m_polyFillMode = ALTERNATE;
-    m_stretchMode = BLACKONWHITE;
     m_position = {};
 }
 
@@ -206,24 +204,6 @@ int CDC::SetBkMode(int nBkMode)
         return 0;
     const int previous = std::exchange(m_bkMode, nBkMode);
     TakeAttribute(Attribute::BkMode);
-    return previous;
-}
-
-int CDC::SetPolyFillMode(int nPolyFillMode)
-{
-    if (nPolyFillMode != ALTERNATE && nPolyFillMode != WINDING)
-        return 0;
-    const int previous = std::exchange(m_polyFillMode, nPolyFillMode);
-    TakeAttribute(Attribute::PolyFillMode);
-    return previous;
-}
-
-int CDC::SetStretchBltMode(int nStretchMode)
-{
-    if (nStretchMode < BLACKONWHITE || nStretchMode > HALFTONE)
-        return 0;
-    const int previous = std::exchange(m_stretchMode, nStretchMode);
-    TakeAttribute(Attribute::StretchMode);
     return previous;
 }
 

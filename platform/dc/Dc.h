@@ -74,15 +74,9 @@ constexpr int R2_MERGEPENNOT = 14;  // P | ~D
 constexpr int R2_MERGEPEN = 15;     // D | P
 constexpr int R2_WHITE = 16;        // 1
 
-// Background modes, fill modes, stretch modes.
+// Background modes.
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
-constexpr int ALTERNATE = 1;
-constexpr int WINDING = 2;
-constexpr int BLACKONWHITE = 1;
-constexpr int WHITEONBLACK = 2;
-constexpr int COLORONCOLOR = 3;
-constexpr int HALFTONE = 4;
 
 // Raster operation of BitBlt and StretchBlt; only the plain copy is supported.
 constexpr DWORD SRCCOPY = 0x00CC0020;
@@ -196,9 +190,10 @@ class CFont : public CGdiObject {
 public:
     CFont() : CGdiObject(OBJ_FONT) {}
     // A positive nHeight is the cell height (ascent plus descent) in pixels, a negative one the
-    // em height, 0 a default of 16 pixels. The software back end accepts escapement,
-    // orientation, character set and the precisions without using them: its text is always
-    // horizontal, in Windows-1252. Fails when no face at all can be found or loaded.
+    // em height, 0 a default of 16 pixels. The software back end uses only the height and the
+    // face name and accepts the rest without using them: its text is always horizontal, regular,
+    // upright and antialiased, at the face's own proportions, in Windows-1252, and a missing face
+    // falls back as a Swiss one does. Fails when no face at all can be found or loaded.
     BOOL CreateFontA(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, DWORD bItalic,
                      DWORD bUnderline, DWORD cStrikeOut, DWORD nCharSet, DWORD nOutPrecision, DWORD nClipPrecision,
                      DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename);
@@ -263,10 +258,6 @@ public:
     COLORREF SetTextColor(COLORREF crColor);
     COLORREF SetBkColor(COLORREF crColor);
     int SetBkMode(int nBkMode);
-    int SetPolyFillMode(int nPolyFillMode);
-    // How a shrinking stretch combines the source pixels of one destination pixel:
-    // BLACKONWHITE (the default) by AND, WHITEONBLACK by OR, COLORONCOLOR and HALFTONE keep one.
-    int SetStretchBltMode(int nStretchMode);
 
     // Clipping: a single rectangle, or none (the whole bitmap).
     int SelectClipRgn(CRgn* pRgn);
@@ -295,7 +286,8 @@ public:
     CSize GetTextExtent(std::string_view text) const;
 
     // Copies with SRCCOPY. Enlarging takes the source pixel under each destination pixel's
-    // centre, without smoothing; shrinking combines by the stretch mode (see soft/Stretch.h).
+    // centre, without smoothing; shrinking ANDs the source pixels that meet in one destination
+    // pixel, as GDI's default stretch mode does (see soft/Stretch.h).
     // Negative sizes mirror; a negative width covers x + width + 1 to x.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
@@ -329,8 +321,6 @@ private:
     COLORREF m_bkColor = Rgb(255, 255, 255);
     int m_bkMode = OPAQUE;
     int m_rop2 = R2_COPYPEN;
-    int m_polyFillMode = ALTERNATE;
-    int m_stretchMode = BLACKONWHITE;
     CPoint m_position;
     // The last member, so that it goes first: GDI lets go of the system's context before the
     // objects selected into it.

@@ -23,7 +23,7 @@ struct GdiState {
 };
 
 // The attributes a context keeps, for a back end to hear of a change (CDC::TakeAttribute).
-enum class Attribute { Rop2, TextColor, BkColor, BkMode, PolyFillMode, StretchMode };
+enum class Attribute { Rop2, TextColor, BkColor, BkMode };
 
 // Each back end's states for new objects, from arguments already checked (colours without
 // their top byte, a normalized rectangle, sizes within CBitmap::MaxPixels); null when the

@@ -38,10 +38,10 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, std::string_view bytes)
+bool WriteAll(const FileCalls& calls, int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const std::ptrdiff_t n = calls.write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n == 0)
@@ -75,7 +75,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& target)
     for (std::filesystem::directory_iterator it(target.parent_path(), error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.rfind(prefix, 0) != 0)
+        if (!name.starts_with(prefix))
             continue;
         const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
         if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
@@ -85,16 +85,30 @@ void RemoveStaleTemporaries(const std::filesystem::path& target)
     }
 }
 
-std::error_code SyncFolder(const std::filesystem::path& folder)
+// Syncs the folder so that a rename in it is on disk. A file system that cannot sync a folder
+// at all says EINVAL: the rename is then as safe as that file system makes it.
+std::error_code SyncFolder(const FileCalls& calls, const std::filesystem::path& folder)
 {
     Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.Valid() || ::fsync(fd.Get()) != 0)
+    if (!fd.Valid() || (calls.fsync(fd.Get()) != 0 && errno != EINVAL))
         return LastError();
     return {};
 }
 }  // namespace
 
-std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& text)
+const FileCalls& SystemFileCalls()
+{
+    static const FileCalls calls{
+        [](int fd, void* buffer, std::size_t size) -> std::ptrdiff_t { return ::read(fd, buffer, size); },
+        [](int fd, const void* bytes, std::size_t size) -> std::ptrdiff_t { return ::write(fd, bytes, size); },
+        [](int fd, unsigned mode) { return ::fchmod(fd, static_cast<mode_t>(mode)); },
+        [](int fd) { return ::fsync(fd); },
+        [](const char* from, const char* to) { return ::rename(from, to); },
+    };
+    return calls;
+}
+
+std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& text, const FileCalls& calls)
 {
     text.clear();
     Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
@@ -102,7 +116,7 @@ std::error_code ReadWholeFile(const std::filesystem::path& file, std::string& te
         return LastError();
     char buffer[4096];
     for (;;) {
-        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        const std::ptrdiff_t n = calls.read(fd.Get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -121,18 +135,17 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path)
     std::filesystem::path file = path;
     // As many links as the system itself follows; a longer chain is left to fail on open.
     for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error)))
-            break;
-        const std::filesystem::path target = std::filesystem::read_symlink(file, error);
-        if (error)
+        std::error_code notALink;
+        const std::filesystem::path target = std::filesystem::read_symlink(file, notALink);
+        if (notALink)
             break;
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
     return file;
 }
 
-std::error_code ReplaceFile(const std::filesystem::path& file, std::string_view bytes, const ReplaceObserver& observe)
+std::error_code ReplaceFile(const std::filesystem::path& file, std::string_view bytes, const ReplaceObserver& observe,
+                            const FileCalls& calls)
 {
     auto reached = [&](ReplaceStep step) {
         if (observe)
@@ -146,27 +159,24 @@ std::error_code ReplaceFile(const std::filesystem::path& file, std::string_view 
         return LastError();
     reached(ReplaceStep::TempCreated);
 
+    // Until the rename an error takes the temporary file away and leaves the file as it was.
+    auto failed = [&temp] {
+        const std::error_code error = LastError();
+        ::unlink(temp.c_str());
+        return error;
+    };
     struct stat old {};
     const bool keepMode = ::stat(target.c_str(), &old) == 0;
-    if (!WriteAll(fd.Get(), bytes) || (keepMode && ::fchmod(fd.Get(), old.st_mode & 07777) != 0)) {
-        const std::error_code error = LastError();
-        ::unlink(temp.c_str());
-        return error;
-    }
+    if (!WriteAll(calls, fd.Get(), bytes) || (keepMode && calls.fchmod(fd.Get(), old.st_mode & 07777) != 0))
+        return failed();
     reached(ReplaceStep::TempWritten);
-    if (::fsync(fd.Get()) != 0 || !fd.Close()) {
-        const std::error_code error = LastError();
-        ::unlink(temp.c_str());
-        return error;
-    }
+    if (calls.fsync(fd.Get()) != 0 || !fd.Close())
+        return failed();
     reached(ReplaceStep::TempSynced);
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const std::error_code error = LastError();
-        ::unlink(temp.c_str());
-        return error;
-    }
+    if (calls.rename(temp.c_str(), target.c_str()) != 0)
+        return failed();
     reached(ReplaceStep::Renamed);
-    if (const std::error_code error = SyncFolder(target.parent_path()))
+    if (const std::error_code error = SyncFolder(calls, target.parent_path()))
         return error;
     reached(ReplaceStep::FolderSynced);
     return {};

@@ -72,7 +72,7 @@ ConfigProfile::ConfigProfile(std::string appName) : m_appName(std::move(appName)
 
 ConfigProfile::~ConfigProfile() = default;
 
-void ConfigProfile::SetRegistryKey(const std::string& key)
+void ConfigProfile::SetRegistryKey([[maybe_unused]] const std::string& key)
 {
 #ifdef __WINDOWS__
     // HKEY_CURRENT_USER\Software\<key>\<application>, as Windows keeps it.
@@ -81,7 +81,6 @@ void ConfigProfile::SetRegistryKey(const std::string& key)
     m_config->SetExpandEnvVars(false);
 #else
     // The vendor key has no place in a settings file's name; the program's own folder does.
-    static_cast<void>(key);
     std::string text;
     const std::error_code error = ReadWholeFile(SettingsFile(), text);
     m_unreadable = error && error != std::errc::no_such_file_or_directory ? error.message() : "";
@@ -103,13 +102,11 @@ bool ConfigProfile::LoadText(std::string_view text)
     const wxLogNull quiet;
     const AssertsOff asserts;
     wxMemoryInputStream stream(text.data(), text.size());
+    // Read from memory, the entries have no file of their own: Save alone writes one.
     auto config = std::make_unique<wxFileConfig>(stream, encoding);
-    // Kept in memory: the file is written by Save alone, never when the object goes.
-    config->DisableAutoSave();
     // Values are taken as they are: a race code never expands like "$HOME".
     config->SetExpandEnvVars(false);
     m_config = std::move(config);
-    m_bDirty = false;
     return decoded;
 }
 
@@ -166,13 +163,12 @@ void ConfigProfile::WriteInt(const std::string& section, const std::string& entr
     m_bDirty = true;
 }
 
-std::string ConfigProfile::Save(const ReplaceObserver& observe)
+std::string ConfigProfile::Save()
 {
     if (!m_config || !m_bDirty)
         return {};
 #ifdef __WINDOWS__
     // The registry keeps each value as it is written; this only makes sure it is stored.
-    static_cast<void>(observe);
     const wxLogNull quiet;
     if (!m_config->Flush())
         return "the settings could not be stored in the registry";
@@ -185,11 +181,10 @@ std::string ConfigProfile::Save(const ReplaceObserver& observe)
     std::error_code error;
     std::filesystem::create_directories(ResolveLinks(file).parent_path(), error);
     if (!error)
-        error = ReplaceFile(file, Text(), observe);
+        error = ReplaceFile(file, Text());
     if (error)
         return failed + error.message();
 #endif
-    m_bDirty = false;
     return {};
 }
 

@@ -37,10 +37,10 @@ public:
     std::string Text() const;
 
     // Stores what was written since the profile was opened, in one step: on Linux the settings
-    // file is replaced atomically (see ReplaceFile; observe sees its steps). Returns an empty
-    // string, or one line naming the file and why it could not be saved; the file is then
-    // left as it was. A file that exists but could not be read is never replaced.
-    std::string Save(const ReplaceObserver& observe = {});
+    // file is replaced atomically (see ReplaceFile, also for what a failure leaves). Returns an
+    // empty string, or one line naming the file and why it could not be saved. A file that
+    // exists but could not be read is never replaced.
+    std::string Save();
 
     // The settings file where the platform keeps one (empty for the registry).
     std::filesystem::path SettingsFile() const;

@@ -15,10 +15,9 @@ namespace fs = std::filesystem;
 std::vector<fs::path> ResourceBases(const fs::path& executable, const fs::path& relativeDataDir,
                                     const fs::path& installedDataDir)
 {
-    std::vector<fs::path> bases{fs::path()};  // empty: relative to the current folder
+    // The empty path, the current folder, comes first; an empty folder given later repeats it.
+    std::vector<fs::path> bases{fs::path()};
     auto add = [&bases](const fs::path& folder) {
-        if (folder.empty())
-            return;
         const fs::path normal = folder.lexically_normal();
         if (std::find(bases.begin(), bases.end(), normal) == bases.end())
             bases.push_back(normal);

@@ -1,4 +1,4 @@
-// SDL2_mixer playback: one channel, so every sound cuts off the one before it.
+// SDL2_mixer playback on one voice, so every sound cuts off the one before it.
 #include "platform/desktop/SdlSound.h"
 
 #include <cmath>
@@ -21,9 +21,19 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-// The default sound as a WAV file in memory: a short falling two-tone blip, the stand-in
-// for the system sound Windows plays when a file is missing.
-std::vector<std::uint8_t> DefaultSoundWav()
+Uint32 LengthMs(const Mix_Chunk& chunk)
+{
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    Mix_QuerySpec(&frequency, &format, &channels);  // a closed device leaves them 0: no length
+    const Uint64 bytesPerSecond =
+        static_cast<Uint64>(frequency) * static_cast<Uint64>(channels) * (SDL_AUDIO_BITSIZE(format) / 8);
+    return bytesPerSecond ? static_cast<Uint32>(Uint64{chunk.alen} * 1000 / bytesPerSecond) : 0;
+}
+}  // namespace
+
+std::vector<std::uint8_t> SdlSound::DefaultSoundWav()
 {
     constexpr int rate = 22050;
     constexpr int samples = rate * SdlSound::DefaultSoundMs / 1000;
@@ -50,19 +60,6 @@ std::vector<std::uint8_t> DefaultSoundWav()
     return wav;
 }
 
-Uint32 LengthMs(const Mix_Chunk& chunk)
-{
-    int frequency = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    if (!Mix_QuerySpec(&frequency, &format, &channels))
-        return 0;
-    const Uint64 bytesPerSecond =
-        static_cast<Uint64>(frequency) * static_cast<Uint64>(channels) * (SDL_AUDIO_BITSIZE(format) / 8);
-    return bytesPerSecond ? static_cast<Uint32>(Uint64{chunk.alen} * 1000 / bytesPerSecond) : 0;
-}
-}  // namespace
-
 void SdlSound::ChunkDeleter::operator()(Mix_Chunk* chunk) const
 {
     Mix_FreeChunk(chunk);
@@ -75,7 +72,6 @@ SdlSound::SdlSound(const DiskFiles& files) : m_files(files)
         std::fprintf(stderr, "Orbicle: no sound device, the game plays silently (%s)\n", SDL_GetError());
         return;
     }
-    Mix_AllocateChannels(1);
     const std::vector<std::uint8_t> wav = DefaultSoundWav();
     m_defaultSound.reset(Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1));
 }

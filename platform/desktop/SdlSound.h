@@ -1,9 +1,11 @@
 // Sound through SDL2_mixer with one voice, as the game's sound calls expect it.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/DiskFiles.h"
 #include "platform/Sound.h"
@@ -29,6 +31,9 @@ public:
     bool IsPlaying() const;
     // Length of the default sound, in milliseconds.
     static constexpr int DefaultSoundMs = 120;
+    // The default sound as a WAV file: a short falling two-tone blip, the stand-in for the
+    // system sound Windows plays when a file is missing.
+    static std::vector<std::uint8_t> DefaultSoundWav();
 
 private:
     struct ChunkDeleter {

@@ -19,10 +19,11 @@ public:
         }
         if (!m_line.empty())
             EndLine();
-        // A word wider than a line fills lines of its own, a character at a time.
+        // A word wider than a line fills lines of its own, a character at a time (the whole
+        // word does not fit, so the count stops short of it).
         while (word.size() > 1 && !Fits(word)) {
             std::size_t n = 1;
-            while (n < word.size() && Fits(word.substr(0, n + 1)))
+            while (Fits(word.substr(0, n + 1)))
                 ++n;
             m_lines.emplace_back(word.substr(0, n));
             word.remove_prefix(n);

@@ -227,10 +227,9 @@ bool SqliteHistory::Open()
         return false;
     if (OpenOnce())
         return true;
-    if (!m_damaged)
-        return false;
-    MoveAside();
-    return OpenOnce();
+    // A damaged file that stays in place would fail again the same way: its problem is that it
+    // cannot be moved aside.
+    return m_damaged && MoveAside() && OpenOnce();
 }
 
 bool SqliteHistory::OpenOnce()
@@ -270,7 +269,7 @@ bool SqliteHistory::OpenOnce()
     }
 }
 
-void SqliteHistory::MoveAside()
+bool SqliteHistory::MoveAside()
 {
     const std::filesystem::path aside = AsideName(m_file, std::time(nullptr));
     std::error_code ec;
@@ -278,13 +277,14 @@ void SqliteHistory::MoveAside()
     if (ec) {
         m_problem =
             "The history file " + PathText(m_file) + " is damaged and cannot be moved aside: " + ec.message() + ".";
-        return;
+        return false;
     }
     // Its log belongs to it, not to the new file.
     std::filesystem::rename(WithSuffix(m_file, "-wal"), WithSuffix(aside, "-wal"), ec);
     std::filesystem::remove(WithSuffix(m_file, "-shm"), ec);
     m_notice = "The history file was damaged. It was moved aside to " + PathText(aside) + " and a new one started.";
     std::cerr << "Orbicle: " << m_notice << '\n';
+    return true;
 }
 
 void SqliteHistory::Flush()

@@ -44,7 +44,8 @@ private:
     // a new one started. False (with m_problem set) when the file cannot be used now.
     bool Open();
     bool OpenOnce();
-    void MoveAside();
+    // False (with m_problem set) when the file cannot be moved.
+    bool MoveAside();
     // Writes the waiting games in one transaction.
     void Flush();
     // Records a failure; a damaged file closes the connection so that the next call starts anew.

@@ -1,5 +1,6 @@
 // StretchBlt and BitBlt, the clip rectangle, and safety with wild coordinates or no bitmap.
 #include <climits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -66,7 +67,7 @@ protected:
     CDC m_src;
 };
 
-TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByTheStretchMode)
+TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByAnd)
 {
     ASSERT_TRUE(m_dc.StretchBlt(10, 10, 6, 4, &m_src, 0, 0, 3, 2, SRCCOPY));
     for (int y = 10; y < 14; ++y)
@@ -83,29 +84,22 @@ TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByTheStretchMode)
     EXPECT_EQ(Letters(0, 0, 4), "RRG.");
 
     // Shrinking 3 -> 2 gives source columns 0 and 1 to the first pixel, 2 to the second (source
-    // i to destination (2 i + 0) / 3); the stretch mode combines them: the default BLACKONWHITE
-    // by AND (red and green: black), WHITEONBLACK by OR, COLORONCOLOR keeps the last.
-    const std::pair<int, COLORREF> modes[] = {
-        {BLACKONWHITE, Rgb(0, 0, 0)}, {WHITEONBLACK, Rgb(255, 255, 0)}, {COLORONCOLOR, Green}};
-    for (const auto& [mode, first] : modes) {
-        Reset(80, 60);
-        m_dc.SetStretchBltMode(mode);
-        m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
-        EXPECT_EQ(At(0, 0), first) << mode;
-        EXPECT_EQ(Letters(0, 1, 3), "B.") << mode;
-    }
-    // Rows alike: a column R, G, B shrunk to two rows by OR.
+    // i to destination (2 i + 0) / 3), and ANDs them (red and green: black).
+    Reset(80, 60);
+    m_dc.StretchBlt(0, 0, 2, 1, &m_src, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(At(0, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(Letters(0, 1, 3), "B.");
+    // Rows alike: a column of yellow, cyan and blue shrunk to two rows.
     CBitmap columnBitmap;
     columnBitmap.CreateBitmap(1, 3);
     CDC column;
     column.SelectObject(&columnBitmap);
-    const COLORREF shades[] = {Red, Green, Blue};
+    const COLORREF shades[] = {Rgb(255, 255, 0), Rgb(0, 255, 255), Blue};
     for (int y = 0; y < 3; ++y)
         column.SetPixel(0, y, shades[y]);
     Reset(80, 60);
-    m_dc.SetStretchBltMode(WHITEONBLACK);
     m_dc.StretchBlt(0, 0, 1, 2, &column, 0, 0, 1, 3, SRCCOPY);
-    EXPECT_EQ(At(0, 0), Rgb(255, 255, 0));
+    EXPECT_EQ(At(0, 0), Green);
     EXPECT_EQ(At(0, 1), Blue);
 
     // Opposite signs mirror; a negative width covers x + width + 1 to x.
@@ -115,6 +109,12 @@ TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByTheStretchMode)
     Reset(80, 60);
     m_dc.StretchBlt(0, 0, 3, 1, &m_src, 2, 0, -3, 1, SRCCOPY);
     EXPECT_EQ(Letters(0, 0, 4), "BGR.");
+
+    // Nothing of no width or height is copied, nor into no width or height.
+    Reset(80, 60);
+    for (const auto& [w, h, sw, sh] : {std::tuple{6, 4, 0, 2}, {6, 4, 3, 0}, {0, 4, 3, 2}, {6, 0, 3, 2}})
+        EXPECT_TRUE(m_dc.StretchBlt(10, 10, w, h, &m_src, 1, 1, sw, sh, SRCCOPY));
+    EXPECT_EQ(Changed(), 0);
 
     // Only SRCCOPY, and a source is needed.
     EXPECT_FALSE(m_dc.StretchBlt(0, 0, 3, 1, &m_src, 0, 0, 3, 1, 0x00EE0086));
@@ -126,6 +126,12 @@ TEST_F(BlitClipTest, BitBltCopiesOneToOneAndSkipsWhatLiesOutsideTheSource)
     ASSERT_TRUE(m_dc.BitBlt(5, 5, 10, 10, &m_src, 1, 0, SRCCOPY));
     EXPECT_EQ(Letters(5, 4, 8) + Letters(6, 4, 8), ".GB..RG.");
     EXPECT_EQ(Changed(), 4) << "only the 2 x 2 pixels that exist in the source";
+    // A shrink alike: of the source rows -2 to 1 only 0 and 1 exist, so only the second row of
+    // the two is drawn (by AND: black).
+    Reset(80, 60);
+    m_dc.StretchBlt(5, 5, 2, 2, &m_src, 0, -2, 3, 4, SRCCOPY);
+    EXPECT_EQ(Changed(), 2);
+    EXPECT_EQ(Row(6, 4, 8, Rgb(0, 0, 0)), ".##.");
 
     // Within one bitmap, overlapping areas copy as if from a snapshot.
     Reset(80, 60);
@@ -206,11 +212,12 @@ TEST_F(BlitClipTest, WildCoordinatesNeverWriteOutsideTheBitmapOrClip)
 
 TEST_F(BlitClipTest, WithoutABitmapOrWithAnEmptyOneDrawingDoesNothing)
 {
-    for (int size : {-1, 0}) {
+    // No bitmap selected, then bitmaps of no pixels at all: drawing succeeds and changes nothing.
+    for (const CSize size : {CSize{-1, -1}, CSize{0, 0}, CSize{5, 0}, CSize{0, 5}}) {
         CDC dc;
         CBitmap empty;
-        if (size == 0) {
-            ASSERT_TRUE(empty.CreateBitmap(0, 0));
+        if (size.cx >= 0) {
+            ASSERT_TRUE(empty.CreateBitmap(size.cx, size.cy));
             dc.SelectObject(&empty);
         }
         CRect box{1, 2, 3, 4};
@@ -218,10 +225,10 @@ TEST_F(BlitClipTest, WithoutABitmapOrWithAnEmptyOneDrawingDoesNothing)
         EXPECT_EQ(box, CRect{});
         dc.MoveTo(0, 0);
         EXPECT_TRUE(dc.LineTo(10, 10));
-        dc.Ellipse(0, 0, 10, 10);
+        EXPECT_TRUE(dc.Ellipse(0, 0, 10, 10));
         const CPoint tri[] = {{0, 0}, {10, 0}, {0, 10}};
-        dc.Polygon(tri, 3);
-        dc.TextOut(0, 0, "x");
+        EXPECT_TRUE(dc.Polygon(tri, 3));
+        EXPECT_TRUE(dc.TextOut(0, 0, "x"));
         dc.FillSolidRect({0, 0, 5, 5}, Red);
         EXPECT_EQ(dc.SetPixel(0, 0, Red), CLR_INVALID);
         EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);
@@ -230,7 +237,10 @@ TEST_F(BlitClipTest, WithoutABitmapOrWithAnEmptyOneDrawingDoesNothing)
     }
     CBitmap bad;
     EXPECT_FALSE(bad.CreateBitmap(-1, 5));
+    EXPECT_FALSE(bad.CreateBitmap(5, -1));
     EXPECT_FALSE(bad.CreateBitmap(1 << 20, 1 << 20)) << "too many pixels";
     EXPECT_FALSE(bad.IsCreated());
+    EXPECT_TRUE(bad.CreateBitmap(1 << 13, 1 << 13)) << "CBitmap::MaxPixels, 256 MiB, is not too many";
+
     EXPECT_EQ(Changed(), 0);
 }

@@ -56,6 +56,13 @@ TEST_F(ObjectsTest, SelectReturnsThePreviousObjectOfTheSameKind)
     EXPECT_EQ(dc.SelectObject(original), &two);
 }
 
+TEST_F(ObjectsTest, AFreshContextDrawsWithABlackOnePixelPenAndAWhiteBrush)
+{
+    m_dc.Ellipse(10, 10, 31, 31);
+    EXPECT_EQ(Row(20, 9, 32, Rgb(0, 0, 0)), ".#...................#.");
+    EXPECT_EQ(Row(20, 9, 32, Rgb(255, 255, 255)), "..###################..");
+}
+
 TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
 {
     CPen pen(PS_SOLID, 1, Rgb(255, 0, 0));
@@ -66,7 +73,8 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     EXPECT_FALSE(pen.IsCreated());
     EXPECT_TRUE(pen.CreatePen(PS_SOLID, 1, Rgb(0, 0, 255)));
     EXPECT_FALSE(pen.CreatePen(PS_SOLID, 1, Rgb(0, 0, 255))) << "delete before making anew";
-    EXPECT_FALSE(CPen().CreatePen(99, 1, 0)) << "unknown style";
+    for (const int style : {PS_SOLID - 1, PS_NULL + 1})
+        EXPECT_FALSE(CPen().CreatePen(style, 1, 0)) << "unknown style " << style;
 
     // A pen destroyed while selected keeps drawing, and is never handed back.
     {
@@ -97,8 +105,6 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     m_dc.SetTextColor(Rgb(1, 2, 3));
     m_dc.SetBkColor(Rgb(4, 5, 6));
     m_dc.SetBkMode(TRANSPARENT);
-    m_dc.SetPolyFillMode(WINDING);
-    m_dc.SetStretchBltMode(COLORONCOLOR);
     m_dc.IntersectClipRect(0, 0, 1, 1);
     m_dc.MoveTo(7, 8);
     m_dc.DeleteDC();
@@ -106,8 +112,6 @@ TEST_F(ObjectsTest, SelectedObjectsCannotBeDeletedAndOutliveTheirWrappers)
     EXPECT_EQ(m_dc.SetTextColor(Rgb(1, 2, 3)), Rgb(0, 0, 0));
     EXPECT_EQ(m_dc.SetBkColor(Rgb(4, 5, 6)), Rgb(255, 255, 255));
     EXPECT_EQ(m_dc.SetBkMode(TRANSPARENT), OPAQUE);
-    EXPECT_EQ(m_dc.SetPolyFillMode(WINDING), ALTERNATE);
-    EXPECT_EQ(m_dc.SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
     EXPECT_EQ(m_dc.MoveTo(0, 0).x, 0);
     EXPECT_EQ(m_dc.GetCurrentObject(OBJ_BRUSH), m_dc.SelectStockObject(WHITE_BRUSH));
     EXPECT_TRUE(m_bitmap.DeleteObject()) << "DeleteDC let go of the bitmap";

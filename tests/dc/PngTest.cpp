@@ -49,6 +49,7 @@ TEST(PngTest, RefusesEmptyOrOversizedRequestsAndUnwritablePaths)
     bitmap.CreateBitmap(4, 3);
     EXPECT_NE(WritePng(bitmap, 5, 3, file).find("exceeds"), std::string::npos);
     EXPECT_NE(WritePng(bitmap, 0, 3, file).find("empty"), std::string::npos);
+    EXPECT_NE(WritePng(bitmap, 4, 0, file).find("empty"), std::string::npos);
     const std::string unwritable = (dir.Path() / "no-such-folder" / "x.png").string();
     const std::string message = WritePng(bitmap, 4, 3, unwritable);
     EXPECT_NE(message.find(unwritable), std::string::npos) << message;

@@ -9,10 +9,10 @@ namespace {
 constexpr COLORREF TextColour = Rgb(0, 255, 0);
 constexpr COLORREF BoxColour = Rgb(96, 96, 128);
 
-BOOL MakeFont(CFont& font, int height, const char* face = "Corrida", DWORD quality = DEFAULT_QUALITY)
+BOOL MakeFont(CFont& font, int height, const char* face = "Corrida")
 {
     return font.CreateFontA(height, 0, 0, 0, FW_DONTCARE, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS, face);
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
 // True when every channel of c lies between those of a and b.
@@ -83,23 +83,31 @@ TEST_F(TextTest, TextOutFillsTheCellBoxWithTheBackgroundColourAndBlendsGlyphsOve
     // The glyphs sit in the cell: the top row (internal leading) and the bottom rows are clear.
     EXPECT_EQ(Row(box.top, box.left, box.right, BoxColour), std::string(static_cast<std::size_t>(size.cx), '#'));
 
-    auto drawF1 = [&](CFont& withFont, int mode) {
-        Reset(120, 60);
-        m_dc.SelectObject(&withFont);
-        m_dc.SetTextColor(TextColour);
-        m_dc.SetBkColor(BoxColour);
-        m_dc.SetBkMode(mode);
-        m_dc.TextOut(10, 15, "F1");
-    };
     // A transparent background leaves the box alone; the text colour still lands.
-    drawF1(font, TRANSPARENT);
+    Reset(120, 60);
+    m_dc.SelectObject(&font);
+    m_dc.SetTextColor(TextColour);
+    m_dc.SetBkColor(BoxColour);
+    m_dc.SetBkMode(TRANSPARENT);
+    m_dc.TextOut(10, 15, "F1");
     EXPECT_EQ(Count(BoxColour), 0);
     EXPECT_GT(Count(TextColour), 20);
-    // Without antialiasing every pixel is either the text or the box colour.
-    CFont sharp;
-    MakeFont(sharp, 20, "Corrida", NONANTIALIASED_QUALITY);
-    drawF1(sharp, OPAQUE);
-    EXPECT_EQ(Count(TextColour) + Count(BoxColour), size.cy * m_dc.GetTextExtent("F1").cx);
+}
+
+TEST_F(TextTest, WhileAListIsSetEveryTextOutAddsItsWholeBoxClippedOrNot)
+{
+    CFont font;
+    ASSERT_TRUE(MakeFont(font, 22));
+    m_dc.SelectObject(&font);
+    const CSize size = m_dc.GetTextExtent("Wig");
+    m_dc.IntersectClipRect(0, 0, 10, 10);
+    std::vector<CRect> boxes;
+    SetTextBoxLog(&boxes);
+    m_dc.TextOut(3, 4, "Wig");
+    m_dc.TextOut(-50, 70, "Wig");
+    SetTextBoxLog(nullptr);
+    m_dc.TextOut(5, 5, "Wig");
+    EXPECT_EQ(boxes, (std::vector<CRect>{{3, 4, 3 + size.cx, 4 + size.cy}, {-50, 70, -50 + size.cx, 70 + size.cy}}));
 }
 
 TEST_F(TextTest, FontsFallBackAndSameArgumentsGiveTheSameFace)

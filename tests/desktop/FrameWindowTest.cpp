@@ -1,5 +1,5 @@
 // The frame and game window on a display, driven by the toolkit's own events: field size
-// and placement, commands, keys, timer, and the settings at the end (presses and activation
+// and placement, commands, timer, and the settings at the end (presses, keys and activation
 // are tested with real X input by the scripts beside this file).
 #include <gtest/gtest.h>
 
@@ -39,22 +39,14 @@ protected:
 
     CGameView& View() { return app.m_pMainWnd->m_wndView; }
 
-    // Delivers the event as the toolkit would: to the frame, or with a mouse or key event to
-    // the game window.
-    void Send(wxEvent&& event, bool toGame = false)
+    // Delivers the event to the frame as the toolkit would.
+    void Send(wxEvent&& event)
     {
-        wxWindow* window = toGame ? static_cast<wxWindow*>(frame->GetGameWindow()) : frame;
-        event.SetEventObject(window);
-        window->ProcessWindowEvent(event);
+        event.SetEventObject(frame);
+        frame->ProcessWindowEvent(event);
     }
     void Command(UINT nID) { Send(wxCommandEvent(wxEVT_MENU, MenuIdFromCommand(nID))); }
     void Activate(bool active) { Send(wxActivateEvent(wxEVT_ACTIVATE, active)); }
-    void Key(int wxKeyCode)
-    {
-        wxKeyEvent event(wxEVT_KEY_DOWN);
-        event.m_keyCode = wxKeyCode;
-        Send(std::move(event), true);
-    }
 
     HeadlessPlatform platform;
     HeadlessShell shell{platform.log};
@@ -83,26 +75,6 @@ TEST_F(FrameTest, CommandsRunThroughTheirUpdateHandlers)
     Command(ID_APP_ABOUT);
     const auto& lines = platform.log.Lines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "dialog 100"), lines.end()) << "the application's About";
-}
-
-TEST_F(FrameTest, KeysArriveAsVirtualKeysExceptSystemKeys)
-{
-    Activate(true);
-    platform.raceDialog.Queue("df");
-    View().m_bSounds = 0;
-    View().m_bCustomKeys = 1;
-    View().NewGame();
-    Key('Q');
-    EXPECT_EQ(View().m_strLastKey, "Q");
-    Key(WXK_F1);
-    EXPECT_EQ(View().m_strLastKey, "p");
-    Key(WXK_SPECIAL1);
-    EXPECT_EQ(View().m_strLastKey, "p") << "a key the table lacks is ignored";
-    Key(WXK_F10);
-    Key(WXK_ALT);
-    EXPECT_EQ(View().m_strLastKey, "p") << "system keys arm nothing";
-    Key(WXK_ESCAPE);
-    EXPECT_EQ(View().m_strLastKey, "");
 }
 
 TEST_F(FrameTest, TheTimerDrivesTheGameAndTheEndStoresTheSettings)

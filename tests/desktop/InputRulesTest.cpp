@@ -15,10 +15,12 @@ TEST(PressFilter, ADoubleClickRepeatingTheButtonDownJustReportedIsNotJudgedAgain
     EXPECT_TRUE(presses.Down(Button::Left, 2000));
     EXPECT_TRUE(presses.Down(Button::Left, 2100));
     EXPECT_FALSE(presses.DoubleClick(Button::Left, 2100));
-    // The other button with the same stamp is another press; so is a later double click.
+    // The other button with the same stamp is another press; a button-down is repeated once.
     EXPECT_TRUE(presses.Down(Button::Right, 3000));
     EXPECT_TRUE(presses.DoubleClick(Button::Left, 3000));
-    EXPECT_TRUE(presses.DoubleClick(Button::Left, 3000)) << "only the button-down is repeated";
+    EXPECT_TRUE(presses.Down(Button::Left, 4000));
+    EXPECT_FALSE(presses.DoubleClick(Button::Left, 4000));
+    EXPECT_TRUE(presses.DoubleClick(Button::Left, 4000)) << "only the button-down is repeated";
 }
 
 TEST(FrameActivation, ActiveOnlyAsTheActiveWindowNotMinimisedAndWithoutADialog)
@@ -36,9 +38,10 @@ TEST(FrameActivation, ActiveOnlyAsTheActiveWindowNotMinimisedAndWithoutADialog)
     frame.SetActiveWindow(true);
     EXPECT_TRUE(frame.IsActive());
 
-    // A modal dialog holds it; when the last one closes the frame is active again at once,
-    // before the window system's late report.
+    // A modal dialog holds it from its opening on; when the last one closes the frame is active
+    // again at once, before the window system's late report.
     frame.DialogOpens();
+    EXPECT_FALSE(frame.IsActive());
     frame.SetActiveWindow(false);
     frame.DialogOpens();
     frame.DialogCloses();
@@ -47,10 +50,19 @@ TEST(FrameActivation, ActiveOnlyAsTheActiveWindowNotMinimisedAndWithoutADialog)
     EXPECT_TRUE(frame.IsActive());
     frame.DialogCloses();  // one close too many changes nothing
     EXPECT_TRUE(frame.IsActive());
-
-    // A dialog opened while the frame was away leaves it away.
+    frame.DialogOpens();  // and so with one dialog alone
     frame.SetActiveWindow(false);
-    frame.DialogOpens();
     frame.DialogCloses();
-    EXPECT_FALSE(frame.IsActive());
+    EXPECT_TRUE(frame.IsActive());
+
+    // A dialog opened while the frame was away, or minimised, leaves it so.
+    for (const bool minimized : {false, true}) {
+        frame.SetActiveWindow(minimized);
+        frame.SetMinimized(minimized);
+        frame.DialogOpens();
+        frame.SetActiveWindow(false);
+        frame.SetMinimized(false);
+        frame.DialogCloses();
+        EXPECT_FALSE(frame.IsActive()) << minimized;
+    }
 }

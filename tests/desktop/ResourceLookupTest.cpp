@@ -17,6 +17,12 @@ TEST(ResourceLookup, BasesInOrderWithoutRepeats)
     // A program that cannot tell where it lies still finds the current folder and the data folder.
     EXPECT_EQ(ResourceBases("", "../share/orbicle", "/usr/share/orbicle"),
               (std::vector<fs::path>{"", "/usr/share/orbicle"}));
+    // Data installed beside the program; no data folder configured.
+    EXPECT_EQ(ResourceBases("/opt/orbicle/orbicle", "", ""), (std::vector<fs::path>{"", "/opt/orbicle"}));
+    // This program: also the data folder relative to it, whatever the installation's prefix.
+    const std::vector<fs::path> bases = ProgramResourceBases("/moved/bin/orbicle");
+    EXPECT_EQ(std::vector<fs::path>(bases.begin(), bases.begin() + 3),
+              (std::vector<fs::path>{"", "/moved/bin", "/moved/share/orbicle"}));
 }
 
 TEST(ResourceLookup, EachFileComesFromTheFirstFolderThatHasIt)

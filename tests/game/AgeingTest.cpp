@@ -4,8 +4,10 @@
 
 TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
 {
-    Make(1164);  // an 800-pixel field: unit 40
-    ASSERT_EQ(View().m_nWidth, 800);
+    // A 720-pixel field: unit 36, so a mouse-only circle grows by exactly 1 a frame and a
+    // labelled one by 0.5, and both meet the unit exactly on their way up.
+    Make(1048);
+    ASSERT_EQ(View().m_nWidth, 720);
     StartGame();
     View().m_listCircles.clear();
     // Frames (paints) until the only circle escapes, and its largest radius on the way.
@@ -19,16 +21,11 @@ TEST_F(GameTest, MouseOnlyCirclesLiveHalfAsLongAsLabelledOnes)
         }
         return std::pair{-1, peak};
     };
-    AddCircle(400, 300, 3.0, 1);
-    const auto [mouseFrames, mousePeak] = life();
-    EXPECT_EQ(mouseFrames, 71);
-    EXPECT_NEAR(mousePeak, 41.89, 0.01);
-
-    AddCircle(400, 300, 3.0, 1, "Q");
-    const auto [labelFrames, labelPeak] = life();
-    EXPECT_EQ(labelFrames, 136);
-    EXPECT_GE(labelPeak, 40.0 + 40.0 / 72);
-    EXPECT_LT(labelPeak, 40.0 + 2 * 40.0 / 72);
+    // From 3 up to the unit, one step beyond it, then down to a tenth of the unit and away.
+    AddCircle(360, 270, 3.0, 1);
+    EXPECT_EQ(life(), std::pair(69, 37.0));
+    AddCircle(360, 270, 3.0, 1, "Q");
+    EXPECT_EQ(life(), std::pair(134, 36.5));
 }
 
 TEST_F(GameTest, EscapesCostTenPointsEachAndPlayTheirSound)

@@ -48,9 +48,11 @@ TEST_F(HistoryHookTest, AGameIsKeptWhenItsResultsAreShownAndOnlyThen)
     m_view.reset();
     EXPECT_TRUE(Kept().empty());
 
-    // Stop from the menu after the first sample, with a hold of 10 s in the middle.
+    // Stop from the menu after the first sample, with a hold of 10 s in the middle, and the
+    // options mixed (the games of the end rule below have them all on).
     StartGame();
     View().m_bCustomKeys = 1;
+    View().m_bShowStatistics = View().m_bDarkening = 0;
     HitSome(10);
     View().OnPauseGame();
     m_platform.clock.Advance(10'000);
@@ -76,6 +78,8 @@ TEST_F(HistoryHookTest, AGameIsKeptWhenItsResultsAreShownAndOnlyThen)
         return std::tuple(v.m_nApm, v.m_nApmAverage, v.m_nApmMax, v.m_nAccuracy, v.m_nUsefulTotal, v.m_nApmSamples);
     };
     bool changedAfterTheStop = false;
+    View().m_bShowStatistics = View().m_bDarkening = 1;
+    View().m_bNoIntersect = View().m_bCustomKeys = View().m_bSounds = 0;
     for (int shift = 0; shift < 21 && !changedAfterTheStop; ++shift) {
         // Without paints: the circles wait to be hit, and the games cost little.
         StartGame();

@@ -23,7 +23,7 @@ TEST_F(GameTest, OptionsStringsAreReadAndWrittenBack)
         std::string written;
     };
     const Case cases[] = {
-        {nullptr, {1, 1, 0, 1, 1}, "11011"},   {"00000", {0, 0, 0, 0, 0}, "00000"},
+        {nullptr, {1, 1, 0, 1, 1}, "11011"},   {"01010", {0, 1, 0, 1, 0}, "01010"},
         {"0000", {1, 1, 0, 1, 1}, "11011"},  // not five characters: the default
         {"000000", {1, 1, 0, 1, 1}, "11011"},  {"12011", {1, 2, 0, 1, 1}, "12011"},
         {"1x011", {1, 72, 0, 1, 1}, "172011"}, {"1 011", {1, -16, 0, 1, 1}, "1-16011"},
@@ -131,6 +131,36 @@ TEST_F(GameTest, SelectRaceCommand)
     m_folder.Write("res/keys_hu.txt", "HU");
     View().NewGame();
     EXPECT_EQ(View().m_nKeys, 2);
+}
+
+// Every paint covers the whole field from the back buffer, so no repaint the game asks for
+// needs the window's background first (on the desktop that erase would flash the window's
+// colour): a tick, a stop with results, Show Statistics, Darkening and Select Race.
+TEST_F(GameTest, RepaintsAreAskedForTheWholeFieldWithoutErasing)
+{
+    struct Recording : IWindowHost {
+        explicit Recording(IWindowHost& window) : inner(window) {}
+        UINT_PTR SetTimer(UINT_PTR id, UINT ms) override { return inner.SetTimer(id, ms); }
+        BOOL KillTimer(UINT_PTR id) override { return inner.KillTimer(id); }
+        void InvalidateRect(const CRect& rect, BOOL bErase) override
+        {
+            asked.push_back(std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()) + " erase " +
+                            std::to_string(bErase));
+        }
+        CDC* BeginPaint(CRect& rcPaint) override { return inner.BeginPaint(rcPaint); }
+        void EndPaint() override { inner.EndPaint(); }
+        IWindowHost& inner;
+        std::vector<std::string> asked;
+    } recording(m_platform.window);
+    StartGame();
+    View().Create(recording);
+    View().OnTimer(1);
+    View().StopGame(1);
+    for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_DARKENING})
+        RunCommand(View(), id);
+    m_platform.raceDialog.Queue("or");
+    RunCommand(View(), ID_FILE_SELECTRACE);
+    EXPECT_EQ(recording.asked, std::vector<std::string>(5, "704x528 erase 0"));
 }
 
 TEST(DlgSelectTest, TheTemplateInTabOrderAndTheRaceOfTheButtonPressed)

@@ -23,40 +23,77 @@ TEST_F(GameTest, NewGameSeedsTheGeneratorWithTheClockAndDiscardsOneValue)
     EXPECT_EQ(m_platform.random.State(), expected.State());
 }
 
-// Each spawn draws its roll (0..999): below 100 a left circle that wants a label, below 450 a
-// right one, else a plain left one; then its place, an angle and a distance from the centre
-// of the 704 x 528 field (unit 35.2); last the label, only with custom keys and labels loaded.
-TEST_F(GameTest, SpawnDrawsRollPlaceAndLabelOnlyWhenLabelsAreLoaded)
+// Each spawn draws a roll of 0 to 999 first: below 100 a left circle that takes a label, below
+// 450 a right one, else a plain left one. The generator is set to states whose next value gives
+// each boundary's roll (values of 2000 and more, so the roll is the value's remainder).
+TEST_F(GameTest, TheRollChoosesTheKindOfEachCircleAndOnlyLabelledOnesDrawALabel)
 {
+    auto seedFor = [](int roll) {
+        for (unsigned seed = 0;; ++seed) {
+            CrtRand random;
+            random.srand(seed);
+            if (const int value = random.rand(); value >= 2000 && value % 1000 == roll)
+                return seed;
+        }
+    };
     struct Case {
+        int roll;
         std::string keys;
         BOOL customKeys;
+        BOOL left;
+        std::string label;
     };
-    for (const Case& k : {Case{"AB", 1}, Case{"", 1}, Case{"AB", 0}}) {
-        StartGame(k.keys);
-        View().m_bCustomKeys = k.customKeys;
-        int labelled = 0;
-        for (int i = 0; i < 1000; ++i) {
-            View().m_listCircles.clear();
-            View().m_bHistoryStarted = 0;  // keeps the end rule away
-            CrtRand expected = m_platform.random;
-            const int roll = expected.rand() % 1000;
-            const double angle = expected.rand() * 0.010956144901882993, s = expected.rand() * 3.051850947599719e-05;
-            const int x = 352 + static_cast<int>(std::cos(angle) * ((352 - 35.2 - 12.0) * s + 12.0));
-            const int y = 264 + static_cast<int>(std::sin(angle) * ((264 - 35.2 - 9.0) * s + 9.0));
-            const bool wantsLabel = roll < 100 && k.customKeys && !k.keys.empty();
-            const std::string label = wantsLabel ? View().m_astrKeys[expected.rand() % 2] : "";
-            View().OnTimer(1);
-            ASSERT_EQ(View().m_listCircles.size(), 1u);
-            const CCircle& c = View().m_listCircles.back();
-            EXPECT_EQ(std::tuple(c.m_nX, c.m_nY, c.m_dRadius), std::tuple(x, y, 3.0));
-            EXPECT_EQ(c.m_bLeftButton, roll < 100 || roll >= 450 ? 1 : 0) << roll;
-            EXPECT_EQ(c.m_strLabel, label) << roll;
-            EXPECT_EQ(m_platform.random.State(), expected.State()) << roll;
-            labelled += wantsLabel;
-        }
-        EXPECT_EQ(labelled > 0, k.customKeys && !k.keys.empty()) << k.keys;
+    for (const Case& c :
+         {Case{0, "A", 1, 1, "A"}, Case{99, "A", 1, 1, "A"}, Case{99, "", 1, 1, ""}, Case{99, "A", 0, 1, ""},
+          Case{100, "A", 1, 0, ""}, Case{449, "A", 1, 0, ""}, Case{450, "A", 1, 1, ""}, Case{999, "A", 1, 1, ""}}) {
+        StartGame(c.keys);
+        View().m_bCustomKeys = c.customKeys;
+        m_platform.random.srand(seedFor(c.roll));
+        View().OnTimer(1);
+        ASSERT_EQ(View().m_listCircles.size(), 1u);
+        const CCircle& circle = View().m_listCircles.back();
+        EXPECT_EQ(std::tuple(circle.m_bLeftButton, circle.m_strLabel, circle.m_dRadius, circle.m_bGrowing),
+                  std::tuple(c.left, c.label, 3.0, 1))
+            << c.roll << " " << c.keys << c.customKeys;
+        // A roll, an angle and a distance; a fourth value for the label.
+        CrtRand expected;
+        expected.srand(seedFor(c.roll));
+        for (int i = 0; i < (c.label.empty() ? 3 : 4); ++i)
+            expected.rand();
+        EXPECT_EQ(m_platform.random.State(), expected.State());
+        View().StopGame(0);
     }
+}
+
+// Centres keep a full-size circle inside the field and keep out of its middle: on the 704 x 528
+// field (unit 35.2) every centre lies inside the ellipse of 316.8 x 228.8 around the middle and
+// outside the one of 12 x 9, and 3000 spawns come near both. A generator seeded with 1 puts
+// the first circles at the same places on every system.
+TEST_F(GameTest, CirclesAreSpreadOverTheFieldLeavingRoomAtTheEdges)
+{
+    StartGame();
+    View().m_bNoIntersect = 0;
+    m_platform.random.srand(1);
+    std::vector<std::pair<int, int>> first;
+    double outermost = 0.0, innermost = 2.0;
+    for (int i = 0; i < 3000; ++i) {
+        View().m_listCircles.clear();
+        View().m_bHistoryStarted = 0;  // keeps the end rule away
+        View().OnTimer(1);
+        const CCircle& c = View().m_listCircles.back();
+        if (first.size() < 3)
+            first.emplace_back(c.m_nX, c.m_nY);
+        const double dx = std::abs(c.m_nX - 352), dy = std::abs(c.m_nY - 264);
+        const double outer = std::hypot(dx / 316.8, dy / 228.8);
+        const double inner = std::hypot((dx + 1) / 12, (dy + 1) / 9);  // a pixel for the truncation
+        EXPECT_LE(outer, 1.0) << c.m_nX << "," << c.m_nY;
+        EXPECT_GE(inner, 1.0) << c.m_nX << "," << c.m_nY;
+        outermost = std::max(outermost, outer);
+        innermost = std::min(innermost, inner);
+    }
+    EXPECT_GT(outermost, 0.99);
+    EXPECT_LT(innermost, 1.2);
+    EXPECT_EQ(first, (std::vector<std::pair<int, int>>{{373, 313}, {211, 315}, {445, 441}}));
 }
 
 TEST_F(GameTest, CrowdedFieldTakesTheThirtyFirstPlacement)

@@ -10,6 +10,8 @@
 
 #include <fstream>
 #include <functional>
+#include <iostream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -435,7 +437,148 @@ TEST(HistoryCsv, ReadsBackAsTheGamesWithEveryKeptNumber)
         }
         EXPECT_EQ(fields[std::size(KeptNumbers)], game.race);
         EXPECT_EQ(ParseSamples(fields.back()), game.samples);
+        // Quotes only where a field needs them.
+        EXPECT_EQ(line.ends_with(",hu,10 80 100"), game.race == "hu") << line;
     }
     EXPECT_EQ(UtcText(1'767'614'400), "2026-01-05T12:00:00Z");
+    EXPECT_EQ(ParseSamples(" 12  3x -4 x 99999999999 7"), (std::vector<int>{12, -4, 7}));
     EXPECT_FALSE(std::getline(csv, line));
+}
+
+TEST_F(HistoryStore, AFolderThatCannotBeMadeKeepsTheGamesWaitingWithTheirActionsUntilItCan)
+{
+    // A file where the store's folder should be.
+    m_folder.Write("Orbicle", "not a folder");
+    SqliteHistory history(m_file);
+    KeptGame first = Game(100, 50);
+    first.actions = {{KeptAction::Kind::Hit, KeptAction::Button::Left, 'q', 10, 20, 300, 250, 90}};
+    KeptGame second = Game(200, 60);
+    second.actions = {{KeptAction::Kind::Miss, KeptAction::Button::Right, 0, 5, 6, 700, -1, -1},
+                      {KeptAction::Kind::Escape, KeptAction::Button::Left, 'w', 7, 8, 900, 6000, -1}};
+    KeptGame third = Game(300, 70);
+    third.actions = {{KeptAction::Kind::Key, KeptAction::Button::None, 'e', 0, 0, 50, -1, -1}};
+    history.Keep(first);
+    history.Keep(second);
+    history.Keep(third);
+    EXPECT_NE(history.Problem().find("Cannot make the folder"), std::string::npos) << history.Problem();
+    EXPECT_NE(history.Problem().find("3 games wait"), std::string::npos) << history.Problem();
+
+    // Waiting games have ids below zero, come without their actions, which are asked for by id.
+    std::vector<KeptGame> games = history.Games();
+    ASSERT_EQ(games.size(), 3u);
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        EXPECT_EQ(games[i].id, -1 - static_cast<std::int64_t>(i));
+        EXPECT_TRUE(games[i].actions.empty());
+    }
+    EXPECT_EQ(history.Actions(-1), first.actions);
+    EXPECT_EQ(history.Actions(-2), second.actions);
+    EXPECT_EQ(history.Actions(-3), third.actions);
+    EXPECT_TRUE(history.Actions(-4).empty());
+    EXPECT_TRUE(history.Actions(0).empty());
+
+    // Deleting a waiting game forgets it and only it.
+    EXPECT_TRUE(history.Delete(-1));
+    EXPECT_FALSE(history.Delete(-1));
+    EXPECT_FALSE(history.Delete(0));
+    EXPECT_NE(history.Problem().find("2 games wait"), std::string::npos) << history.Problem();
+
+    // Once the folder can be made the next game writes all that waits, with the actions.
+    fs::remove(m_folder.Path() / "Orbicle");
+    KeptGame fourth = Game(400, 80);
+    history.Keep(fourth);
+    EXPECT_EQ(history.Problem(), "");
+    SqliteHistory again(m_file);
+    games = again.Games();
+    ASSERT_EQ(WithoutIds(games), (std::vector<KeptGame>{Game(200, 60), Game(300, 70), fourth}));
+    EXPECT_EQ(again.Actions(games[0].id), second.actions);
+    EXPECT_EQ(again.Actions(games[1].id), third.actions);
+    EXPECT_TRUE(again.Actions(games[2].id).empty());
+}
+
+TEST_F(HistoryStore, AFileDamagedWhileOpenGivesNoHalfListAndIsMovedAsideNext)
+{
+    SqliteHistory history(m_file);
+    for (int i = 0; i < 300; ++i)
+        history.Keep(Game(1000 + i, i));
+    ASSERT_EQ(history.Games().size(), 300u);
+
+    // Another program writes (so that this copy reads the file again rather than what it
+    // remembers) and then the file's last pages, which hold the latest games, are overwritten
+    // behind both.
+    {
+        RawDb other(m_file);
+        ASSERT_EQ(other.Exec("PRAGMA wal_checkpoint(TRUNCATE)"), SQLITE_OK);
+    }
+    std::string bytes = FileBytes(m_file);
+    ASSERT_GT(bytes.size(), 8 * 4096u);
+    std::fill(bytes.end() - 2 * 4096, bytes.end(), '\x5A');
+    {
+        std::fstream file(m_file, std::ios::binary | std::ios::in | std::ios::out);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    {
+        RawDb other(m_file);
+        ASSERT_EQ(other.Exec("PRAGMA user_version=" + std::to_string(SqliteHistory::SchemaVersion)), SQLITE_OK);
+    }
+
+    // The list is all the games or none of them, never the ones read before the damage.
+    EXPECT_TRUE(history.Games().empty());
+    EXPECT_NE(history.Problem().find("Cannot read the history file"), std::string::npos) << history.Problem();
+    history.Keep(Game(5000, 90));
+    EXPECT_NE(history.TakeNotice().find("moved aside"), std::string::npos);
+    EXPECT_EQ(WithoutIds(history.Games()), std::vector<KeptGame>{Game(5000, 90)});
+    EXPECT_EQ(history.Problem(), "");
+}
+
+TEST_F(HistoryStore, ADamagedFileThatCannotBeMovedAsideIsLeftAsItIsAndSaysSo)
+{
+    const fs::path folder = m_folder.Path() / "ro";
+    fs::create_directories(folder);
+    EXPECT_ON_OWN_FILE_SYSTEM(OnOwnFileSystem(folder, "size=1m", [&] {
+        const std::string garbage(8192, '?');
+        std::ofstream(folder / "history.sqlite3", std::ios::binary) << garbage;
+        if (mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return false;
+        SqliteHistory history(folder / "history.sqlite3");
+        history.Keep(Game(100, 50));
+        const std::string problem = history.Problem();
+        return problem.find("is damaged and cannot be moved aside") != std::string::npos &&
+               problem.find("1 game waits") != std::string::npos && history.TakeNotice().empty() &&
+               WithoutIds(history.Games()) == std::vector<KeptGame>{Game(100, 50)} &&
+               FileBytes(folder / "history.sqlite3") == garbage;
+    }));
+}
+
+TEST(DefaultHistoryFile, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolderElseNone)
+{
+    // The variables as the test found them, put back at the end.
+    struct Saved {
+        const char* name;
+        std::optional<std::string> value;
+    };
+    std::vector<Saved> saved;
+    for (const char* name : {"XDG_DATA_HOME", "HOME"}) {
+        const char* value = std::getenv(name);
+        saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+    }
+    auto set = [](const char* name, const char* value) {
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    };
+
+    set("HOME", "/home/player");
+    set("XDG_DATA_HOME", "/data/player");
+    EXPECT_EQ(DefaultHistoryFile(), fs::path("/data/player/Orbicle/history.sqlite3"));
+    for (const char* ignored : {"relative/data", "", static_cast<const char*>(nullptr)}) {
+        set("XDG_DATA_HOME", ignored);
+        EXPECT_EQ(DefaultHistoryFile(), fs::path("/home/player/.local/share/Orbicle/history.sqlite3"));
+    }
+    for (const char* none : {"", static_cast<const char*>(nullptr)}) {
+        set("HOME", none);
+        EXPECT_EQ(DefaultHistoryFile(), fs::path());
+    }
+    for (const Saved& variable : saved)
+        set(variable.name, variable.value ? variable.value->c_str() : nullptr);
 }

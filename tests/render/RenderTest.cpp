@@ -103,9 +103,19 @@ TEST_F(RenderTest, FieldOf550PixelsShowsNothingButGrayBeforeARaceThenThePictureP
     for (int y = 0; y < 412; y += 37)
         for (int x = 0; x < 550; x += 41)
             ASSERT_EQ(At(x, y), Gray) << x << "," << y;
-    View().m_strRace = "df";
+    // A game or a result without a race (its dialog was closed without one) shows the field.
     View().m_bDarkening = 0;
-    Paint();
+    for (BOOL* state : {&View().m_bRunning, &View().m_bShowResult}) {
+        *state = 1;
+        Paint();
+        EXPECT_EQ(At(100, 100), Picture(100, 100));
+        *state = 0;
+    }
+    // So does the field before the first game once a race is set; a paint the window did not
+    // ask for covers all of it.
+    View().m_strRace = "df";
+    m_platform.window.SetClientSize(550, 412);  // gray again
+    View().OnPaint();
     // Everywhere but the score corner.
     for (int y = 0; y < 412; ++y)
         for (int x = 0; x < 550 - 110; ++x)
@@ -248,6 +258,119 @@ TEST_F(RenderTest, ScoreIsRightAlignedInTenPlacesAndTheKeyCapNamesTheArmedKey)
     ExpectText(96, View().m_nHeight - 47, "F2", 40, Rgb(0, 255, 0), FigureColor);
 }
 
+#ifndef _WIN32
+// The display alone on a 704 x 528 field, drawn over black: the five figures with empty gauges
+// (each as its bounding box and its size in pixels, the score written on its plate), then each
+// bar of the full gauges as the extent of its middle line. Exact positions of the software
+// context; GDI's drawing of the same frames is compared with it in tests/win32.
+TEST_F(RenderTest, TheDisplaysFiguresAndBarsWhereThePlayerSeesThem)
+{
+    Open();
+    View().m_bRunning = 1;
+    View().m_nApmMax = 99;
+    const int W = View().m_nWidth, H = View().m_nHeight;
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(W, H));
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SelectObject(&bitmap);
+    auto draw = [&] {
+        for (std::uint32_t& pixel : bitmap.GetPixels())
+            pixel = PixelFromColor(Black);
+        View().DrawScene(&dc);
+    };
+
+    // Each group of touching pixels that are not black: "left,top,right,bottom size".
+    draw();
+    std::vector<std::string> figures;
+    std::vector<bool> seen(static_cast<std::size_t>(W) * H);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (seen[y * W + x] || dc.GetPixel(x, y) == Black)
+                continue;
+            CRect box{x, y, x, y};
+            int size = 0;
+            std::vector<CPoint> todo{{x, y}};
+            seen[y * W + x] = true;
+            while (!todo.empty()) {
+                const CPoint p = todo.back();
+                todo.pop_back();
+                ++size;
+                box = CRect{std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+                            std::max(box.bottom, p.y)};
+                for (int ny = p.y - 1; ny <= p.y + 1; ++ny)
+                    for (int nx = p.x - 1; nx <= p.x + 1; ++nx)
+                        if (nx >= 0 && ny >= 0 && nx < W && ny < H && !seen[ny * W + nx] &&
+                            dc.GetPixel(nx, ny) != Black) {
+                            seen[ny * W + nx] = true;
+                            todo.push_back({nx, ny});
+                        }
+            }
+            figures.push_back(std::to_string(box.left) + "," + std::to_string(box.top) + "," +
+                              std::to_string(box.right) + "," + std::to_string(box.bottom) + " " +
+                              std::to_string(size));
+        }
+    }
+    EXPECT_EQ(figures, (std::vector<std::string>{"599,5,697,33 2689", "641,37,694,105 2180", "5,128,137,521 16362",
+                                                 "145,476,258,521 3685", "90,478,138,521 2106"}));
+
+    // The first and last pixel of a colour along a row (horizontal) or a column.
+    auto extent = [&](COLORREF colour, bool horizontal, int at) {
+        int first = -1, last = -1;
+        for (int i = 0; i < (horizontal ? W : H); ++i) {
+            if ((horizontal ? dc.GetPixel(i, at) : dc.GetPixel(at, i)) == colour) {
+                first = first < 0 ? i : first;
+                last = i;
+            }
+        }
+        return std::pair{first, last};
+    };
+    View().m_nApm = 400;
+    View().m_nEndCounter = 1000;
+    View().m_nAccuracy = 100;
+    draw();
+    // Rate: bottom to top, the line along the bottom, then a bar every 9 rows up the left edge.
+    std::vector<int> rateEnds;
+    EXPECT_EQ(extent(RateGreen, true, H - 15), std::pair(17, 75));
+    for (int bar = 1; bar <= 43; ++bar) {
+        const auto [left, right] = extent(RateGreen, true, H - 15 - 9 * bar);
+        EXPECT_EQ(left, right < 0 ? -1 : 10) << bar;
+        rateEnds.push_back(right);
+    }
+    EXPECT_EQ(rateEnds, (std::vector<int>{80, 80, 80, 80, 120, 105, 92, 81, 72, 65, 59, 53, 47, 42, 38,
+                                          35, 31, 29, 27, 25,  23,  21, 21, 21, 21, 21, 21, 21, 21, 21,
+                                          21, 21, 21, 21, 21,  21,  21, 21, 21, 21, 21, 21, -1}));
+    // End counter: right to left, the short bar at 253, then a bar every 7 columns down to 148.
+    EXPECT_EQ(extent(Magenta, false, 253), std::pair(501, 515));
+    std::vector<int> endTops;
+    for (int x = 246; x > 100; x -= 7) {
+        const auto [top, bottom] = extent(Magenta, false, x);
+        EXPECT_EQ(bottom, top < 0 ? -1 : 518) << x;
+        endTops.push_back(top);
+    }
+    EXPECT_EQ(endTops, (std::vector<int>{497, 497, 497, 497, 497, 497, 496, 495, 494, 493, 491,
+                                         489, 487, 485, 482, -1,  -1,  -1,  -1,  -1,  -1}));
+    // Accuracy: top to bottom, the line at 41, a bar every 5 rows, and the line of 100 %.
+    std::vector<std::pair<int, int>> accuracy;
+    for (int y = 41; y <= 106; y += 5)
+        accuracy.push_back(extent(Red, true, y));
+    EXPECT_EQ(accuracy, (std::vector<std::pair<int, int>>{{647, 689},
+                                                          {651, 692},
+                                                          {659, 692},
+                                                          {663, 692},
+                                                          {668, 692},
+                                                          {670, 692},
+                                                          {672, 692},
+                                                          {674, 692},
+                                                          {675, 692},
+                                                          {676, 692},
+                                                          {676, 692},
+                                                          {676, 692},
+                                                          {678, 689},
+                                                          {-1, -1}}));
+}
+#endif
+
 TEST_F(RenderTest, FiguresMergeWithThePictureOrCoverIt)
 {
     Open(800);  // the picture pixel for pixel
@@ -347,7 +470,7 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
     ExpectText(x0 - 30, y1, "  0", 22, Rgb(255, 255, 255), Gray);
 }
 
-TEST_F(RenderTest, APaintOfASmallAreaChangesOnlyThatArea)
+TEST_F(RenderTest, APaintOfASmallAreaChangesOnlyThatAreaAndShowsItAsAWholePaintWould)
 {
     Open();
     View().m_bRunning = 1;
@@ -357,16 +480,46 @@ TEST_F(RenderTest, APaintOfASmallAreaChangesOnlyThatArea)
     const CRect area{100, 120, 160, 170};
     m_platform.window.Expose(area);
     View().OnPaint();
+    const std::vector<COLORREF> partial = Screen();
+    Paint();
+    const std::vector<COLORREF> whole = Screen();
     int changedInside = 0;
     for (int y = 0; y < View().m_nHeight; ++y) {
         for (int x = 0; x < View().m_nWidth; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * View().m_nWidth + x;
             const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
-            const bool changed = At(x, y) != before[static_cast<std::size_t>(y) * View().m_nWidth + x];
-            ASSERT_TRUE(inside || !changed) << x << "," << y;
-            changedInside += changed;
+            ASSERT_EQ(partial[i], inside ? whole[i] : before[i]) << x << "," << y;
+            changedInside += inside && partial[i] != before[i];
         }
     }
     EXPECT_GT(changedInside, 0);
+}
+
+// Windows cannot delete a pen, brush or font while a context has it selected: every paint puts
+// back what the back buffer's context had, so the objects it made go with it.
+TEST_F(RenderTest, APaintLeavesNoObjectOfItsOwnSelectedInTheBackBuffer)
+{
+    CDC fresh;
+    fresh.CreateCompatibleDC(nullptr);
+    auto selected = [](const CDC& dc) {
+        return std::vector<const CGdiObject*>{dc.GetCurrentObject(OBJ_PEN), dc.GetCurrentObject(OBJ_BRUSH),
+                                              dc.GetCurrentObject(OBJ_FONT), dc.GetCurrentObject(OBJ_BITMAP)};
+    };
+    Open();
+    // A game with circles of both buttons, labelled or not, and an armed key; then its result.
+    View().m_bRunning = 1;
+    View().m_bDarkening = 1;
+    View().m_strLastKey = "A";
+    AddCircle(100, 100, 20.0, 1);
+    AddCircle(200, 100, 20.0, 0, "p");
+    AddCircle(300, 100, 20.0, 1, "Q");
+    for (const bool result : {false, true}) {
+        View().m_bRunning = !result;
+        View().m_bShowResult = result;
+        View().m_nApmSamples = result ? 3 : 0;
+        Paint();
+        EXPECT_EQ(selected(*View().m_pMemDC), selected(fresh)) << (result ? "result" : "game");
+    }
 }
 
 // The software context's fast paths against its general code (on Windows GDI draws).

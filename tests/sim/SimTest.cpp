@@ -1,6 +1,9 @@
 // orbicle-sim's command language: outputs, errors and the contract of each command.
+#include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
+#include <utility>
 
 #include "tests/game/GameFixture.h"
 #include "tools/sim/Sim.h"
@@ -12,6 +15,43 @@ std::string FileBytesPrefix(const std::string& path)
     char bytes[4] = {};
     in.read(bytes, 4);
     return std::string(bytes, static_cast<std::size_t>(in.gcount()));
+}
+
+// A PNG file's width and height, from its header chunk.
+std::pair<int, int> PngSize(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    unsigned char bytes[24] = {};
+    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    auto number = [&](int at) { return bytes[at] << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 | bytes[at + 3]; };
+    return {number(16), number(20)};
+}
+
+// The members of a state line, "name":value each, without those named.
+std::vector<std::string> Members(std::string json, const std::vector<std::string>& left_out)
+{
+    while (!json.empty() && json.back() == '\n')
+        json.pop_back();
+    std::vector<std::string> members(1);
+    int depth = 0;
+    bool quoted = false;
+    for (std::size_t i = 1; i + 1 < json.size(); ++i) {
+        const char c = json[i];
+        if (quoted && c == '\\')
+            members.back() += json[i++];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted)
+            depth += c == '[' || c == '{' ? 1 : c == ']' || c == '}' ? -1 : 0;
+        if (!quoted && depth == 0 && c == ',')
+            members.emplace_back();
+        else
+            members.back() += json[i];
+    }
+    std::erase_if(members, [&](const std::string& m) {
+        return std::ranges::any_of(left_out, [&](const std::string& name) { return m.starts_with('"' + name + '"'); });
+    });
+    return members;
 }
 }  // namespace
 
@@ -65,6 +105,43 @@ TEST_F(SimTest, AWholeSessionFromStartToExit)
     EXPECT_TRUE(m_ok);
     // After the end only the log can be read.
     EXPECT_EQ(Run("state\n").rfind("error: ", 0), 0u);
+}
+
+// A new game forgets the last one: after a game with hits, misses, a pause and rate samples,
+// stopped with its result, the next game starts as a fresh program's game started at the same
+// moment does, but for what outlives games (the tick phases, the last game's end, the samples
+// hidden beyond the count).
+TEST_F(SimTest, ANewGameStartsAsTheFirstGameOfAFreshProgram)
+{
+    m_folder.Write("res/keys_df.txt", "QWERp");
+    const std::string setup = "profile Race df\nprofile Options 11111\nstart\n";
+    Run(setup + "command 32784\nkey 80\n");
+    CGameView& view = *m_session.View();
+    for (int i = 0; i < 40; ++i) {
+        Run(i == 20 ? "tick 8\ncommand 32788\nadvance 3000\ncommand 32788\n" : "tick 8\n");
+        if (view.m_listCircles.empty())
+            continue;
+        const CCircle& c = view.m_listCircles.front();
+        if (!c.m_strLabel.empty())
+            Run("key " + std::to_string(c.m_strLabel == "p" ? 112 : c.m_strLabel[0]) + "\n");
+        Run("click " + std::to_string(c.m_nX) + " " + std::to_string(c.m_nY) + (c.m_bLeftButton ? " left" : " right") +
+            (i % 7 == 0 ? "\nclick 1 1 left\n" : "\n"));
+    }
+    Run("tick 200\n");
+    ASSERT_TRUE(view.m_nUsefulTotal > 0 && view.m_nMisses > 0 && view.m_dPausedMinutes > 0 && view.m_nApmSamples > 0);
+    Run("key 81\ncommand 32788\ncommand 32784\nclock 1800000000\ncommand 32784\n");
+    ASSERT_TRUE(view.m_nApmSamples == 0 && view.m_bRunning) << "the second game runs";
+
+    SimSession fresh;
+    fresh.Platform().files = DiskFiles({m_folder.Path()});
+    std::ostringstream out;
+    for (const std::string line :
+         {"profile Race df", "profile Options 11111", "start", "clock 1800000000", "command 32784", "state"})
+        fresh.Execute(line, out);
+    const std::vector<std::string> outliving = {"m_anApmHistory", "m_tEnd",     "s_nSlotTicks",
+                                                "s_nEndTicks",    "s_bWasHeld", "s_tHoldStart"};
+    EXPECT_EQ(Members(Run("state\n"), outliving), Members(out.str(), outliving));
+    EXPECT_TRUE(m_ok);
 }
 
 TEST_F(SimTest, TickTimerPaintClockAndActivationCommands)
@@ -157,13 +234,13 @@ TEST_F(SimTest, NumbersAtTheirLimitsNeitherOverflowNorRunAway)
 
 TEST_F(SimTest, ErrorAndEventLinesWriteUnprintableBytesAsHexEscapes)
 {
-    Run("profile Race a\rb\x7F\xE9\\\nstart\ncommand 32784\n");
+    Run("profile Race a\rb\x7F\xE9\\ ~\"\nstart\ncommand 32784\n");
     EXPECT_EQ(Run("events\n"),
-              "messagebox Cannot open the file res\\keys_a\\x0Db\\x7F\\xE9\\.txt\n"
+              "messagebox Cannot open the file res\\keys_a\\x0Db\\x7F\\xE9\\ ~\".txt\n"
               "sound res/welcome.wav sync\nsettimer 1 50\n");
     EXPECT_EQ(Run("dialog d\x01\xFF\n"), "error: bad race code 'd\\x01\\xFF' (hu, or, ud, ne, df or cancel)\n");
     // The state line keeps its JSON escapes.
-    EXPECT_NE(Run("state\n").find("\"m_strRace\":\"a\\u000Db\\u007F\\u00E9\\\\\""), std::string::npos);
+    EXPECT_NE(Run("state\n").find("\"m_strRace\":\"a\\u000Db\\u007F\\u00E9\\\\ ~\\\"\""), std::string::npos);
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
 }
 
@@ -245,4 +322,118 @@ TEST_F(SimTest, CrlfLinesPaintsOnlyWhenInvalidatedAndExitFromTheMenu)
     EXPECT_TRUE(settings.starts_with("{") && settings.find("\"Race\":\"df\"") != std::string::npos) << settings;
     EXPECT_EQ(Run("tick\n"), "error: tick: the program is not running (after exit)\n");
     EXPECT_TRUE(!m_ok);
+}
+
+TEST_F(SimTest, TheStateListsCirclesTheLastPaintsTextBoxesAndSnapshots)
+{
+    m_folder.Write("res/keys_df.txt", "A");
+    Run("profile Race df\nprofile Options 11111\nstart\ncommand 32784\n");
+    // Running before the first sample: Stop is disabled, and says so.
+    EXPECT_EQ(Run("command 32784\n"), "disabled 32784\n");
+    CGameView& view = *m_session.View();
+    view.m_listCircles = {CCircle{100, 100, 20.0, 1, "", 1}, CCircle{300, 200, 30.5, 0, "A", 0},
+                          CCircle{400, 300, 25.0, 1, "p", 1}};
+    EXPECT_NE(
+        Run("state\n").find("\"m_listCircles\":["
+                            "{\"m_nX\":100,\"m_nY\":100,\"m_dRadius\":20,\"m_bLeftButton\":1,\"m_strLabel\":\"\","
+                            "\"m_bGrowing\":1},"
+                            "{\"m_nX\":300,\"m_nY\":200,\"m_dRadius\":30.5,\"m_bLeftButton\":0,\"m_strLabel\":\"A\","
+                            "\"m_bGrowing\":0},"
+                            "{\"m_nX\":400,\"m_nY\":300,\"m_dRadius\":25,\"m_bLeftButton\":1,\"m_strLabel\":\"p\","
+                            "\"m_bGrowing\":1}],"),
+        std::string::npos);
+
+    // The texts of a paint in the order drawn: the labels, newest circle first (the mouse-only
+    // circle has none), then the armed key on its cap and the score.
+    Run("key 65\npaint\n");
+    std::istringstream boxes(Run("textboxes\n"));
+    std::vector<CRect> shown;
+    for (std::string word; boxes >> word;) {
+        ASSERT_EQ(word, "textbox");
+        CRect& box = shown.emplace_back();
+        boxes >> box.left >> box.top >> box.right >> box.bottom;
+    }
+    ASSERT_EQ(shown.size(), 4u);
+    for (const auto& [box, centre] : {std::pair{shown[0], CPoint{400, 300}}, {shown[1], CPoint{300, 200}}})
+        EXPECT_TRUE(box.left < centre.x && centre.x < box.right && box.top < centre.y && centre.y < box.bottom);
+    EXPECT_EQ(std::pair(shown[2].left, shown[2].top), std::pair(96, 528 - 47));
+    EXPECT_EQ(std::pair(shown[3].left, shown[3].top), std::pair(704 - 92, 7));
+
+    // The screen as a PNG; a file that cannot be written is an error line.
+    const std::string png = (m_folder.Path() / "shot.png").string();
+    EXPECT_EQ(Run("snapshot " + png + "\n"), "");
+    EXPECT_EQ(FileBytesPrefix(png), "\x89PNG");
+    EXPECT_EQ(PngSize(png), std::pair(704, 528));
+    // The keys report of the game, at its own size.
+    const std::string keys = (m_folder.Path() / "keys.png").string();
+    EXPECT_EQ(Run("snapshot-keys " + keys + "\n"), "");
+    EXPECT_EQ(PngSize(keys), std::pair(760, 440));
+    EXPECT_TRUE(m_ok);
+    const std::string nowhere = (m_folder.Path() / "missing" / "x.png").string();
+    for (const char* command : {"snapshot", "snapshot-history", "snapshot-keys"}) {
+        m_ok = true;
+        EXPECT_EQ(Run(std::string(command) + " " + nowhere + "\n").rfind(std::string("error: ") + command + ": ", 0),
+                  0u);
+        EXPECT_FALSE(m_ok);
+    }
+}
+
+TEST_F(SimTest, ReadsTheHotkeySetsUnderTheCurrentFolder)
+{
+    // As the program does: the game's "res\keys_df.txt" is res/keys_df.txt of the current folder.
+    m_folder.Write("res/keys_df.txt", "QW");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder.Path());
+    SimSession session;
+    std::ostringstream out;
+    for (const char* line : {"profile Race df", "start", "command 32784", "state"})
+        session.Execute(line, out);
+    std::filesystem::current_path(before);
+    EXPECT_NE(out.str().find("\"m_astrKeys\":[\"Q\",\"W\"],\"m_nKeys\":2,"), std::string::npos) << out.str();
+}
+
+TEST(HeadlessClockTest, WholeSecondsRoundDownAndTheClockStandsStillAtTheEndsOfItsRange)
+{
+    EventLog log;
+    HeadlessClock clock(log, 1999);
+    std::vector<time64> seconds;
+    for (const std::int64_t ms : {1999, 1000, 999, 0, -1, -999, -1000, -1001})
+        seconds.push_back((clock.Set(ms), clock.Now()));
+    EXPECT_EQ(seconds, (std::vector<time64>{1, 1, 0, 0, -1, -1, -1, -2}));
+
+    constexpr std::int64_t Max = std::numeric_limits<std::int64_t>::max(),
+                           Min = std::numeric_limits<std::int64_t>::min();
+    clock.Set(Max - 100);
+    clock.Sleep(750);
+    EXPECT_EQ(clock.Milliseconds(), Max);
+    EXPECT_EQ(log.Take(), std::vector<std::string>{"sleep 750"});
+    clock.Set(Min + 100);
+    clock.Advance(-101);
+    EXPECT_EQ(clock.Milliseconds(), Min);
+    clock.Advance(5);
+    EXPECT_EQ(clock.Milliseconds(), Min + 5);
+}
+
+TEST_F(SimTest, TheHistoryInMemoryNumbersItsGamesAndForgetsOneById)
+{
+    IHistory& history = m_session.Platform().history;
+    KeptGame game;
+    for (const std::int64_t score : {10, 20, 30}) {
+        game.score = score;
+        history.Keep(game);
+    }
+    auto kept = [&] {
+        std::vector<std::pair<std::int64_t, std::int64_t>> idAndScore;
+        for (const KeptGame& g : history.Games())
+            idAndScore.emplace_back(g.id, g.score);
+        return idAndScore;
+    };
+    EXPECT_EQ(kept(), (std::vector<std::pair<std::int64_t, std::int64_t>>{{1, 10}, {2, 20}, {3, 30}}));
+    EXPECT_TRUE(history.Delete(2));
+    EXPECT_FALSE(history.Delete(2));
+    EXPECT_FALSE(history.Delete(7));
+    history.Keep(game);  // a number is never given twice
+    EXPECT_EQ(kept(), (std::vector<std::pair<std::int64_t, std::int64_t>>{{1, 10}, {3, 30}, {4, 30}}));
+    EXPECT_EQ(history.Problem() + history.TakeNotice(), "");
+    EXPECT_EQ(history.Location(), "memory, for as long as the program runs");
 }

@@ -43,8 +43,7 @@ void Context::Bind(CDC& dc, gdi::Handle hdc, bool isOwned)
         return;
     for (const auto* state : {dc.m_pen.get(), dc.m_brush.get(), dc.m_font.get()})
         gdi::Select(hdc, HandleOf(*state));
-    for (Attribute attribute : {Attribute::Rop2, Attribute::TextColor, Attribute::BkColor, Attribute::BkMode,
-                                Attribute::PolyFillMode, Attribute::StretchMode})
+    for (Attribute attribute : {Attribute::Rop2, Attribute::TextColor, Attribute::BkColor, Attribute::BkMode})
         dc.TakeAttribute(attribute);
     gdi::SelectClipRegion(hdc, nullptr);
     gdi::MoveTo(hdc, 0, 0);
@@ -107,8 +106,6 @@ void CDC::TakeAttribute(Attribute attribute)
     case Attribute::TextColor: gdi::SetTextColour(hdc, m_textColor); break;
     case Attribute::BkColor: gdi::SetBkColour(hdc, m_bkColor); break;
     case Attribute::BkMode: gdi::SetBkMode(hdc, m_bkMode); break;
-    case Attribute::PolyFillMode: gdi::SetPolyFillMode(hdc, m_polyFillMode); break;
-    case Attribute::StretchMode: gdi::SetStretchMode(hdc, m_stretchMode); break;
     }
 }
 

@@ -114,16 +114,6 @@ int SetBkMode(Handle dc, int mode)
     return ::SetBkMode(Dc(dc), mode);
 }
 
-int SetPolyFillMode(Handle dc, int mode)
-{
-    return ::SetPolyFillMode(Dc(dc), mode);
-}
-
-int SetStretchMode(Handle dc, int mode)
-{
-    return SetStretchBltMode(Dc(dc), mode);
-}
-
 int SelectClipRegion(Handle dc, Handle region)
 {
     return SelectClipRgn(Dc(dc), static_cast<HRGN>(region));

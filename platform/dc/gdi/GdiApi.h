@@ -40,8 +40,6 @@ int SetRop2(Handle dc, int mode);
 Colour SetTextColour(Handle dc, Colour colour);
 Colour SetBkColour(Handle dc, Colour colour);
 int SetBkMode(Handle dc, int mode);
-int SetPolyFillMode(Handle dc, int mode);
-int SetStretchMode(Handle dc, int mode);
 
 // Clipping; each returns the region's kind (NULLREGION, SIMPLEREGION, ...).
 int SelectClipRegion(Handle dc, Handle region);

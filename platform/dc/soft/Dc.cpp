@@ -187,7 +187,7 @@ BOOL CDC::Polygon(const CPoint* lpPoints, int nCount)
     const std::span<const CPoint> points(lpPoints, static_cast<std::size_t>(nCount));
     const auto* brush = As<BrushState>(m_brush);
     if (brush && !brush->hollow)
-        FillPolygon(canvas, points, m_polyFillMode == WINDING, brush->pixel);
+        FillPolygon(canvas, points, brush->pixel);
 
     const auto* pen = As<PenState>(m_pen);
     if (!pen || pen->style == PS_NULL)
@@ -277,7 +277,8 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
     Surface* to = Target(m_bitmap);
     if (!from || !to)
         return 0;
-    if (nWidth == 0 || nHeight == 0 || nSrcWidth == 0 || nSrcHeight == 0)
+    // Nothing to take from (a destination of no size covers no pixel below).
+    if (nSrcWidth == 0 || nSrcHeight == 0)
         return 1;
 
     // Normalized extents; opposite signs of a destination and a source size mirror.
@@ -295,16 +296,15 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
         return 1;
     const CRect area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
 
-    const bool keepLast = m_stretchMode == COLORONCOLOR || m_stretchMode == HALFTONE;
-    const std::vector<SourceRun> cols = SourceRuns(dx, sx, flipX, left, right, from->width, keepLast);
-    const std::vector<SourceRun> rows = SourceRuns(dy, sy, flipY, top, bottom, from->height, keepLast);
+    const std::vector<SourceRun> cols = SourceRuns(dx, sx, flipX, left, right, from->width);
+    const std::vector<SourceRun> rows = SourceRuns(dy, sy, flipY, top, bottom, from->height);
     if (!SinglePixels(cols) || !SinglePixels(rows)) {
         // A shrink that combines source pixels: done at once, from the source as it is now.
         Settle(*from);
         PrepareWrite(*to);
         const std::vector<std::uint32_t> snapshot = from == to ? from->pixels : std::vector<std::uint32_t>();
         StretchCombine(to->pixels.data(), to->width, area, from == to ? snapshot.data() : from->pixels.data(),
-                       from->width, cols, rows, m_stretchMode == WHITEONBLACK);
+                       from->width, cols, rows);
         return 1;
     }
 

@@ -39,35 +39,17 @@ std::shared_ptr<GdiState> dc_detail::MakeRegion(const CRect& rect)
     return state;
 }
 
-namespace {
-
-FontRequest MakeRequest(int height, int width, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
-                        DWORD quality, DWORD pitchAndFamily, const char* face)
-{
-    FontRequest r;
-    r.height = height;
-    r.width = std::max(width, 0);
-    r.bold = weight >= FW_SEMIBOLD;
-    r.italic = italic != 0;
-    r.underline = underline != 0;
-    r.strikeOut = strikeOut != 0;
-    r.antialiased = quality != NONANTIALIASED_QUALITY;
-    r.family = static_cast<int>(pitchAndFamily & 0xF0);
-    r.fixedPitch = (pitchAndFamily & 0x03) == FIXED_PITCH;
-    r.face = face ? std::string(face).substr(0, 31) : std::string();  // LF_FACESIZE - 1
-    return r;
-}
-
-}  // namespace
-
-BOOL CFont::CreateFontA(int nHeight, int nWidth, int /*nEscapement*/, int /*nOrientation*/, int nWeight, DWORD bItalic,
-                        DWORD bUnderline, DWORD cStrikeOut, DWORD /*nCharSet*/, DWORD /*nOutPrecision*/,
-                        DWORD /*nClipPrecision*/, DWORD nQuality, DWORD nPitchAndFamily, const char* lpszFacename)
+BOOL CFont::CreateFontA(int nHeight, int /*nWidth*/, int /*nEscapement*/, int /*nOrientation*/, int /*nWeight*/,
+                        DWORD /*bItalic*/, DWORD /*bUnderline*/, DWORD /*cStrikeOut*/, DWORD /*nCharSet*/,
+                        DWORD /*nOutPrecision*/, DWORD /*nClipPrecision*/, DWORD /*nQuality*/,
+                        DWORD /*nPitchAndFamily*/, const char* lpszFacename)
 {
     if (m_state)
         return 0;
-    auto font = FindFont(MakeRequest(nHeight, nWidth, nWeight, bItalic, bUnderline, cStrikeOut, nQuality,
-                                     nPitchAndFamily, lpszFacename));
+    FontRequest request;
+    request.height = nHeight;
+    request.face = lpszFacename ? std::string(lpszFacename).substr(0, 31) : std::string();  // LF_FACESIZE - 1
+    auto font = FindFont(request);
     if (!font)
         return 0;
     auto state = std::make_shared<FontState>();

@@ -412,13 +412,12 @@ void FillEllipse(const Canvas& c, CRect box, const ShapePaint& paint)
     EllipseRows(c, (l + r - 1) / 2, (t + b - 1) / 2, a + half, bb + half, a - half, bb - half, paint);
 }
 
-void FillPolygon(const Canvas& c, std::span<const CPoint> points, bool winding, std::uint32_t colour)
+void FillPolygon(const Canvas& c, std::span<const CPoint> points, std::uint32_t colour)
 {
     if (c.Empty() || points.size() < 3)
         return;
     struct Edge {
         long long xTop, yTop, xBottom, yBottom;
-        int dir;
     };
     std::vector<Edge> edges;
     edges.reserve(points.size());
@@ -431,13 +430,13 @@ void FillPolygon(const Canvas& c, std::span<const CPoint> points, bool winding, 
         if (p.y == q.y)
             continue;  // horizontal edges cross no sample row
         if (p.y < q.y)
-            edges.push_back({p.x, p.y, q.x, q.y, 1});
+            edges.push_back({p.x, p.y, q.x, q.y});
         else
-            edges.push_back({q.x, q.y, p.x, p.y, -1});
+            edges.push_back({q.x, q.y, p.x, p.y});
     }
     const long long top = std::max<long long>(yMin, c.clip.top);
     const long long bottom = std::min<long long>(yMax, c.clip.bottom);  // bottom row left out
-    std::vector<std::pair<long long, int>> crossings;
+    std::vector<long long> crossings;
     for (long long y = top; y < bottom; ++y) {
         crossings.clear();
         for (const Edge& e : edges) {
@@ -445,16 +444,12 @@ void FillPolygon(const Canvas& c, std::span<const CPoint> points, bool winding, 
                 continue;
             // First pixel at or right of the crossing: a centre on the edge counts as inside.
             const long long x = e.xTop + CeilMulDiv(y - e.yTop, e.xBottom - e.xTop, e.yBottom - e.yTop);
-            crossings.emplace_back(x, e.dir);
+            crossings.push_back(x);
         }
         std::sort(crossings.begin(), crossings.end());
-        int count = 0;
-        for (std::size_t k = 0; k + 1 < crossings.size(); ++k) {
-            count += winding ? crossings[k].second : 1;
-            const bool inside = winding ? count != 0 : (count & 1) != 0;
-            if (inside)
-                c.Span(y, crossings[k].first, crossings[k + 1].first, colour);
-        }
+        // Inside from each odd crossing to the next.
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2)
+            c.Span(y, crossings[k], crossings[k + 1], colour);
     }
 }
 

@@ -82,8 +82,8 @@ struct ShapePaint {
 // Ellipse in the box (left, top) .. (right, bottom), right and bottom edges exclusive.
 void FillEllipse(const Canvas& c, CRect box, const ShapePaint& paint);
 
-// Interior of a polygon: pixel centres inside by the alternate (even-odd) or winding rule,
+// Interior of a polygon: pixel centres inside by the alternate (even-odd) rule, GDI's default,
 // with the right and bottom edges left out.
-void FillPolygon(const Canvas& c, std::span<const CPoint> points, bool winding, std::uint32_t colour);
+void FillPolygon(const Canvas& c, std::span<const CPoint> points, std::uint32_t colour);
 
 }  // namespace dc_detail

@@ -12,8 +12,7 @@ Extent NormalizeExtent(long long start, long long length)
     return length < 0 ? Extent{start + length + 1, -length} : Extent{start, length};
 }
 
-std::vector<SourceRun> SourceRuns(Extent dst, Extent src, bool mirror, long long from, long long to, int limit,
-                                  bool keepLast)
+std::vector<SourceRun> SourceRuns(Extent dst, Extent src, bool mirror, long long from, long long to, int limit)
 {
     const long long m = dst.length, n = src.length, bias = (m - 1) / 2;
     std::vector<SourceRun> runs;
@@ -26,8 +25,6 @@ std::vector<SourceRun> SourceRuns(Extent dst, Extent src, bool mirror, long long
         } else {
             first = CeilMulDiv(1, k * n - bias, m);  // the sources i with (i m + bias) / n == k
             last = CeilMulDiv(1, (k + 1) * n - bias, m) - 1;
-            if (keepLast)
-                first = last;
         }
         first = std::max(src.start + first, 0LL);
         last = std::min(src.start + last, static_cast<long long>(limit) - 1);
@@ -42,8 +39,7 @@ bool SinglePixels(const std::vector<SourceRun>& runs)
 }
 
 void StretchCombine(std::uint32_t* target, int targetWidth, const CRect& area, const std::uint32_t* source,
-                    int sourceWidth, const std::vector<SourceRun>& cols, const std::vector<SourceRun>& rows,
-                    bool orPixels)
+                    int sourceWidth, const std::vector<SourceRun>& cols, const std::vector<SourceRun>& rows)
 {
     for (int y = area.top; y < area.bottom; ++y) {
         const SourceRun& rowRun = rows[static_cast<std::size_t>(y - area.top)];
@@ -54,11 +50,11 @@ void StretchCombine(std::uint32_t* target, int targetWidth, const CRect& area, c
             const SourceRun& colRun = cols[static_cast<std::size_t>(x - area.left)];
             if (colRun.Empty())
                 continue;
-            std::uint32_t pixel = orPixels ? 0u : 0x00FFFFFFu;
+            std::uint32_t pixel = 0x00FFFFFF;
             for (int sy = rowRun.first; sy <= rowRun.last; ++sy) {
                 const std::uint32_t* src = source + static_cast<std::ptrdiff_t>(sy) * sourceWidth;
                 for (int sx = colRun.first; sx <= colRun.last; ++sx)
-                    pixel = orPixels ? pixel | src[sx] : pixel & src[sx];
+                    pixel &= src[sx];
             }
             dst[x] = pixel;
         }

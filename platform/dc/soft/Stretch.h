@@ -2,9 +2,8 @@
 // Windows rules: an enlarging axis takes the pixel under the destination pixel's centre (a
 // centre on the border of two takes the first); a shrinking one gives every source pixel to
 // one destination pixel, source i to destination (i * dstLen + (dstLen - 1) / 2) / srcLen, and
-// the stretch mode combines what a destination pixel gets: BLACKONWHITE by AND, WHITEONBLACK by
-// OR, COLORONCOLOR (and HALFTONE here) keeps the last. A negative length mirrors and covers
-// start + length + 1 .. start.
+// a destination pixel is the AND of what it gets, as GDI's default stretch mode (BLACKONWHITE)
+// combines them. A negative length mirrors and covers start + length + 1 .. start.
 #pragma once
 
 #include <cstdint>
@@ -30,18 +29,15 @@ struct SourceRun {
 };
 
 // For the destination pixels from .. to - 1 of dst, the source pixels of src (within 0 ..
-// limit - 1) each takes; mirror when the caller's two lengths differ in sign; keepLast: a
-// shrink keeps only the last source pixel of each destination pixel.
-std::vector<SourceRun> SourceRuns(Extent dst, Extent src, bool mirror, long long from, long long to, int limit,
-                                  bool keepLast);
+// limit - 1) each takes; mirror when the caller's two lengths differ in sign.
+std::vector<SourceRun> SourceRuns(Extent dst, Extent src, bool mirror, long long from, long long to, int limit);
 
 // Whether every run is a single pixel or none: the stretch is then a plain copy of pixels.
 bool SinglePixels(const std::vector<SourceRun>& runs);
 
-// Each destination pixel of area (in a surface of the given row length) as the AND, or with
-// orPixels the OR, of its block of source pixels.
+// Each destination pixel of area (in a surface of the given row length) as the AND of its block
+// of source pixels.
 void StretchCombine(std::uint32_t* target, int targetWidth, const CRect& area, const std::uint32_t* source,
-                    int sourceWidth, const std::vector<SourceRun>& cols, const std::vector<SourceRun>& rows,
-                    bool orPixels);
+                    int sourceWidth, const std::vector<SourceRun>& cols, const std::vector<SourceRun>& rows);
 
 }  // namespace dc_detail

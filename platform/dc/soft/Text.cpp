@@ -1,11 +1,11 @@
 // Fonts for CDC. The face comes from fontconfig: the requested name first, then the face a
-// Windows font mapper falls back to for the pitch and family bits (FF_SWISS: Arial, which
-// fontconfig maps to a metric-compatible face such as Liberation Sans where one is installed),
-// then the generic family (sans-serif). Sizes follow GDI: a positive height is the cell height, ascent plus descent,
-// measured with the face's Windows ascent and descent; the em size is that height scaled by
-// units-per-em / (winAscent + winDescent), rounded to whole pixels as GDI does for TrueType.
-// Glyphs are hinted and rendered with grayscale antialiasing (NONANTIALIASED_QUALITY gives
-// one-bit glyphs), and advances are whole pixels.
+// Windows font mapper falls back to for a Swiss face, the game's kind (Arial, which fontconfig
+// maps to a metric-compatible face such as Liberation Sans where one is installed), then the
+// generic family (sans-serif). Sizes follow GDI: a positive height is the cell height, ascent
+// plus descent, measured with the face's Windows ascent and descent; the em size is that height
+// scaled by units-per-em / (winAscent + winDescent), rounded to whole pixels as GDI does for
+// TrueType. Glyphs are hinted and rendered with grayscale antialiasing, and advances are whole
+// pixels.
 #include "platform/dc/soft/Text.h"
 
 #include <ft2build.h>
@@ -71,12 +71,7 @@ struct FaceFile {
 class FreeTypeFont final : public SizedFont {
 public:
     FreeTypeFont(std::shared_ptr<Library> library, FacePtr face, const FontRequest& request)
-        : m_library(std::move(library)),
-          m_face(std::move(face)),
-          m_lock(m_library->lock),
-          m_antialiased(request.antialiased),
-          m_underline(request.underline),
-          m_strikeOut(request.strikeOut)
+        : m_library(std::move(library)), m_face(std::move(face)), m_lock(m_library->lock)
     {
         SetSize(request);
     }
@@ -103,12 +98,6 @@ public:
             Blend(canvas, g, pen + g.left, baseline - g.top, colour);
             pen += g.advance;
         }
-        if (m_underline)
-            for (int k = 0; k < m_lineThickness; ++k)
-                canvas.Span(baseline + m_underlineOffset + k, x, pen, colour);
-        if (m_strikeOut)
-            for (int k = 0; k < m_lineThickness; ++k)
-                canvas.Span(baseline - m_strikeOffset + k, x, pen, colour);
     }
 
 private:
@@ -134,18 +123,7 @@ private:
             ppem = std::max(1, static_cast<int>(std::lround(m_cell * upem / (ascent + descent))));
         }
         m_ascent = std::clamp(static_cast<int>(std::lround(ascent * ppem / upem)), 0, m_cell);
-        int xppem = ppem;
-        if (request.width > 0 && os2 && os2->xAvgCharWidth > 0)
-            xppem =
-                std::clamp(static_cast<int>(std::lround(request.width * upem / os2->xAvgCharWidth)), 1, MaxPixelHeight);
-        FT_Set_Pixel_Sizes(m_face.get(), static_cast<FT_UInt>(xppem), static_cast<FT_UInt>(ppem));
-
-        const double scale = ppem / upem;
-        m_lineThickness = std::max(1, static_cast<int>(std::lround(m_face->underline_thickness * scale)));
-        m_underlineOffset = std::max(1, static_cast<int>(std::lround(-m_face->underline_position * scale)));
-        m_strikeOffset = os2 && os2->yStrikeoutPosition > 0
-                             ? static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))
-                             : m_ascent / 3;
+        FT_Set_Pixel_Sizes(m_face.get(), static_cast<FT_UInt>(ppem), static_cast<FT_UInt>(ppem));
     }
 
     // Renders a glyph on first use; the caller holds the lock.
@@ -162,11 +140,10 @@ private:
         Glyph g;
         FT_Face face = m_face.get();
         const FT_UInt index = FT_Get_Char_Index(face, code);
-        const FT_Int32 target = m_antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
-        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | target) != 0)
+        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0)
             return g;
         g.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6);
-        if (FT_Render_Glyph(face->glyph, m_antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0)
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0)
             return g;
         const FT_Bitmap& bm = face->glyph->bitmap;
         g.left = face->glyph->bitmap_left;
@@ -174,16 +151,9 @@ private:
         g.width = static_cast<int>(bm.width);
         g.height = static_cast<int>(bm.rows);
         g.coverage.resize(static_cast<std::size_t>(g.width) * g.height);
-        for (int row = 0; row < g.height; ++row) {
-            const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(row) * bm.pitch;
-            std::uint8_t* dst = g.coverage.data() + static_cast<std::size_t>(row) * g.width;
-            for (int col = 0; col < g.width; ++col) {
-                if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
-                    dst[col] = (src[col >> 3] & (0x80 >> (col & 7))) ? 255 : 0;
-                else
-                    dst[col] = src[col];
-            }
-        }
+        for (int row = 0; row < g.height; ++row)
+            std::copy_n(bm.buffer + static_cast<std::ptrdiff_t>(row) * bm.pitch, g.width,
+                        g.coverage.data() + static_cast<std::size_t>(row) * g.width);
         return g;
     }
 
@@ -218,37 +188,10 @@ private:
     std::shared_ptr<Library> m_library;
     FacePtr m_face;
     std::mutex& m_lock;
-    bool m_antialiased;
-    bool m_underline;
-    bool m_strikeOut;
     int m_cell = 0;
     int m_ascent = 0;
-    int m_lineThickness = 1;
-    int m_underlineOffset = 1;
-    int m_strikeOffset = 0;
     mutable std::array<std::unique_ptr<Glyph>, 256> m_glyphs;
 };
-
-// Where a missing face falls back to, by the pitch and family bits: the face a Windows font
-// mapper picks (if any), then fontconfig's generic family.
-struct Fallback {
-    const char* mapped;
-    const char* generic;
-};
-
-Fallback FallbackFor(const FontRequest& r)
-{
-    if (r.fixedPitch)
-        return {"Courier New", "monospace"};
-    switch (r.family & 0xF0) {
-    case FF_ROMAN: return {"Times New Roman", "serif"};
-    case FF_MODERN: return {"Courier New", "monospace"};
-    case FF_SCRIPT: return {nullptr, "cursive"};
-    case FF_DECORATIVE: return {nullptr, "fantasy"};
-    case FF_SWISS: return {"Arial", "sans-serif"};
-    default: return {nullptr, "sans-serif"};
-    }
-}
 
 // The process-wide font cache. Fonts live as long as the process unless the cache grows past
 // MaxFonts, when those no longer in use are dropped.
@@ -304,20 +247,15 @@ private:
 
     FaceFile Match(const FontRequest& r)
     {
-        // The fallback faces follow from the family bits and the pitch.
-        const auto key = std::make_tuple(r.face, static_cast<int>(r.family & 0xF0), r.fixedPitch, r.bold, r.italic);
-        if (auto it = m_matches.find(key); it != m_matches.end())
+        if (auto it = m_matches.find(r.face); it != m_matches.end())
             return it->second;
         FaceFile result;
-        const Fallback fallback = FallbackFor(r);
         FcPattern* pattern = FcPatternCreate();
-        if (!r.face.empty())
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(r.face.c_str()));
-        if (fallback.mapped)
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fallback.mapped));
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fallback.generic));
-        FcPatternAddInteger(pattern, FC_WEIGHT, r.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, r.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        for (const std::string& family : {r.face, std::string("Arial"), std::string("sans-serif")})
+            if (!family.empty())
+                FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
         FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
         FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
@@ -333,14 +271,14 @@ private:
             FcPatternDestroy(match);
         }
         FcPatternDestroy(pattern);
-        m_matches.emplace(key, result);
+        m_matches.emplace(r.face, result);
         return result;
     }
 
     std::shared_ptr<Library> m_library = std::make_shared<Library>();
     bool m_fontconfig = false;
     std::map<FontRequest, std::shared_ptr<const SizedFont>> m_fonts;
-    std::map<std::tuple<std::string, int, bool, bool, bool>, FaceFile> m_matches;
+    std::map<std::string, FaceFile> m_matches;  // by the face asked for
 };
 
 }  // namespace

@@ -10,17 +10,10 @@
 
 namespace dc_detail {
 
-// What CreateFontA asks for, reduced to what changes the result.
+// What CreateFontA asks for, reduced to what the software back end uses: the game's text is
+// regular, upright and antialiased, at the face's own proportions, in a Swiss face.
 struct FontRequest {
-    int height = 0;  // > 0 cell height, < 0 em height, 0 default
-    int width = 0;   // average character width, 0 for the face's own proportions
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-    bool antialiased = true;
-    int family = 0;  // FF_* bits
-    bool fixedPitch = false;
+    int height = 0;    // > 0 cell height, < 0 em height, 0 default
     std::string face;  // requested face name, may be empty
     auto operator<=>(const FontRequest&) const = default;
 };

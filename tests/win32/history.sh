@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The training history of Orbicle.exe under Wine, as a player meets it, with real X input from
 # xdotool: a game with a few hits stopped through File, File > History... with the game in its
-# table, chart and result graph, Export CSV... through the file dialog, and then
+# table, chart and result graph, Export CSV... through the file dialog (the games and, beside
+# them, the actions), and then
 #   with the system's SQLite (the tests' stand-in for winsqlite3.dll): the game read back from
 #     %APPDATA%\Orbicle\history.sqlite3 with Linux's sqlite3, the same as the CSV file, and found
 #     again after a new start;
@@ -154,6 +155,12 @@ IFS=, read -r -a row < <(tail -n1 "$csv" | tr -d '\r')
 [ "${row[3]}" -ge 5 ] && [ "${row[3]}" -le 120 ] || fail "${row[3]} s in play, not the game's 5 to 120"
 [ $((row[16] + row[17])) -ge 1 ] || fail "no click judged: $((row[16])) useful actions, $((row[17])) misses"
 [ -n "${row[19]}" ] || fail "no rate samples kept"
+actions_csv="$work/exported-actions.csv"
+[ -s "$actions_csv" ] || fail "no actions file beside the CSV file"
+head -n1 "$actions_csv" | tr -d '\r' | grep -qx 'game,started,number,kind,button,key,x,y,play_ms,reaction_ms,key_ms' ||
+  fail "the actions file's header is not the actions' fields"
+[ "$(grep -c "^${row[0]},.*,\(hit\|miss\)," "$actions_csv")" -ge $((row[16] + row[17])) ] ||
+  fail "the actions file holds fewer presses than the game judged"
 
 step "Close with Escape and File > Exit"
 keys_to "$history_window" Escape

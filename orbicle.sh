@@ -32,13 +32,16 @@ TEST_PACKAGES=(
 # What the Debian package needs besides the game's own: Debian's packaging tools and lintian.
 DEB_PACKAGES=(debhelper dpkg-dev lintian)
 # What the Windows build, its tests and packages need besides: mingw-w64 (x86-64, posix threads)
-# with windres and zlib (the replays), GoogleTest's sources, Wine (64-bit, with its fonts), NSIS,
-# and the display and X tools of the tests. The comparison of drawings builds the Linux orbicle-sim, so
-# the Linux compiler and the packages of the game's core come with them.
+# with windres and zlib (the replays), GoogleTest's sources, Wine (64-bit, with its fonts, and
+# wine64-tools, whose wineg++ builds the tests' stand-in for winsqlite3.dll on Debian's SQLite),
+# the sqlite3 shell that reads the history back, NSIS, and the display and X tools of the tests.
+# The comparison of drawings builds the Linux orbicle-sim, so the Linux compiler and the packages
+# of the game's core come with them.
 WINDOWS_PACKAGES=(
   build-essential cmake pkg-config libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
+  libsqlite3-dev sqlite3
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev libz-mingw-w64-dev googletest
-  wine wine64 fonts-wine nsis
+  wine wine64 wine64-tools fonts-wine nsis
   xvfb xauth xdotool x11-apps x11-utils openbox
 )
 

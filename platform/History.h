@@ -151,6 +151,7 @@ public:
 // stays put.
 class MemoryHistory : public IHistory {
 public:
+    static constexpr const char* Where = "memory, for as long as the program runs";
     static constexpr std::size_t ActionLimit = 20'000;
     static constexpr std::size_t RecordingLimit = 4u << 20;
 
@@ -161,7 +162,7 @@ public:
     bool Delete(std::int64_t id) override;
     std::string Problem() override { return {}; }
     std::string TakeNotice() override { return {}; }
-    std::string Location() override { return "memory, for as long as the program runs"; }
+    std::string Location() override { return Where; }
 
 private:
     std::vector<KeptGame> m_games;                              // without their actions and recordings

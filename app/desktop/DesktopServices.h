@@ -27,10 +27,6 @@ struct DesktopServices {
     WxMessageBox messages;
     ConfigProfile profile{COrbicleApp::AppName};
     RaceDialogWindow raceDialog;
-    // The history file in the user's data folder; without one (no home folder) the games are
-    // kept while the program runs.
-    std::unique_ptr<IHistory> history = DefaultHistoryFile().empty()
-                                            ? std::unique_ptr<IHistory>(std::make_unique<MemoryHistory>())
-                                            : std::make_unique<SqliteHistory>(DefaultHistoryFile());
+    std::unique_ptr<IHistory> history = OpenDefaultHistory();
     GameServices game{clock, random, sound, files, messages, profile, raceDialog, *history};
 };

@@ -16,12 +16,11 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/HistoryView.h"
 #include "app/desktop/WatchWindow.h"
 #include "platform/dc/Dc.h"
 #include "platform/replay/ReplayFile.h"
 #include "render/HistoryChart.h"
-#include "render/KeyStats.h"
-#include "res/Races.h"
 
 namespace {
 constexpr int ExportId = wxID_HIGHEST + 100;
@@ -31,29 +30,9 @@ constexpr int ExportReplayId = wxID_HIGHEST + 103;
 constexpr int ImportReplayId = wxID_HIGHEST + 104;
 constexpr const char* ReplayFiles = "Orbicle replays (*.orbicle-replay)|*.orbicle-replay|All files|*";
 
-// Local date and time, "2026-01-05 13:00".
 wxString LocalDateTime(std::int64_t seconds)
 {
-    return TimeText(seconds, "%Y-%m-%d %H:%M", false);
-}
-
-// "m:ss"; a clock set back during the game counts as 0:00.
-wxString Length(std::int64_t seconds)
-{
-    seconds = std::max<std::int64_t>(seconds, 0);
-    return wxString::Format("%lld:%02lld", static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
-}
-
-// The labels of a race's hotkey set, as the game reads them; none when it cannot be read.
-std::vector<unsigned char> HotkeyLabels(IFiles& files, const std::string& race)
-{
-    std::vector<unsigned char> labels;
-    if (std::unique_ptr<IFileReader> file = files.OpenRead(HotkeySetFile(race))) {
-        unsigned char byte = 0;
-        while (labels.size() < 1024 && file->Read(&byte, 1) == 1)
-            labels.push_back(byte);
-    }
-    return labels;
+    return wxString::FromUTF8(history_view::LocalDateTime(seconds));
 }
 }  // namespace
 
@@ -100,30 +79,29 @@ void DcPicture::OnPaint(wxPaintEvent& /*event*/)
 }
 
 HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
-    : wxDialog(parent, wxID_ANY, Caption, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+    : wxDialog(parent, wxID_ANY, history_view::Caption, wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_history(history),
       m_files(files)
 {
-    const char* const viewTexts[] = {"&Rates", "&Keys: selected game", "Keys: &last 10 games"};
     auto* views = new wxBoxSizer(wxHORIZONTAL);
     for (int i = 0; i < 3; ++i) {
-        m_viewButtons[i] =
-            new wxRadioButton(this, wxID_ANY, viewTexts[i], wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
-        m_viewButtons[i]->Bind(wxEVT_RADIOBUTTON, [this, i](wxCommandEvent&) { ShowView(static_cast<View>(i)); });
+        m_viewButtons[i] = new wxRadioButton(this, wxID_ANY, history_view::ViewTexts[i], wxDefaultPosition,
+                                             wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
+        m_viewButtons[i]->Bind(wxEVT_RADIOBUTTON,
+                               [this, i](wxCommandEvent&) { ShowView(static_cast<history_view::View>(i)); });
         views->Add(m_viewButtons[i], 0, wxRIGHT, 16);
     }
     // The report keeps its shape (keys_report::DesignSize) and the chart takes what room there is.
     m_chart = new DcPicture(this, wxSize(720, 416), [this](CDC& dc, CSize size) {
-        if (m_view == View::Rates)
+        if (m_view == history_view::View::Rates)
             DrawHistoryChart(dc, size, m_games);
         else
             DrawKeysReport(dc, size, m_report);
     });
     m_table = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(500, 300), wxLC_REPORT | wxLC_SINGLE_SEL);
-    const char* const columns[] = {"Date", "Race", "Length", "Average", "Best", "Accuracy", "Score"};
-    const int widths[] = {128, 84, 52, 62, 46, 70, 54};
-    for (int i = 0; i < 7; ++i)
-        m_table->AppendColumn(columns[i], i < 2 ? wxLIST_FORMAT_LEFT : wxLIST_FORMAT_RIGHT, widths[i]);
+    for (const history_view::Column& column : history_view::Columns)
+        m_table->AppendColumn(column.heading, column.right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT, column.width);
     // The result graph at a size where its figures (drawn 22 pixels high) have room.
     m_result = new DcPicture(this, wxSize(400, 300), [this](CDC& dc, CSize size) {
         if (const KeptGame* game = GameAt(m_selected))
@@ -173,23 +151,6 @@ HistoryDialog::HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files)
     CentreOnParent();
 }
 
-wxString HistoryDialog::TitleFor(std::size_t games)
-{
-    return wxString::Format("%s - %zu %s", Caption, games, games == 1 ? "game" : "games");
-}
-
-std::vector<wxString> HistoryDialog::RowTexts(const KeptGame& game)
-{
-    const Race* race = FindRace(game.race);
-    return {LocalDateTime(game.started),
-            race ? wxString(race->name) : wxString::From8BitData(game.race.c_str()),
-            Length(game.ended - game.started),
-            wxString::Format("%lld", static_cast<long long>(game.average)),
-            wxString::Format("%lld", static_cast<long long>(game.best)),
-            wxString::Format("%lld%%", static_cast<long long>(game.accuracy)),
-            wxString::Format("%lld", static_cast<long long>(game.score))};
-}
-
 const KeptGame* HistoryDialog::GameAt(long row) const
 {
     if (row < 0 || row >= static_cast<long>(m_games.size()))
@@ -202,10 +163,10 @@ void HistoryDialog::Reload()
     m_games = m_history.Games();
     m_table->DeleteAllItems();
     for (long row = 0; row < static_cast<long>(m_games.size()); ++row) {
-        const std::vector<wxString> texts = RowTexts(*GameAt(row));
-        m_table->InsertItem(row, texts[0]);
+        const std::vector<std::string> texts = history_view::RowTexts(*GameAt(row));
+        m_table->InsertItem(row, wxString::FromUTF8(texts[0]));
         for (int column = 1; column < static_cast<int>(texts.size()); ++column)
-            m_table->SetItem(row, column, texts[static_cast<std::size_t>(column)]);
+            m_table->SetItem(row, column, wxString::FromUTF8(texts[static_cast<std::size_t>(column)]));
     }
     m_selected = m_games.empty() ? -1 : 0;
     if (m_selected >= 0)
@@ -215,51 +176,20 @@ void HistoryDialog::Reload()
     m_export->Enable(!m_games.empty());
     m_watch->Enable(!m_games.empty());
     m_exportReplay->Enable(!m_games.empty());
-    SetTitle(TitleFor(m_games.size()));
+    SetTitle(wxString::FromUTF8(history_view::Title(m_games.size())));
     ShowStatus();
     UpdateReport();
     m_chart->Refresh();
     m_result->Refresh();
 }
 
-KeysReport HistoryDialog::ReportOf(IHistory& history, IFiles& files, std::span<const KeptGame> games,
-                                   const std::string& title)
-{
-    std::vector<KeptAction> actions;
-    std::vector<std::string> races;
-    KeysReport report{title, {}, {}};
-    for (const KeptGame& game : games) {
-        const std::vector<KeptAction> own = history.Actions(game.id);
-        actions.insert(actions.end(), own.begin(), own.end());
-        if (std::find(races.begin(), races.end(), game.race) != races.end())
-            continue;
-        races.push_back(game.race);
-        for (const unsigned char label : HotkeyLabels(files, game.race)) {
-            if (std::find(report.hotkeys.begin(), report.hotkeys.end(), label) == report.hotkeys.end())
-                report.hotkeys.push_back(label);
-        }
-    }
-    report.stats = CollectKeyStats(actions);
-    return report;
-}
-
 void HistoryDialog::UpdateReport()
 {
-    if (m_view == View::Rates)
-        return;
-    if (m_view == View::SelectedKeys) {
-        const KeptGame* game = GameAt(m_selected);
-        m_report = game ? ReportOf(m_history, m_files, std::span(game, 1),
-                                   "Keys and buttons of the game of " + LocalDateTime(game->started).utf8_string())
-                        : ReportOf(m_history, m_files, {}, "No game selected");
-        return;
-    }
-    const std::size_t count = std::min(m_games.size(), RecentGames);
-    m_report = ReportOf(m_history, m_files, std::span(m_games).last(count),
-                        "Keys and buttons of the last " + std::to_string(count) + (count == 1 ? " game" : " games"));
+    if (m_view != history_view::View::Rates)
+        m_report = history_view::ViewReport(m_view, m_history, m_files, m_games, GameAt(m_selected));
 }
 
-void HistoryDialog::ShowView(View view)
+void HistoryDialog::ShowView(history_view::View view)
 {
     m_view = view;
     UpdateReport();
@@ -268,13 +198,7 @@ void HistoryDialog::ShowView(View view)
 
 void HistoryDialog::ShowStatus()
 {
-    // What is wrong first, then what the player was told once, then where the games are.
-    wxString text;
-    for (const std::string& line : {m_history.Problem(), m_notice}) {
-        if (!line.empty())
-            text += wxString::FromUTF8(line) + "\n";
-    }
-    text += "Games are kept in " + wxString::FromUTF8(m_history.Location()) + ".";
+    const wxString text = wxString::FromUTF8(history_view::StatusText(m_history, m_notice));
     if (m_status->GetLabel() != text) {
         m_status->SetLabel(text);
         m_status->Wrap(GetClientSize().x - 16);
@@ -285,7 +209,7 @@ void HistoryDialog::ShowStatus()
 void HistoryDialog::OnSelect(wxListEvent& event)
 {
     m_selected = event.GetIndex();
-    if (m_view == View::SelectedKeys) {
+    if (m_view == history_view::View::SelectedKeys) {
         UpdateReport();
         m_chart->Refresh();
     }
@@ -299,20 +223,9 @@ void HistoryDialog::OnExport(wxCommandEvent& /*event*/)
     if (save.ShowModal() != wxID_OK)
         return;
     // The games in the file chosen, their actions beside it.
-    const std::string path = save.GetPath().utf8_string();
-    std::vector<KeptGame> games = m_games;
-    for (KeptGame& game : games)
-        game.actions = m_history.Actions(game.id);
-    for (const auto& [name, text] :
-         {std::pair{path, HistoryCsv(games)}, std::pair{ActionsCsvName(path), ActionsCsv(games)}}) {
-        std::ofstream file(name, std::ios::binary | std::ios::trunc);
-        file << text;
-        file.close();
-        if (!file) {
-            wxMessageBox("Cannot write the file " + wxString::FromUTF8(name) + ".", Caption, wxOK | wxICON_ERROR, this);
-            return;
-        }
-    }
+    const std::string problem = history_view::Export(m_history, m_games, save.GetPath().utf8_string());
+    if (!problem.empty())
+        wxMessageBox(wxString::FromUTF8(problem), history_view::Caption, wxOK | wxICON_ERROR, this);
 }
 
 void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
@@ -320,9 +233,8 @@ void HistoryDialog::OnDelete(wxCommandEvent& /*event*/)
     const KeptGame* game = GameAt(m_selected);
     if (!game)
         return;
-    const wxString question =
-        "Delete the game of " + LocalDateTime(game->started) + " from the history?\n" + "It cannot be brought back.";
-    wxMessageDialog ask(this, question, "Delete game", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+    wxMessageDialog ask(this, wxString::FromUTF8(history_view::DeleteQuestion(*game)), "Delete game",
+                        wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
     if (ask.ShowModal() != wxID_YES)
         return;
     m_history.Delete(game->id);
@@ -338,7 +250,7 @@ const KeptGame* HistoryDialog::SelectedRecording(std::string& recording)
     if (recording.empty()) {
         wxMessageBox("The game of " + LocalDateTime(game->started) +
                          " has no recording: it was kept before Orbicle recorded its games.",
-                     Caption, wxOK | wxICON_INFORMATION, this);
+                     history_view::Caption, wxOK | wxICON_INFORMATION, this);
         return nullptr;
     }
     return game;
@@ -353,7 +265,7 @@ void HistoryDialog::OnWatch(wxCommandEvent& /*event*/)
     ReplayRead read =
         DecodeReplay(recording, "The recording of the game of " + LocalDateTime(game->started).utf8_string());
     if (!read.replay) {
-        wxMessageBox(wxString::FromUTF8(read.problem) + ".", Caption, wxOK | wxICON_ERROR, this);
+        wxMessageBox(wxString::FromUTF8(read.problem) + ".", history_view::Caption, wxOK | wxICON_ERROR, this);
         return;
     }
     // The replay must give the game as the history keeps it, its actions included.
@@ -378,7 +290,8 @@ void HistoryDialog::OnExportReplay(wxCommandEvent& /*event*/)
     file << recording;
     file.close();
     if (!file)
-        wxMessageBox("Cannot write the file " + wxString::FromUTF8(path) + ".", Caption, wxOK | wxICON_ERROR, this);
+        wxMessageBox("Cannot write the file " + wxString::FromUTF8(path) + ".", history_view::Caption,
+                     wxOK | wxICON_ERROR, this);
 }
 
 void HistoryDialog::OnImportReplay(wxCommandEvent& /*event*/)
@@ -389,7 +302,8 @@ void HistoryDialog::OnImportReplay(wxCommandEvent& /*event*/)
     // A file that cannot be played is refused with what is wrong; nothing changes.
     const ReplayRead read = ReadReplayFile(open.GetPath().utf8_string());
     if (!read.replay) {
-        wxMessageBox(wxString::FromUTF8(read.problem) + ".\nNothing was imported.", Caption, wxOK | wxICON_ERROR, this);
+        wxMessageBox(wxString::FromUTF8(read.problem) + ".\nNothing was imported.", history_view::Caption,
+                     wxOK | wxICON_ERROR, this);
         return;
     }
     // Watched and verified; kept only when the player adds it.

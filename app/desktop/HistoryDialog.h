@@ -12,6 +12,7 @@
 #include <wx/dialog.h>
 #include <wx/panel.h>
 
+#include "app/HistoryView.h"
 #include "platform/Files.h"
 #include "platform/History.h"
 #include "platform/Win.h"
@@ -41,24 +42,8 @@ private:
 
 class HistoryDialog : public wxDialog {
 public:
-    static constexpr const char* Caption = "Orbicle History";
-
-    // What the upper picture shows.
-    enum class View { Rates, SelectedKeys, RecentKeys };
-    // How many of the newest games the report of recent games takes together.
-    static constexpr std::size_t RecentGames = 10;
-
     // files: where the races' hotkey sets are read, for the keys of the report.
     HistoryDialog(wxWindow* parent, IHistory& history, IFiles& files);
-
-    // The keys report of these games (newest last), titled.
-    static KeysReport ReportOf(IHistory& history, IFiles& files, std::span<const KeptGame> games,
-                               const std::string& title);
-
-    // The title with the number of games: "Orbicle History - 3 games".
-    static wxString TitleFor(std::size_t games);
-    // A table row's texts: local date and time, race, length m:ss, average, best, accuracy, score.
-    static std::vector<wxString> RowTexts(const KeptGame& game);
 
 private:
     // Reads the games again and shows them, newest first, the newest selected.
@@ -67,7 +52,7 @@ private:
     // The game of a table row (rows are newest first), or null.
     const KeptGame* GameAt(long row) const;
     void OnSelect(wxListEvent& event);
-    void ShowView(View view);
+    void ShowView(history_view::View view);
     // Reads the actions the report needs, once per game shown.
     void UpdateReport();
     void OnExport(wxCommandEvent& event);
@@ -82,7 +67,7 @@ private:
     IHistory& m_history;
     IFiles& m_files;
     std::vector<KeptGame> m_games;  // oldest first
-    View m_view = View::Rates;
+    history_view::View m_view = history_view::View::Rates;
     KeysReport m_report;
     long m_selected = -1;
     std::string m_notice;  // told once, shown while the window is open

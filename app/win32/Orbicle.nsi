@@ -1,8 +1,9 @@
-; The Orbicle installer (NSIS): Orbicle.exe, its run-time files and the README under Program
-; Files, a Start-menu shortcut, and an uninstaller that removes the program and leaves the
-; player's settings (HKEY_CURRENT_USER\Software\Local AppWizard-Generated Applications\Orbicle).
+; The Orbicle installer (NSIS): Orbicle.exe, its run-time files and the player's README under
+; Program Files, a Start-menu shortcut, and an uninstaller that removes the program and leaves the
+; player's settings (HKEY_CURRENT_USER\Software\Local AppWizard-Generated Applications\Orbicle)
+; and training history (%APPDATA%\Orbicle).
 ;   makensis -DVERSION=1.0.0 -DSTAGE=folder -DOUTFILE=setup.exe Orbicle.nsi
-; STAGE holds Orbicle.exe, README.md and res\.
+; STAGE holds Orbicle.exe, README.txt and res\.
 ; A 64-bit installer for a 64-bit program.
 Target amd64-unicode
 
@@ -41,7 +42,7 @@ FunctionEnd
 Section "Orbicle"
   SetOutPath "$INSTDIR"
   File "${STAGE}\Orbicle.exe"
-  File "${STAGE}\README.md"
+  File "${STAGE}\README.txt"
   SetOutPath "$INSTDIR\res"
   File "${STAGE}\res\*.*"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -62,7 +63,7 @@ SectionEnd
 Section "Uninstall"
   Delete "$SMPROGRAMS\Orbicle.lnk"
   Delete "$INSTDIR\Orbicle.exe"
-  Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\README.txt"
   RMDir /r "$INSTDIR\res"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"

@@ -1,6 +1,7 @@
 // Start-up, message loop and end of the Windows program.
 #include "app/win32/OrbicleWin.h"
 
+#include "app/win32/HistoryWindow.h"
 #include "res/Resource.h"
 
 namespace {
@@ -66,7 +67,7 @@ void OrbicleWin::ShowAboutBox()
 
 void OrbicleWin::ShowHistory()
 {
-    m_services->messages.Show("The training history is not kept on Windows.");
+    HistoryWindow(m_instance, *m_services->history, m_services->files).Run(m_frame ? m_frame->Handle() : nullptr);
 }
 
 void OrbicleWin::CloseMainWindow()

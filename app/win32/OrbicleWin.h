@@ -7,6 +7,7 @@
 #include "app/App.h"
 #include "app/win32/FrameWindow.h"
 #include "platform/DiskFiles.h"
+#include "platform/history/SqliteHistory.h"
 #include "platform/win32/RaceDialogBox.h"
 #include "platform/win32/RegistryProfile.h"
 #include "platform/win32/WinServices.h"
@@ -22,9 +23,10 @@ struct WinGameServices {
     WinMessageBox messages{CMainFrame::TitleText};
     RegistryProfile profile{COrbicleApp::AppName};
     RaceDialogBox raceDialog;
-    // Debian has no SQLite built for Windows: the games of a run stay in memory and go with it.
-    MemoryHistory history;
-    GameServices game{clock, random, sound, files, messages, profile, raceDialog, history};
+    // %APPDATA%\Orbicle\history.sqlite3 through the system's SQLite (Windows 10 and later); on
+    // an older Windows the games of a run stay in memory, and the History window says why.
+    std::unique_ptr<IHistory> history = OpenDefaultHistory();
+    GameServices game{clock, random, sound, files, messages, profile, raceDialog, *history};
 };
 
 class OrbicleWin : public IAppShell {
@@ -40,7 +42,7 @@ public:
     int Run();
 
     void ShowAboutBox() override;
-    // Menu 128 has no History item here; the command alone says that no history is kept.
+    // The History window over the frame, until the player closes it.
     void ShowHistory() override;
     void CloseMainWindow() override;
 

@@ -1,8 +1,7 @@
-// The SQLite store of the training history: a small RAII wrapper over the C interface, the
-// schema's migrations, and the handling of files that cannot be used.
+// The SQLite store of the training history: a small RAII wrapper over the C interface (through
+// the table of SqliteApi.h), the schema's migrations, and the handling of files that cannot be
+// used.
 #include "platform/history/SqliteHistory.h"
-
-#include <sqlite3.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -42,7 +41,7 @@ struct SqliteError {
 
 bool IsDamage(int rc)
 {
-    return (rc & 0xFF) == SQLITE_CORRUPT || (rc & 0xFF) == SQLITE_NOTADB;
+    return (rc & 0xFF) == sqlite::Corrupt || (rc & 0xFF) == sqlite::NotADatabase;
 }
 
 // The column list of the kept fields after id, in KeptNumbers order, then race and samples.
@@ -56,6 +55,14 @@ std::string ColumnList()
     return columns + "race,samples";
 }
 constexpr int KeptColumns = static_cast<int>(std::size(KeptNumbers)) - 1 + 2;
+
+// A file beside another, its name with more at the end ("history.sqlite3-wal"), in the
+// system's own characters (on Windows a name need not fit the ANSI code page).
+std::filesystem::path WithSuffix(std::filesystem::path file, const std::string& suffix)
+{
+    file += suffix;
+    return file;
+}
 }  // namespace
 
 // One open database file.
@@ -63,89 +70,86 @@ class SqliteHistory::Connection {
 public:
     class Statement {
     public:
-        Statement(sqlite3* db, const std::string& sql) : m_db(db)
+        Statement(const SqliteApi& api, sqlite3* db, const std::string& sql) : m_api(api), m_db(db)
         {
-            Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr));
+            Check(m_api.prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr));
         }
-        ~Statement() { sqlite3_finalize(m_stmt); }
+        ~Statement() { m_api.finalize(m_stmt); }
         Statement(const Statement&) = delete;
         Statement& operator=(const Statement&) = delete;
 
-        void Bind(int index, std::int64_t value) { Check(sqlite3_bind_int64(m_stmt, index, value)); }
+        void Bind(int index, std::int64_t value) { Check(m_api.bind_int64(m_stmt, index, value)); }
         void Bind(int index, const std::string& text)
         {
-            Check(sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT));
+            Check(m_api.bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), sqlite::Transient));
         }
         // Bytes, kept as they are (a text may not hold every byte).
         void BindBlob(int index, const std::string& bytes)
         {
-            Check(sqlite3_bind_blob(m_stmt, index, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
-        }
-        // A text that outlives the statement, bound without a copy.
-        void BindStatic(int index, const char* text)
-        {
-            Check(sqlite3_bind_text(m_stmt, index, text, -1, SQLITE_STATIC));
+            Check(m_api.bind_blob(m_stmt, index, bytes.data(), static_cast<int>(bytes.size()), sqlite::Transient));
         }
         // Ready to run again with new values.
-        void Reset() { sqlite3_reset(m_stmt); }
+        void Reset() { m_api.reset(m_stmt); }
         // True while there is a row to read.
         bool Step()
         {
-            const int rc = sqlite3_step(m_stmt);
-            if (rc == SQLITE_ROW)
+            const int rc = m_api.step(m_stmt);
+            if (rc == sqlite::Row)
                 return true;
-            if (rc != SQLITE_DONE)
+            if (rc != sqlite::Done)
                 Check(rc);
             return false;
         }
-        std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
+        std::int64_t Int(int column) const { return m_api.column_int64(m_stmt, column); }
         std::string Text(int column) const
         {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-            return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column))) : "";
+            const auto* text = reinterpret_cast<const char*>(m_api.column_text(m_stmt, column));
+            return text ? std::string(text, static_cast<std::size_t>(m_api.column_bytes(m_stmt, column))) : "";
         }
         std::string Blob(int column) const
         {
-            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
-            return bytes ? std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(m_stmt, column))) : "";
+            const auto* bytes = static_cast<const char*>(m_api.column_blob(m_stmt, column));
+            return bytes ? std::string(bytes, static_cast<std::size_t>(m_api.column_bytes(m_stmt, column))) : "";
         }
 
     private:
         void Check(int rc) const
         {
-            if (rc != SQLITE_OK)
-                throw SqliteError{sqlite3_errmsg(m_db), IsDamage(sqlite3_extended_errcode(m_db)) || IsDamage(rc)};
+            if (rc != sqlite::Ok)
+                throw SqliteError{m_api.errmsg(m_db), IsDamage(m_api.extended_errcode(m_db)) || IsDamage(rc)};
         }
+        const SqliteApi& m_api;
         sqlite3* m_db;
         sqlite3_stmt* m_stmt = nullptr;
     };
 
-    explicit Connection(const std::filesystem::path& file)
+    Connection(const SqliteApi& api, const std::filesystem::path& file) : m_api(api)
     {
+        // SQLite takes file names in UTF-8 on every system.
         const int rc =
-            sqlite3_open_v2(file.string().c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-        if (rc != SQLITE_OK) {
-            SqliteError error{m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc), IsDamage(rc)};
-            sqlite3_close_v2(m_db);
+            m_api.open_v2(PathText(file).c_str(), &m_db, sqlite::OpenReadWrite | sqlite::OpenCreate, nullptr);
+        if (rc != sqlite::Ok) {
+            SqliteError error{m_db ? m_api.errmsg(m_db) : m_api.errstr(rc), IsDamage(rc)};
+            m_api.close_v2(m_db);
             throw error;
         }
-        sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+        m_api.busy_timeout(m_db, BusyTimeoutMs);
     }
-    ~Connection() { sqlite3_close_v2(m_db); }
+    ~Connection() { m_api.close_v2(m_db); }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     void Exec(const std::string& sql)
     {
         char* message = nullptr;
-        const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
-        if (rc != SQLITE_OK) {
-            SqliteError error{message ? message : sqlite3_errstr(rc), IsDamage(rc)};
-            sqlite3_free(message);
+        const int rc = m_api.exec(m_db, sql.c_str(), nullptr, nullptr, &message);
+        if (rc != sqlite::Ok) {
+            SqliteError error{message ? message : m_api.errstr(rc), IsDamage(rc)};
+            m_api.free(message);
             throw error;
         }
     }
-    Statement Prepare(const std::string& sql) { return Statement(m_db, sql); }
+    Statement Prepare(const std::string& sql) { return Statement(m_api, m_db, sql); }
     std::int64_t Scalar(const std::string& sql)
     {
         Statement statement = Prepare(sql);
@@ -157,8 +161,8 @@ public:
         Statement statement = Prepare(sql);
         return statement.Step() ? statement.Text(0) : "";
     }
-    int Changes() const { return sqlite3_changes(m_db); }
-    std::int64_t LastId() const { return sqlite3_last_insert_rowid(m_db); }
+    int Changes() const { return m_api.changes(m_db); }
+    std::int64_t LastId() const { return m_api.last_insert_rowid(m_db); }
 
     // Runs the work in one write transaction, rolled back if it throws.
     template <typename Work>
@@ -169,12 +173,13 @@ public:
             work();
             Exec("COMMIT");
         } catch (...) {
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            m_api.exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
             throw;
         }
     }
 
 private:
+    const SqliteApi& m_api;
     sqlite3* m_db = nullptr;
 };
 
@@ -225,14 +230,14 @@ void DeleteExtras(Connection& db, std::int64_t game)
 }
 }  // namespace
 
-SqliteHistory::SqliteHistory(std::filesystem::path file) : m_file(std::move(file)) {}
+SqliteHistory::SqliteHistory(std::filesystem::path file, const SqliteApi& api) : m_api(api), m_file(std::move(file)) {}
 
 SqliteHistory::~SqliteHistory() = default;
 
 std::filesystem::path SqliteHistory::AsideName(const std::filesystem::path& file, std::int64_t now)
 {
     const std::string stamp = TimeText(now, "%Y%m%d-%H%M%S", false);
-    return file.string() + ".corrupt-" + (stamp.empty() ? "unknown" : stamp);
+    return WithSuffix(file, ".corrupt-" + (stamp.empty() ? "unknown" : stamp));
 }
 
 void SqliteHistory::Fail(const std::string& what)
@@ -246,6 +251,8 @@ bool SqliteHistory::Open()
 {
     if (m_db)
         return true;
+    if (!m_api.Usable())
+        return false;
     if (OpenOnce())
         return true;
     // A damaged file that stays in place would fail again the same way: its problem is that it
@@ -259,15 +266,15 @@ bool SqliteHistory::OpenOnce()
     std::error_code ec;
     std::filesystem::create_directories(m_file.parent_path(), ec);
     if (ec) {
-        m_problem = "Cannot make the folder " + m_file.parent_path().string() + ": " + ec.message() + ".";
+        m_problem = "Cannot make the folder " + PathText(m_file.parent_path()) + ": " + ec.message() + ".";
         return false;
     }
     try {
-        auto db = std::make_unique<Connection>(m_file);
+        auto db = std::make_unique<Connection>(m_api, m_file);
         // Reading the schema's version finds a file that is no database at all.
         const std::int64_t version = db->Scalar("PRAGMA user_version");
         if (version > SchemaVersion) {
-            m_problem = "The history file " + m_file.string() + " was written by a later version of Orbicle.";
+            m_problem = "The history file " + PathText(m_file) + " was written by a later version of Orbicle.";
             return false;
         }
         if (db->Line("PRAGMA quick_check") != "ok")
@@ -285,7 +292,7 @@ bool SqliteHistory::OpenOnce()
         return true;
     } catch (const SqliteError& error) {
         m_damaged = error.damaged;
-        m_problem = "Cannot open the history file " + m_file.string() + ": " + error.message + ".";
+        m_problem = "Cannot open the history file " + PathText(m_file) + ": " + error.message + ".";
         return false;
     }
 }
@@ -297,13 +304,13 @@ bool SqliteHistory::MoveAside()
     std::filesystem::rename(m_file, aside, ec);
     if (ec) {
         m_problem =
-            "The history file " + m_file.string() + " is damaged and cannot be moved aside: " + ec.message() + ".";
+            "The history file " + PathText(m_file) + " is damaged and cannot be moved aside: " + ec.message() + ".";
         return false;
     }
     // Its log belongs to it, not to the new file.
-    std::filesystem::rename(m_file.string() + "-wal", aside.string() + "-wal", ec);
-    std::filesystem::remove(m_file.string() + "-shm", ec);
-    m_notice = "The history file was damaged. It was moved aside to " + aside.string() + " and a new one started.";
+    std::filesystem::rename(WithSuffix(m_file, "-wal"), WithSuffix(aside, "-wal"), ec);
+    std::filesystem::remove(WithSuffix(m_file, "-shm"), ec);
+    m_notice = "The history file was damaged. It was moved aside to " + PathText(aside) + " and a new one started.";
     std::cerr << "Orbicle: " << m_notice << '\n';
     return true;
 }
@@ -335,7 +342,7 @@ void SqliteHistory::Flush()
         m_problem.clear();
     } catch (const SqliteError& error) {
         m_damaged = error.damaged;
-        Fail("Cannot write to the history file " + m_file.string() + ": " + error.message + ".");
+        Fail("Cannot write to the history file " + PathText(m_file) + ": " + error.message + ".");
     }
 }
 
@@ -364,7 +371,7 @@ std::vector<KeptGame> SqliteHistory::Games()
         } catch (const SqliteError& error) {
             games.clear();
             m_damaged = error.damaged;
-            Fail("Cannot read the history file " + m_file.string() + ": " + error.message + ".");
+            Fail("Cannot read the history file " + PathText(m_file) + ": " + error.message + ".");
         }
     }
     for (const KeptGame& waiting : m_waiting) {
@@ -391,7 +398,7 @@ Part SqliteHistory::ReadPart(std::int64_t id, Part KeptGame::*part, Select selec
         return select(*m_db, id);
     } catch (const SqliteError& error) {
         m_damaged = error.damaged;
-        Fail("Cannot read the history file " + m_file.string() + ": " + error.message + ".");
+        Fail("Cannot read the history file " + PathText(m_file) + ": " + error.message + ".");
         return {};
     }
 }
@@ -424,13 +431,15 @@ bool SqliteHistory::Delete(std::int64_t id)
         return deleted;
     } catch (const SqliteError& error) {
         m_damaged = error.damaged;
-        Fail("Cannot delete from the history file " + m_file.string() + ": " + error.message + ".");
+        Fail("Cannot delete from the history file " + PathText(m_file) + ": " + error.message + ".");
         return false;
     }
 }
 
 std::string SqliteHistory::Problem()
 {
+    if (!m_api.Usable())
+        return m_api.missing;
     if (m_waiting.empty())
         return m_problem;
     const std::size_t n = m_waiting.size();
@@ -438,15 +447,28 @@ std::string SqliteHistory::Problem()
            " to be written; it is kept while the program runs.";
 }
 
+std::string SqliteHistory::Location()
+{
+    // Without SQLite the games wait in memory for as long as the program runs.
+    return m_api.Usable() ? PathText(m_file) : MemoryHistory::Where;
+}
+
 std::string SqliteHistory::TakeNotice()
 {
     return std::exchange(m_notice, {});
 }
 
+std::string PathText(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::filesystem::path DefaultHistoryFile()
 {
 #ifdef _WIN32
-    const char* appData = std::getenv("APPDATA");
+    // In the system's own characters: a user's folder name need not fit the ANSI code page.
+    const wchar_t* appData = _wgetenv(L"APPDATA");
     return appData && *appData ? std::filesystem::path(appData) / "Orbicle" / "history.sqlite3"
                                : std::filesystem::path();
 #else
@@ -459,4 +481,12 @@ std::filesystem::path DefaultHistoryFile()
         return {};
     return std::filesystem::path(home) / ".local" / "share" / "Orbicle" / "history.sqlite3";
 #endif
+}
+
+std::unique_ptr<IHistory> OpenDefaultHistory()
+{
+    const std::filesystem::path file = DefaultHistoryFile();
+    if (file.empty())
+        return std::make_unique<MemoryHistory>();
+    return std::make_unique<SqliteHistory>(file);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/History.h"
+#include "platform/history/SqliteApi.h"
 
 class SqliteHistory : public IHistory {
 public:
@@ -17,8 +18,9 @@ public:
     // How long a write waits for another copy of the program to finish its own.
     static constexpr int BusyTimeoutMs = 250;
 
-    // Nothing is opened before the first call that needs the file.
-    explicit SqliteHistory(std::filesystem::path file);
+    // Nothing is opened before the first call that needs the file. Without a usable SQLite
+    // (api.missing says why) the games are kept in memory, and Problem says why.
+    explicit SqliteHistory(std::filesystem::path file, const SqliteApi& api = SystemSqlite());
     ~SqliteHistory() override;
     SqliteHistory(const SqliteHistory&) = delete;
     SqliteHistory& operator=(const SqliteHistory&) = delete;
@@ -30,7 +32,7 @@ public:
     bool Delete(std::int64_t id) override;
     std::string Problem() override;
     std::string TakeNotice() override;
-    std::string Location() override { return m_file.string(); }
+    std::string Location() override;
 
     // The name a damaged file is moved to: its own with ".corrupt-" and the local date and time.
     static std::filesystem::path AsideName(const std::filesystem::path& file, std::int64_t now);
@@ -54,6 +56,7 @@ private:
     // Records a failure; a damaged file closes the connection so that the next call starts anew.
     void Fail(const std::string& what);
 
+    const SqliteApi& m_api;
     std::filesystem::path m_file;
     std::unique_ptr<Connection> m_db;
     std::vector<KeptGame> m_waiting;  // not yet written (with their actions), ids below 0
@@ -63,6 +66,13 @@ private:
     bool m_damaged = false;  // the last failure said the file is no database, or a broken one
 };
 
+// A path in UTF-8, as SQLite takes file names and as the player is shown them.
+std::string PathText(const std::filesystem::path& path);
+
 // $XDG_DATA_HOME/Orbicle/history.sqlite3 (~/.local/share/Orbicle by default); on Windows the
 // user's application data folder. Empty when no such folder is known.
 std::filesystem::path DefaultHistoryFile();
+
+// The player's history: the file of DefaultHistoryFile(), or memory for as long as the program
+// runs where no such folder is known.
+std::unique_ptr<IHistory> OpenDefaultHistory();

@@ -33,7 +33,12 @@ INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (message != WM_COMMAND)
         return FALSE;
     auto* run = reinterpret_cast<Run*>(GetWindowLongPtrA(window, DWLP_USER));
-    const int nID = LOWORD(wParam);
+    int nID = LOWORD(wParam);
+    // Enter comes as IDOK when the dialog has no default button (Wine sends it so even while
+    // a race button has the focus): it presses the button that has the focus.
+    HWND focus = GetFocus();
+    if (nID == IDOK && IsChild(window, focus))
+        nID = GetDlgCtrlID(focus);
     const DialogControl* control = run ? ControlOf(run->dialog, nID) : nullptr;
     if (control && control->kind == DialogControl::Kind::RaceButton) {
         run->chosen = control->race;

@@ -10,8 +10,9 @@ public:
     explicit RaceDialogBox(HINSTANCE instance) : m_instance(instance) {}
     void SetOwner(HWND owner) { m_owner = owner; }
 
-    // A race button ends the dialog with its race. Cancel, Escape and the close box end it
-    // without one, but only while Cancel is enabled.
+    // A race button ends the dialog with its race: a click, or Space or Enter while it has the
+    // focus. Cancel, Escape and the close box end it without one, but only while Cancel is
+    // enabled.
     std::optional<std::string> Choose(const RaceDialogDescription& dialog) override;
 
 private:

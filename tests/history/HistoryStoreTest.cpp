@@ -173,6 +173,25 @@ TEST_F(HistoryStore, AnEmptyFileIsMigratedAFileOfALaterVersionIsLeftAlone)
     EXPECT_EQ(newer.TakeNotice(), "");
 }
 
+TEST_F(HistoryStore, WithoutSqliteTheGamesStayInMemoryAndTheProblemSaysWhy)
+{
+    // An older Windows: the table of SQLite's functions is empty and says why.
+    SqliteApi none;
+    none.missing = "The training history needs Windows 10 or later.";
+    SqliteHistory history(m_file, none);
+    history.Keep(Game(100, 50));
+    history.Keep(Game(200, 60, "or"));
+    const std::vector<KeptGame> games = history.Games();
+    EXPECT_EQ(WithoutIds(games), (std::vector<KeptGame>{Game(100, 50), Game(200, 60, "or")}));
+    EXPECT_EQ(history.Problem(), none.missing);
+    EXPECT_EQ(history.Location(), MemoryHistory::Where);
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_TRUE(history.Delete(games[0].id));
+    EXPECT_EQ(WithoutIds(history.Games()), std::vector<KeptGame>{Game(200, 60, "or")});
+    EXPECT_FALSE(fs::exists(m_file.parent_path())) << "nothing is made on disk";
+    EXPECT_EQ(history.TakeNotice(), "");
+}
+
 TEST_F(HistoryStore, AVersionOneFileIsUpgradedInPlaceAndItsGamesHaveNoActions)
 {
     // A file as the first version wrote it, with one game.

@@ -9,6 +9,7 @@
 #include "platform/win32/RaceDialogBox.h"
 #include "platform/win32/RegistryProfile.h"
 #include "platform/win32/WinServices.h"
+#include "tests/win32/ThreadWindow.h"
 
 namespace {
 // A vendor key of this test's own, removed afterwards.
@@ -33,39 +34,41 @@ protected:
 };
 
 // Answers the race dialog of this thread once it is open, as a player would: first Escape
-// (which the dialog gets as IDCANCEL, like the close box), then, if it is still open, a
-// button. A thread timer runs inside the dialog's own message loop.
+// (which the dialog gets as IDCANCEL, like the close box) or Enter on the button that has the
+// focus, then, if it is still open, a button. A thread timer runs inside the dialog's own
+// message loop, where the keys go through the dialog's own keyboard handling.
 struct Press {
     static inline int s_nID = 0;
+    static inline UINT s_key = VK_ESCAPE;
     static inline bool s_escaped = false;
     static inline bool s_cancelWasEnabled = false;
+    static inline int s_focused = 0;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
-        HWND dialog = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                char title[32] = {};
-                GetWindowTextA(window, title, sizeof title);
-                if (std::string(title) == "Select Race")
-                    *reinterpret_cast<HWND*>(found) = window;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
+        HWND dialog = ThreadWindowTitled(L"Select Race");
         if (!dialog)
             return;
         if (!s_escaped) {
             s_escaped = true;
             s_cancelWasEnabled = IsWindowEnabled(GetDlgItem(dialog, IDCANCEL)) != 0;
-            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            if (s_key == VK_ESCAPE) {
+                SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            } else {
+                HWND focus = GetFocus();
+                s_focused = GetDlgCtrlID(focus);
+                PostMessageA(focus, WM_KEYDOWN, s_key, 1);
+                PostMessageA(focus, WM_KEYUP, s_key, 0xC0000001);
+            }
         } else {
             SendMessageA(GetDlgItem(dialog, s_nID), BM_CLICK, 0, 0);
         }
     }
-    static std::optional<std::string> Run(bool cancelEnabled, int nID)
+    static std::optional<std::string> Run(bool cancelEnabled, int nID, UINT key = VK_ESCAPE)
     {
         s_nID = nID;
+        s_key = key;
         s_escaped = false;
+        s_focused = 0;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, OnTimer);
         struct : IRaceDialog {
             std::optional<std::string> Choose(const RaceDialogDescription&) override { return std::nullopt; }
@@ -116,6 +119,14 @@ TEST(RaceDialogBoxTest, RaceButtonsChooseAndCancelClosesOnlyWhileEnabled)
     // Cancel enabled: Escape closes the dialog without a race.
     EXPECT_EQ(Press::Run(true, 3), std::nullopt);
     EXPECT_TRUE(Press::s_cancelWasEnabled);
+}
+
+TEST(RaceDialogBoxTest, EnterPicksTheRaceButtonThatHasTheFocus)
+{
+    // The dialog opens with the focus on its first race button (Cancel, before it, is disabled);
+    // Default ends it only if Enter did not.
+    EXPECT_EQ(Press::Run(false, 3, VK_RETURN), std::optional<std::string>("hu"));
+    EXPECT_EQ(Press::s_focused, 1000);
 }
 
 TEST(WinServicesTest, RunTimeFilesComeFromTheCurrentFolderThenTheProgramsFolder)

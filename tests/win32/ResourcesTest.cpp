@@ -1,16 +1,21 @@
 // The resources of res/Orbicle.rc as Windows loads them, held against the tables the rest of
 // the program reads: menu 128 and the menu table, dialog 159 and the race dialog's description,
-// the cursors of the race table, the strings and the version.
+// the History window's template and its controls, the cursors of the race table, the strings
+// and the version.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "app/App.h"
+#include "app/HistoryView.h"
 #include "app/Menu.h"
 #include "app/win32/GameWindow.h"
+#include "app/win32/HistoryWindow.h"
 #include "game/DlgSelect.h"
 #include "res/Races.h"
 #include "res/Resource.h"
+
+#include <commctrl.h>  // after windows.h
 
 namespace {
 HINSTANCE Instance()
@@ -62,15 +67,13 @@ bool operator==(const RECT& a, const RECT& b)
 }
 }  // namespace
 
-TEST(ResourcesTest, MenuHasTheItemsTextsAndStatesOfTheMenuTableButHistory)
+TEST(ResourcesTest, MenuHasTheItemsTextsAndStatesOfTheMenuTable)
 {
     HMENU menu = LoadMenuA(Instance(), MAKEINTRESOURCEA(128));
     ASSERT_NE(menu, nullptr);
     int popupIndex = -1, itemIndex = 0;
     std::string popupTitle;
     for (const MenuItem& item : MainMenu()) {
-        if (item.nID == ID_FILE_HISTORY)
-            continue;  // no history on Windows
         if (item.popup != popupTitle) {
             popupTitle = item.popup;
             ++popupIndex;
@@ -125,6 +128,43 @@ TEST(ResourcesTest, RaceDialogHasTheControlsOfItsDescriptionInTabOrder)
         control = GetWindow(control, GW_HWNDNEXT);
     }
     EXPECT_EQ(control, nullptr) << "a control the description does not have";
+}
+
+TEST(ResourcesTest, HistoryWindowHasItsControlsInTabOrderAndAResizingFrame)
+{
+    InitCommonControls();
+    ASSERT_TRUE(DcPicture::Register(Instance()));
+    const Dialog history(history_window::TemplateId);
+    ASSERT_NE(history.hwnd, nullptr);
+    EXPECT_EQ(TextOf(history.hwnd), history_view::Caption);
+    EXPECT_NE(GetWindowLongA(history.hwnd, GWL_STYLE) & WS_THICKFRAME, 0);
+    HWND control = GetWindow(history.hwnd, GW_CHILD);
+    for (const history_window::Control& expected : history_window::Controls) {
+        ASSERT_NE(control, nullptr) << "missing control " << expected.id;
+        EXPECT_EQ(GetDlgCtrlID(control), expected.id);
+        wchar_t windowClass[64] = {};
+        GetClassNameW(control, windowClass, 64);
+        EXPECT_EQ(_wcsicmp(windowClass, expected.windowClass), 0) << expected.id;
+        EXPECT_EQ(TextOf(control), expected.text);
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        const bool picture = _wcsicmp(expected.windowClass, DcPicture::ClassName) == 0;
+        const bool label = _wcsicmp(expected.windowClass, L"Static") == 0;
+        const bool view = expected.id >= history_window::RatesId && expected.id <= history_window::RecentKeysId;
+        if (view) {
+            // One group of radio buttons, which the keys of its first one enter; the picture after
+            // it starts the next group.
+            EXPECT_EQ(style & BS_TYPEMASK, BS_AUTORADIOBUTTON) << expected.id;
+            EXPECT_EQ((style & WS_GROUP) != 0, expected.id == history_window::RatesId) << expected.id;
+            EXPECT_EQ((style & WS_TABSTOP) != 0, expected.id == history_window::RatesId) << expected.id;
+        } else {
+            EXPECT_EQ((style & WS_TABSTOP) != 0, !picture && !label) << expected.id;
+        }
+        if (expected.id == history_window::ChartId) {
+            EXPECT_NE(style & WS_GROUP, 0) << "the views' group goes on past the radio buttons";
+        }
+        control = GetWindow(control, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(control, nullptr) << "a control the window does not know";
 }
 
 TEST(ResourcesTest, AboutBoxShowsTheVersionAndADefaultOkButton)

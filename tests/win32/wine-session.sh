@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows tests' Wine session from CTest (see wine-lib.sh):
-#   wine-session.sh start DIR | stop DIR | run DIR PROGRAM [ARGS...]
+#   wine-session.sh start DIR [STANDIN] | stop DIR | run DIR PROGRAM [ARGS...]
 set -euo pipefail
 . "$(dirname "$0")/wine-lib.sh"
 command=$1 dir=$2
@@ -8,7 +8,7 @@ shift 2
 case "$command" in
   start)
     started=$SECONDS
-    wine_session_start "$dir"
+    wine_session_start "$dir" "${1:-}"
     echo "Wine session ready in $((SECONDS - started)) s (display $DISPLAY, prefix $WINEPREFIX)"
     ;;
   stop) wine_session_stop "$dir" ;;

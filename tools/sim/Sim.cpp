@@ -14,9 +14,7 @@
 
 #include "app/ReplayPlayer.h"
 #include "platform/dc/Png.h"
-#ifdef ORBICLE_HISTORY_FILE
 #include "platform/history/SqliteHistory.h"
-#endif
 #include "platform/replay/ReplayFile.h"
 #include "render/HistoryChart.h"
 #include "render/KeysReport.h"
@@ -140,11 +138,7 @@ bool SimSession::Dispatch(const std::string& verb, const Args& args, const std::
     } else if (verb == "historydb") {
         ExpectArgs(args, 1, 1, "historydb FILE");
         requireBeforeStart();
-#ifdef ORBICLE_HISTORY_FILE
         m_platform.history.Use(std::make_unique<SqliteHistory>(args[0]));
-#else
-        throw SimError("historydb: this build keeps no history file (it has no SQLite)");
-#endif
     } else if (verb == "history") {
         ExpectArgs(args, 0, 0, "history");
         for (const KeptGame& game : m_platform.history.Games())

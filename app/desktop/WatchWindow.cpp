@@ -2,8 +2,11 @@
 // controls below them, a timer that hands the recorded inputs to the game at their times.
 #include "app/desktop/WatchWindow.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/dcclient.h>
+#include <wx/display.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
@@ -17,6 +20,8 @@ constexpr int PauseId = wxID_HIGHEST + 200;
 constexpr int AddId = wxID_HIGHEST + 201;
 // How often the window looks whether inputs are due: a quarter of the game's tick.
 constexpr int TickMs = 12;
+// The window's frame is not known before it is shown: room left for a title bar and borders.
+constexpr int FrameAllowance = 48;
 
 wxString MinutesSeconds(std::int64_t ms)
 {
@@ -24,6 +29,25 @@ wxString MinutesSeconds(std::int64_t ms)
     return wxString::Format("%lld:%02lld", static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
 }
 }  // namespace
+
+void WatchWindow::FitScreen(wxWindow* parent)
+{
+    // A field recorded on a larger screen than this one (or one that leaves no room for the
+    // controls) is shown smaller, the whole picture scaled alike; otherwise pixel for pixel.
+    const int display = wxDisplay::GetFromWindow(parent);
+    const wxRect room = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+    const wxSize field(std::max(m_replay.start.width, 1), std::max(m_replay.start.height, 1));
+    // What the controls take besides the field, from the sizer (the window's own size is
+    // already held to the screen).
+    const wxSize around = GetSizer()->CalcMin() - field;
+    const double scale = std::min({1.0, static_cast<double>(room.width - around.x - FrameAllowance) / field.x,
+                                   static_cast<double>(room.height - around.y - FrameAllowance) / field.y});
+    if (scale >= 1 || scale <= 0)
+        return;
+    m_scale = scale;
+    m_field->SetMinSize(wxSize(static_cast<int>(field.x * scale), static_cast<int>(field.y * scale)));
+    Fit();
+}
 
 wxString WatchWindow::TitleFor(bool verified)
 {
@@ -44,6 +68,8 @@ WatchWindow::WatchWindow(wxWindow* parent, const Replay& replay, Add add)
     m_field->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_field->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
         wxPaintDC dc(m_field);
+        if (m_scale < 1)
+            dc.SetUserScale(m_scale, m_scale);
         dc.DrawBitmap(wxBitmap(ImageOf(m_screen.Pixels())), 0, 0);
     });
 
@@ -71,6 +97,7 @@ WatchWindow::WatchWindow(wxWindow* parent, const Replay& replay, Add add)
     all->Add(m_field, 0);
     all->Add(controls, 0, wxEXPAND | wxALL, 8);
     SetSizerAndFit(all);
+    FitScreen(parent);
 
     Bind(wxEVT_TIMER, &WatchWindow::OnTick, this);
     Bind(wxEVT_BUTTON, &WatchWindow::OnPause, this, PauseId);

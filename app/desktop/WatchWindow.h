@@ -34,6 +34,8 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // Shows the field smaller when the window would not fit the work area of its screen.
+    void FitScreen(wxWindow* parent);
     void OnTick(wxTimerEvent& event);
     // Plays every input recorded up to the replay's time now.
     void PlayUpTo(std::int64_t ms);
@@ -51,6 +53,7 @@ private:
     Clock::time_point m_lastTick;
     double m_replayMs = 0;  // how far the replay has come, in the recording's milliseconds
     int m_speed = 1;
+    double m_scale = 1;  // below 1 when the field is shown smaller to fit the screen
     bool m_paused = false;
     bool m_added = false;
     wxPanel* m_field = nullptr;

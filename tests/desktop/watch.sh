@@ -4,7 +4,8 @@
 # window of its own, stands still while paused, and ends on the very frame the player saw (the
 # result panel, pixel for pixel) with "Verified" in its title. Export Replay... writes a file
 # that orbicle-sim verifies; Import Replay... refuses a file cut short and changes nothing, and
-# watches a good one, which Add to history keeps.
+# watches a good one, which Add to history keeps. A replay of a field larger than the screen is
+# watched smaller, in a window that fits.
 #   usage: watch.sh PATH/TO/orbicle PATH/TO/orbicle-shot PATH/TO/orbicle-sim   (from the repository root)
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -132,6 +133,34 @@ sleep 0.5
 keys_to "$watch" Escape
 within 10 window_open "Orbicle History - 3 games" || fail "Add to history did not keep the imported game"
 keys_to "$(window_id "Orbicle History - 3 games")" Escape
+within 5 window_closed "Orbicle History - 3 games" || fail "Escape does not close the History window"
+
+step "a replay of a field larger than this screen is shown smaller, whole, and verifies"
+big="$work/big.orbicle-replay"
+"$sim" >/dev/null <<SIM
+screen 2560
+record $big
+clock 1000000000
+profile Race df
+start
+click 1 1 left
+tick 120
+command 32784
+exit
+SIM
+[ -s "$big" ] || fail "orbicle-sim recorded no replay"
+open_history "3 games"
+keys_to "$history" alt+i
+file_dialog "Import Replay" "$big"
+watch=$(wait_window "Orbicle Replay" 10) || fail "the larger replay is not watched"
+keys_to "$watch" alt+4
+verdict 30
+eval "$(xdotool getwindowgeometry --shell "$watch")"
+echo "  a 1760 x 1320 field watched in a window of $WIDTH x $HEIGHT at $X,$Y"
+((X >= 0 && Y >= 0 && X + WIDTH <= 1280 && Y + HEIGHT <= 1024)) || fail "the Watch window does not fit the screen"
+keys_to "$watch" Escape
+within 5 window_closed "Orbicle Replay - Verified" || fail "Escape does not close the Watch window"
+keys_to "$history" Escape
 menu_keys alt+f x
 program_ends 10
 echo "PASS"

@@ -34,6 +34,12 @@ file_dialog() {
   xdotool key Return
   within 10 window_closed "$1" || fail "the file dialog '$1' stays open"
 }
+# A six-second game played by orbicle-sim and stopped after its first sample, with these
+# commands first.
+sim_game() {
+  printf '%s\n' "$@" 'clock 1000000000' 'profile Race df' start 'click 1 1 left' 'tick 120' 'command 32784' exit |
+    "$sim" >/dev/null
+}
 # Waits for the Watch window's verdict.
 verdict() {
   if ! wait_window "Orbicle Replay - Verified" "$1" >/dev/null; then
@@ -44,16 +50,7 @@ verdict() {
 
 step "a game kept before recordings says it has none"
 mkdir -p "$XDG_DATA_HOME/Orbicle"
-"$sim" >/dev/null <<SIM
-historydb $XDG_DATA_HOME/Orbicle/history.sqlite3
-clock 1000000000
-profile Race df
-start
-click 1 1 left
-tick 120
-command 32784
-exit
-SIM
+sim_game "historydb $XDG_DATA_HOME/Orbicle/history.sqlite3"
 start_program
 open_history "1 game"
 keys_to "$history" alt+w
@@ -137,17 +134,7 @@ within 5 window_closed "Orbicle History - 3 games" || fail "Escape does not clos
 
 step "a replay of a field larger than this screen is shown smaller, whole, and verifies"
 big="$work/big.orbicle-replay"
-"$sim" >/dev/null <<SIM
-screen 2560
-record $big
-clock 1000000000
-profile Race df
-start
-click 1 1 left
-tick 120
-command 32784
-exit
-SIM
+sim_game "screen 2560" "record $big"
 [ -s "$big" ] || fail "orbicle-sim recorded no replay"
 open_history "3 games"
 keys_to "$history" alt+i

@@ -103,16 +103,16 @@ TEST(SoundTest, AFailedDeviceSaysSoInOneLineWithoutTheSoundLibrarysOwnMessages)
 TEST(SoundTest, TheDefaultSoundIsATenthOfASecondFallingFromTheHigherToneToTheLowerAndFading)
 {
     const std::vector<std::uint8_t> wav = SdlSound::DefaultSoundWav();
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     Uint8* bytes = nullptr;
     Uint32 length = 0;
     ASSERT_TRUE(
-        SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &spec, &bytes, &length));
-    ASSERT_EQ(spec.format, AUDIO_S16LSB);
+        SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &audio, &bytes, &length));
+    ASSERT_EQ(audio.format, AUDIO_S16LSB);
     const std::vector<std::int16_t> pcm(reinterpret_cast<std::int16_t*>(bytes),
                                         reinterpret_cast<std::int16_t*>(bytes + length));
     SDL_FreeWAV(bytes);
-    EXPECT_EQ(pcm.size() / spec.channels * 1000, static_cast<std::size_t>(spec.freq) * SdlSound::DefaultSoundMs);
+    EXPECT_EQ(pcm.size() / audio.channels * 1000, static_cast<std::size_t>(audio.freq) * SdlSound::DefaultSoundMs);
     // The sizes a reader may check that SDL does not: the whole, bytes per second, per frame.
     auto field = [&wav](std::size_t at, int size) {
         std::uint32_t value = 0;
@@ -121,8 +121,8 @@ TEST(SoundTest, TheDefaultSoundIsATenthOfASecondFallingFromTheHigherToneToTheLow
         return value;
     };
     EXPECT_EQ(field(4, 4), wav.size() - 8);
-    EXPECT_EQ(field(28, 4), static_cast<std::uint32_t>(spec.freq) * field(32, 2));
-    EXPECT_EQ(field(32, 2), spec.channels * 2u);
+    EXPECT_EQ(field(28, 4), static_cast<std::uint32_t>(audio.freq) * field(32, 2));
+    EXPECT_EQ(field(32, 2), audio.channels * 2u);
 
     // The tone (rising zero crossings a second) of each half, and the loudness of its start and end.
     const std::size_t n = pcm.size();
@@ -130,7 +130,7 @@ TEST(SoundTest, TheDefaultSoundIsATenthOfASecondFallingFromTheHigherToneToTheLow
         int rises = 0;
         for (std::size_t i = from + 1; i < to; ++i)
             rises += pcm[i - 1] < 0 && pcm[i] >= 0;
-        return rises * spec.freq / static_cast<double>(to - from);
+        return rises * audio.freq / static_cast<double>(to - from);
     };
     auto peak = [&](std::size_t from, std::size_t to) {
         return *std::max_element(pcm.begin() + from, pcm.begin() + to,

@@ -41,11 +41,18 @@ within 15 field_moves || fail "the field shows no running game"
 gauge() { sleep 0.5; snap gauge; accuracy_red gauge; }
 # The centre of a circle for button $1 (1 left: green rim, 3 right: blue), big enough to hit.
 circle_for() {
-  local colour="240 255 240" box x0 y0 x1 y1
+  local colour="240 255 240" box top x0 y0 x1 y1
   [ "$1" = 3 ] && colour="240 240 255"
   snap circle
+  # The topmost such circle alone: its first pixel, then the box of its colour just around it
+  # (a box round every circle of the button could centre between two of them).
   # shellcheck disable=SC2086
-  box=$("$shot" box "$work/circle.ppm" "$fx" "$fy" "$FW" $((FH - 60)) $colour)
+  top=$("$shot" find "$work/circle.ppm" "$fx" "$fy" "$FW" $((FH - 60)) $colour) || return 1
+  [ -n "$top" ] || return 1
+  read -r x0 y0 <<<"$top"
+  local left=$((x0 - 80 < fx ? fx : x0 - 80))
+  # shellcheck disable=SC2086
+  box=$("$shot" box "$work/circle.ppm" "$left" "$y0" 160 160 $colour)
   [ -n "$box" ] || return 1
   read -r x0 y0 x1 y1 <<<"$box"
   [ $((x1 - x0)) -ge 20 ] || return 1

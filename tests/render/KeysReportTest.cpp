@@ -182,3 +182,30 @@ TEST(KeysReport, TheSlowestKeysAreNamedSlowestFirstAndTheBinsGrowWithTheTimes)
     EXPECT_EQ(kr::MsText(1420), "1,420 ms");
     EXPECT_EQ(kr::MsText(-1), "-");
 }
+
+TEST(KeysReport, TheColourScaleRunsFromFastToSlowBetweenTheFastestAndSlowestMedians)
+{
+    Picture picture(kr::DesignSize);
+    const std::vector<TextBox> texts = picture.Texts(Report());
+    auto heading = [&](const std::string& text) {
+        for (const TextBox& shown : texts) {
+            if (shown.text == text && shown.box.top < 30)
+                return shown.box;
+        }
+        ADD_FAILURE() << text;
+        return CRect{};
+    };
+    const CRect fastest = heading("400 ms"), slowest = heading("1,600 ms");
+    const int y = (fastest.top + fastest.bottom) / 2 + 1;
+    // One bar between the two labels, 6 pixels from each, fast at its left, slow at its right.
+    constexpr int Gap = 6;
+    EXPECT_EQ(Runs(picture, y, fastest.right, slowest.left), 1);
+    for (int gap = 0; gap < Gap; ++gap) {
+        EXPECT_EQ(picture.At(fastest.right + gap, y), kr::Background) << gap;
+        EXPECT_EQ(picture.At(slowest.left - 1 - gap, y), kr::Background) << gap;
+    }
+    EXPECT_EQ(picture.At(fastest.right + Gap, y), kr::Fast);
+    EXPECT_EQ(picture.At(slowest.left - 1 - Gap, y), kr::Slow);
+    const CRect caption = heading("median reaction");
+    EXPECT_NEAR((caption.left + caption.right) / 2, (fastest.right + slowest.left) / 2, 1);
+}

@@ -30,8 +30,6 @@ CSize CMainFrame::FieldSizeFor(int cxFullScreen)
 
 CSize CMainFrame::FitField(CSize field, CSize room)
 {
-    if (field.cx <= room.cx && field.cy <= room.cy)
-        return field;
     // The widest width whose height, width * 3 / 4 truncated, is at most room.cy.
     const long long widest = (4LL * room.cy + 3) / 3;
     const int width = static_cast<int>(std::clamp<long long>(std::min<long long>(room.cx, widest), 0, field.cx));

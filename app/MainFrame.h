@@ -18,8 +18,8 @@ public:
 
     // Play field from the screen width: width = cx * 22 / 32, height = width * 3 / 4.
     static CSize FieldSizeFor(int cxFullScreen);
-    // The field as it is when it fits the room, otherwise the largest of the same shape
-    // (height = width * 3 / 4) that does.
+    // The largest field of the shape every field has (height = width * 3 / 4), no wider than
+    // field, that fits the room: field itself when it fits.
     static CSize FitField(CSize field, CSize room);
 
     // Creates the game window as the frame's only child, sizes the field from the screen and

@@ -58,10 +58,13 @@ TEST_F(HistoryViewRows, ARowHasOneTextPerColumnWithTheRaceByNameAndTheLengthAsMi
               (Texts{"2026-01-05 12:00", "Night Elves", "1:35", "81", "120", "87%", "-4"}));
     EXPECT_EQ(std::size(history_view::Columns), history_view::RowTexts(Game("df", 0)).size());
     EXPECT_EQ(history_view::RowTexts(Game("hu", 5))[2], "0:05");
+    EXPECT_EQ(history_view::RowTexts(Game("hu", 69))[2], "1:09");
+    EXPECT_EQ(history_view::RowTexts(Game("hu", 70))[2], "1:10");
     EXPECT_EQ(history_view::RowTexts(Game("hu", 3600))[2], "60:00");
     EXPECT_EQ(history_view::RowTexts(Game("hu", -30))[2], "0:00") << "a clock set back";
     // A code of the profile that names no race, each byte a Latin-1 character in UTF-8.
     EXPECT_EQ(history_view::RowTexts(Game("x\xE9", 1))[1], "x\xC3\xA9");
+    EXPECT_EQ(history_view::RowTexts(Game("\x7F\x80", 1))[1], "\x7F\xC2\x80");
     EXPECT_EQ(history_view::DeleteQuestion(Game("hu", 1)),
               "Delete the game of 2026-01-05 12:00 from the history?\nIt cannot be brought back.");
 }

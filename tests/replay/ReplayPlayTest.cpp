@@ -152,6 +152,15 @@ TEST_F(ReplayTest, EveryGameOfASessionReplaysToItsOwnNumbersAndState)
     EXPECT_EQ(m_finished[1].replay.start.race, "ud");
     // The second game took over the first one's tick count, statistics off and sounds off.
     EXPECT_EQ(m_finished[1].replay.start.options, (std::array<int, 5>{0, 1, 1, 0, 0}));
+    // ... and the first one's rate curve up to its last rate above zero: the zeros after it,
+    // to the end of the curve's storage, are not written.
+    const std::vector<int>& curve = m_finished[0].replay.summary.samples;
+    const std::vector<int>& carried = m_finished[1].replay.start.rateHistory;
+    ASSERT_FALSE(carried.empty());
+    EXPECT_NE(carried.back(), 0);
+    ASSERT_LE(carried.size(), curve.size());
+    EXPECT_TRUE(std::equal(carried.begin(), carried.end(), curve.begin()));
+    EXPECT_TRUE(std::all_of(curve.begin() + carried.size(), curve.end(), [](int rate) { return rate == 0; }));
 }
 
 TEST_F(ReplayTest, ChangingOnePressMakesItVerifyAsZeroWithTheFieldThatDiffers)
@@ -468,11 +477,16 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
     EXPECT_GT(outcome.result.score, 0);
 }
 
-TEST_F(ReplayTest, NothingIsKeptWhileRecordingIsOffOrOfAGameThatEndsWithoutResults)
+TEST_F(ReplayTest, NothingIsKeptWhileRecordingIsOffOfAGameStartedBeforeOrOfOneThatEndsWithoutResults)
 {
     Run("profile Race df\nstart\nclick 1 1 left\ntick 100\ncommand 32784\n");
     EXPECT_EQ(m_session.GameRecorder().EventCount(), 0u);
+    // A game already under way when recording is switched on is not recorded: its start is gone.
+    Run("command 32784\ntick 50\n");
     Collect();
+    Run("tick 50\ncommand 32784\n");
+    EXPECT_TRUE(m_finished.empty());
+    ASSERT_EQ(m_session.Platform().history.Games().size(), 2u);
     Run("command 32784\ntick 50\n");
     EXPECT_GT(m_session.GameRecorder().EventCount(), 100u);
     Run("exit\n");
@@ -648,10 +662,13 @@ TEST_F(ReplayTest, AGameWithPractiseSlowKeysReplaysWithItsWeightsWhateverTheWatc
 
     // Without its weights the labels are the game's own draw, and the replay goes otherwise.
     replay.start.practiseWeights.clear();
-    EXPECT_FALSE(VerifyReplay(replay).verified);
-    // Weights that do not fit the hotkey set count as none, and the replay plays to its end.
+    const ReplayOutcome none = VerifyReplay(replay);
+    EXPECT_FALSE(none.verified);
+    EXPECT_FALSE(none.field.empty());
+    // Weights that do not fit the hotkey set count as none: the game goes just as without them.
     replay.start.practiseWeights = {16, 4};
     const ReplayOutcome outcome = VerifyReplay(replay);
-    EXPECT_FALSE(outcome.verified);
-    EXPECT_FALSE(outcome.field.empty());
+    EXPECT_EQ(std::tie(outcome.verified, outcome.field, outcome.reason),
+              std::tie(none.verified, none.field, none.reason));
+    EXPECT_EQ(outcome.result, none.result);
 }

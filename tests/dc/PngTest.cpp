@@ -41,7 +41,7 @@ TEST(PngTest, WritesTheTopLeftPixelsAsEightBitRgb)
     EXPECT_EQ(image->rgb, (std::vector<std::uint8_t>{255, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0, 12, 34, 56, 0, 0, 0}));
 }
 
-TEST(PngTest, RefusesEmptyOrOversizedRequestsAndUnwritablePaths)
+TEST(PngTest, RefusesEmptyOrOversizedRequestsAndUnwritablePathsButWritesAnySizeBetween)
 {
     const TempDir dir;
     const std::string file = (dir.Path() / "x.png").string();
@@ -50,6 +50,9 @@ TEST(PngTest, RefusesEmptyOrOversizedRequestsAndUnwritablePaths)
     EXPECT_NE(WritePng(bitmap, 5, 3, file).find("exceeds"), std::string::npos);
     EXPECT_NE(WritePng(bitmap, 0, 3, file).find("empty"), std::string::npos);
     EXPECT_NE(WritePng(bitmap, 4, 0, file).find("empty"), std::string::npos);
+    // A single pixel and the whole bitmap are the smallest and the largest snapshots.
+    EXPECT_EQ(WritePng(bitmap, 1, 1, file), "");
+    EXPECT_EQ(WritePng(bitmap, 4, 3, file), "");
     const std::string unwritable = (dir.Path() / "no-such-folder" / "x.png").string();
     const std::string message = WritePng(bitmap, 4, 3, unwritable);
     EXPECT_NE(message.find(unwritable), std::string::npos) << message;

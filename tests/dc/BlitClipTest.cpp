@@ -110,6 +110,16 @@ TEST_F(BlitClipTest, StretchSamplesUnderCentresAndShrinksByAnd)
     m_dc.StretchBlt(0, 0, 3, 1, &m_src, 2, 0, -3, 1, SRCCOPY);
     EXPECT_EQ(Letters(0, 0, 4), "BGR.");
 
+    // A shrink whose source reaches past the bitmap combines the pixels that are there, and
+    // leaves alone what would take nothing but pixels beyond it: columns 1..6 to three (green
+    // and blue: black), rows 0..5 to three (red and white: red).
+    Reset(80, 60);
+    m_dc.StretchBlt(0, 0, 3, 1, &m_src, 1, 0, 6, 1, SRCCOPY);
+    EXPECT_EQ(At(0, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(Letters(0, 1, 4), "...");
+    m_dc.StretchBlt(5, 0, 1, 3, &m_src, 0, 0, 1, 6, SRCCOPY);
+    EXPECT_EQ(Letters(0, 5, 6) + Letters(1, 5, 6) + Letters(2, 5, 6), "R..");
+
     // Nothing of no width or height is copied, nor into no width or height.
     Reset(80, 60);
     for (const auto& [w, h, sw, sh] : {std::tuple{6, 4, 0, 2}, {6, 4, 3, 0}, {0, 4, 3, 2}, {6, 0, 3, 2}})

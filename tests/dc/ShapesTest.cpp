@@ -42,6 +42,17 @@ TEST_F(ShapesTest, EllipseStaysInsideItsBoxWithRightAndBottomEdgesLeftOut)
     EXPECT_EQ(Row(15, 8, 23, Inside), "...#########...");
     EXPECT_EQ(Column(15, 8, 23, Outline), "..#.........#..");
     EXPECT_EQ(Changed({21, 0, 80, 60}) + Changed({0, 21, 21, 60}), 0);
+    // Round, not square: every pixel within 4.5 of the centre (15, 15) is drawn, none beyond 5.5.
+    for (int y = 8; y < 23; ++y) {
+        for (int x = 8; x < 23; ++x) {
+            const double d = std::hypot(x - 15, y - 15);
+            if (d < 4.5) {
+                EXPECT_NE(At(x, y), Background) << x << ", " << y;
+            } else if (d > 5.5) {
+                EXPECT_EQ(At(x, y), Background) << x << ", " << y;
+            }
+        }
+    }
 
     Reset(80, 60);
     Circle(PS_SOLID, 0, 10, 10, 20, 20);  // even box: columns 10..19, centre between 14 and 15
@@ -170,4 +181,37 @@ TEST_F(ShapesTest, MergePenOrsThePenOrBrushIntoFillsAndLines)
     EXPECT_EQ(At(5, 5), figure);
     EXPECT_EQ(m_dc.SetROP2(0), 0) << "an unknown mode is refused";
     EXPECT_EQ(m_dc.SetROP2(R2_COPYPEN), R2_COPYPEN);
+}
+
+TEST_F(ShapesTest, EveryRasterOperationCombinesTheScreenAndThePenBitByBit)
+{
+    const COLORREF d = Rgb(0x12, 0x34, 0x56), p = Rgb(0xF0, 0x0F, 0x5A);
+    const COLORREF all = 0xFFFFFF;
+    const std::vector<std::pair<int, COLORREF>> cases = {{R2_BLACK, 0},
+                                                         {R2_NOTMERGEPEN, ~(d | p)},
+                                                         {R2_MASKNOTPEN, d & ~p},
+                                                         {R2_NOTCOPYPEN, ~p},
+                                                         {R2_MASKPENNOT, p & ~d},
+                                                         {R2_NOT, ~d},
+                                                         {R2_XORPEN, d ^ p},
+                                                         {R2_NOTMASKPEN, ~(d & p)},
+                                                         {R2_MASKPEN, d & p},
+                                                         {R2_NOTXORPEN, ~(d ^ p)},
+                                                         {R2_NOP, d},
+                                                         {R2_MERGENOTPEN, d | ~p},
+                                                         {R2_COPYPEN, p},
+                                                         {R2_MERGEPENNOT, p | ~d},
+                                                         {R2_MERGEPEN, d | p},
+                                                         {R2_WHITE, all}};
+    CPen pen(PS_SOLID, 1, p);
+    for (const auto& [rop, wanted] : cases) {
+        m_dc.SetPixel(1, 1, d);
+        m_dc.SelectObject(&pen);
+        m_dc.SetROP2(rop);
+        m_dc.MoveTo(1, 1);
+        m_dc.LineTo(2, 1);
+        m_dc.SetROP2(R2_COPYPEN);
+        m_dc.SelectStockObject(BLACK_PEN);
+        EXPECT_EQ(At(1, 1), wanted & all) << rop;
+    }
 }

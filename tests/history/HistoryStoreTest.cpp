@@ -627,7 +627,7 @@ TEST_F(HistoryStore, ADamagedFileThatCannotBeMovedAsideIsLeftAsItIsAndSaysSo)
     }));
 }
 
-TEST(DefaultHistoryFile, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolderElseNone)
+TEST(DefaultHistoryFile, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolderElseMemory)
 {
     // The variables as the test found them, put back at the end.
     struct Saved {
@@ -653,9 +653,12 @@ TEST(DefaultHistoryFile, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolderElseNone)
         set("XDG_DATA_HOME", ignored);
         EXPECT_EQ(DefaultHistoryFile(), fs::path("/home/player/.local/share/Orbicle/history.sqlite3"));
     }
+    EXPECT_EQ(OpenDefaultHistory()->Location(), "/home/player/.local/share/Orbicle/history.sqlite3");
+    // With no home at all the games are kept in memory, and the player is told so.
     for (const char* none : {"", static_cast<const char*>(nullptr)}) {
         set("HOME", none);
         EXPECT_EQ(DefaultHistoryFile(), fs::path());
+        EXPECT_EQ(OpenDefaultHistory()->Location(), MemoryHistory::Where);
     }
     for (const Saved& variable : saved)
         set(variable.name, variable.value ? variable.value->c_str() : nullptr);

@@ -414,6 +414,22 @@ TEST(HeadlessClockTest, WholeSecondsRoundDownAndTheClockStandsStillAtTheEndsOfIt
     EXPECT_EQ(clock.Milliseconds(), Min + 5);
 }
 
+// Like Windows: killing a timer succeeds only for the one that is set, and only once.
+TEST(HeadlessWindowTest, KillingATimerSaysWhetherThatTimerWasSet)
+{
+    EventLog log;
+    HeadlessWindow window(log);
+    EXPECT_FALSE(window.KillTimer(1));
+    window.SetTimer(1, 100);
+    EXPECT_FALSE(window.KillTimer(2));
+    EXPECT_TRUE(window.TimerSet());
+    EXPECT_TRUE(window.KillTimer(1));
+    EXPECT_FALSE(window.TimerSet());
+    EXPECT_FALSE(window.KillTimer(1));
+    EXPECT_EQ(log.Take(),
+              (std::vector<std::string>{"killtimer 1", "settimer 1 100", "killtimer 2", "killtimer 1", "killtimer 1"}));
+}
+
 TEST_F(SimTest, TheHistoryInMemoryNumbersItsGamesAndForgetsOneById)
 {
     IHistory& history = m_session.Platform().history;

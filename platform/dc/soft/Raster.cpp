@@ -294,8 +294,6 @@ void CosmeticLine(const Canvas& c, int x0, int y0, int x1, int y1, std::uint32_t
 
 void WideLine(const Canvas& c, int x0, int y0, int x1, int y1, int width, std::uint32_t colour)
 {
-    if (c.Empty() || width <= 0)
-        return;
     constexpr double Nudge = 1.0 / 1024;
     constexpr double Inf = std::numeric_limits<double>::infinity();
     const double r = width / 2.0;

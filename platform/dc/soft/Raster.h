@@ -68,7 +68,8 @@ std::optional<AxisLine> ClipAxisLine(const CRect& clip, int x0, int y0, int x1, 
 void CosmeticLine(const Canvas& c, int x0, int y0, int x1, int y1, std::uint32_t colour, const LineStyle& style,
                   long long styleStart = 0);
 
-// Wide line: every pixel whose centre lies within width / 2 of the segment (round ends).
+// Wide line: every pixel whose centre lies within width / 2 of the segment (round ends). Pens of
+// width 1 or less draw cosmetic lines instead; a clip of no area takes no row.
 void WideLine(const Canvas& c, int x0, int y0, int x1, int y1, int width, std::uint32_t colour);
 
 // What fills and outlines a shape: a pen width of 0 means no outline.

@@ -31,11 +31,6 @@ constexpr std::array<char32_t, 32> Cp1252High{0x20AC, 0x0081, 0x201A, 0x0192, 0x
                                               0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t FromCp1252(unsigned char c)
-{
-    return c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : c;
-}
-
 constexpr int MaxPixelHeight = 1000;  // larger requests are drawn at this size
 
 struct LibraryDeleter {
@@ -286,6 +281,11 @@ private:
 std::shared_ptr<const SizedFont> FindFont(const FontRequest& request)
 {
     return FontEngine::Instance().Find(request);
+}
+
+char32_t FromCp1252(unsigned char c)
+{
+    return c >= 0x80 && c < 0xA0 ? Cp1252High[c - 0x80] : c;
 }
 
 }  // namespace dc_detail

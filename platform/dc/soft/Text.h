@@ -31,6 +31,10 @@ public:
                       std::uint32_t colour) const = 0;
 };
 
+// The character a byte of the game's text stands for: its texts are Windows-1252, as on Windows.
+// The five bytes that code page leaves undefined stand for the control characters of their value.
+char32_t FromCp1252(unsigned char c);
+
 // The cached font for a request; null when no face at all can be found or loaded.
 std::shared_ptr<const SizedFont> FindFont(const FontRequest& request);
 

@@ -42,8 +42,11 @@ std::string FirstDifference(const KeptGame& kept, const KeptGame& replayed)
 ReplayPlayer::ReplayPlayer(const Replay& replay, IPlaybackScreen& screen) : m_summary(replay.summary)
 {
     std::vector<ReplayEvent> events;
-    if (!DecodeEvents(replay.events, events, m_problem))
+    if (!DecodeEvents(replay.events, events, m_problem)) {
+        // Nothing of it is played: the game finds no answer to anything it asks.
         m_problem = "the recording is damaged: " + m_problem;
+        events.clear();
+    }
     m_playback = std::make_unique<Playback>(std::move(events));
     const CRect field{0, 0, replay.start.width, replay.start.height};
     m_services =

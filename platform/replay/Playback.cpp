@@ -28,13 +28,11 @@ Playback::Playback(std::vector<ReplayEvent> events) : m_events(std::move(events)
     for (std::size_t i = 0; i < m_events.size(); ++i) {
         if (IsBlocking(m_events[i].kind)) {
             open.push_back(i);
-        } else if (IsEnd(m_events[i].kind) && !open.empty()) {
+        } else if (IsEnd(m_events[i].kind)) {
             m_ends[open.back()] = i;
             open.pop_back();
         }
     }
-    for (const std::size_t unended : open)
-        m_ends[unended] = m_events.size() - 1;
 }
 
 std::string Playback::Where(const ReplayEvent& e) const

@@ -45,6 +45,7 @@ public:
     // How an input reaches the game.
     using Dispatch = std::function<void(const ReplayEvent&)>;
 
+    // Events as DecodeEvents gives them: every call that waits is ended.
     explicit Playback(std::vector<ReplayEvent> events);
     void SetDispatch(Dispatch dispatch) { m_dispatch = std::move(dispatch); }
 

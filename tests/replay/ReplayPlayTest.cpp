@@ -348,6 +348,21 @@ TEST_F(ReplayTest, ARecordingThatGoesOtherwiseIsNotVerifiedAndSaysWhy)
               std::string::npos)
         << outcome.reason;
 
+    // An invalidation of another area, or with the other erase flag: the game asks otherwise.
+    for (const bool area : {true, false}) {
+        std::vector<ReplayEvent> otherInvalidate = events;
+        const auto invalidate = std::find_if(otherInvalidate.begin(), otherInvalidate.end(),
+                                             [](const ReplayEvent& e) { return e.kind == EventKind::Invalidate; });
+        ASSERT_NE(invalidate, otherInvalidate.end());
+        if (area)
+            invalidate->rect.right += 1;
+        else
+            invalidate->value = !invalidate->value;
+        outcome = VerifyReplay(WithEvents(replay, otherInvalidate));
+        EXPECT_FALSE(outcome.verified) << area;
+        EXPECT_NE(outcome.reason.find("where the recording has invalidate"), std::string::npos) << outcome.reason;
+    }
+
     // A clock reading taken out: the game asks for one the recording does not have there.
     std::vector<ReplayEvent> noReading = events;
     const auto now = std::find_if(noReading.begin() + 5, noReading.end(),
@@ -475,6 +490,44 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
     const ReplayOutcome outcome = player.Finish();
     EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
     EXPECT_GT(outcome.result.score, 0);
+
+    // Told that it has a race, the game asks for no dialog: the recorded one is passed over
+    // whole, with the inputs that came while it waited, and the rest plays as recorded.
+    Replay raced = replays[0];
+    raced.start.race = "df";
+    const ReplayOutcome skipped = VerifyReplay(raced);
+    EXPECT_FALSE(skipped.verified);
+    EXPECT_NE(skipped.reason.find("the recording has dialog"), std::string::npos) << skipped.reason;
+    KeptGame numbers = skipped.result, kept = raced.summary;
+    numbers.actions.clear();
+    kept.actions.clear();
+    EXPECT_EQ(numbers, kept);
+
+    // Events that end inside a call are a damaged recording, and nothing of it is played.
+    std::vector<ReplayEvent> cut(events.begin(), events.begin() + 3);
+    const ReplayOutcome damaged = VerifyReplay(WithEvents(replays[0], cut));
+    EXPECT_FALSE(damaged.verified);
+    EXPECT_EQ(damaged.reason, "the recording is damaged: the events end inside a call");
+}
+
+// Each paint of a replay is clipped to its own box, not to what the boxes before it had in common.
+TEST(MemoryScreenTest, EachPaintDrawsWithinItsOwnBox)
+{
+    MemoryScreen screen(40, 20);
+    const COLORREF gray = Rgb(128, 128, 128), red = Rgb(255, 0, 0);
+    for (const CRect box : {CRect{0, 0, 10, 10}, CRect{20, 5, 30, 15}}) {
+        CDC* dc = screen.BeginPaint(box);
+        ASSERT_NE(dc, nullptr);
+        dc->FillSolidRect(CRect{0, 0, 40, 20}, red);
+        screen.EndPaint();
+    }
+    auto at = [&](int x, int y) {
+        return ColorFromPixel(screen.Pixels().GetPixels()[static_cast<std::size_t>(y) * 40 + x]);
+    };
+    EXPECT_EQ(at(5, 5), red);
+    EXPECT_EQ(at(25, 10), red);
+    EXPECT_EQ(at(15, 5), gray);
+    EXPECT_EQ(at(35, 18), gray);
 }
 
 TEST_F(ReplayTest, NothingIsKeptWhileRecordingIsOffOfAGameStartedBeforeOrOfOneThatEndsWithoutResults)

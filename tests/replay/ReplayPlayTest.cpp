@@ -510,6 +510,23 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
     EXPECT_EQ(damaged.reason, "the recording is damaged: the events end inside a call");
 }
 
+// An input's end with no input under way leaves the recorder at the outermost level: the next
+// input is one the game gets from its front end, not from inside another.
+TEST(RecorderTest, AnEndWithNoInputUnderWayLeavesTheRecorderOutermost)
+{
+    Recorder recorder([] { return std::int64_t{0}; });
+    recorder.Enable([](Replay) {});
+    ReplayEvent click;
+    click.kind = EventKind::Press;
+    recorder.BeginInput(click);
+    EXPECT_FALSE(recorder.Outermost());
+    recorder.EndInput(std::nullopt, false);
+    recorder.EndInput(std::nullopt, false);
+    EXPECT_TRUE(recorder.Outermost());
+    recorder.BeginInput(click);
+    EXPECT_FALSE(recorder.Outermost());
+}
+
 // Each paint of a replay is clipped to its own box, not to what the boxes before it had in common.
 TEST(MemoryScreenTest, EachPaintDrawsWithinItsOwnBox)
 {

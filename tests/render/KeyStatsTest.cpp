@@ -34,6 +34,8 @@ TEST(KeyStats, PercentilesAreTheNearestRankOfTheSortedTimes)
     EXPECT_EQ(Percentile(ten, 1), 10);
     EXPECT_EQ(Percentile(ten, 11), 20);
     EXPECT_EQ(Percentile(ten, 100), 100);
+    // The rank rounds up however little it passes a whole one: 99 % of 99 times is 98.01.
+    EXPECT_EQ(Percentile(std::span(hundred).first(99), 99), 99);
 }
 
 TEST(KeyStats, LabelledCirclesCountByKeyTheOthersByButtonAndMissesAndKeysApart)

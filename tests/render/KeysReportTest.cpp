@@ -107,6 +107,9 @@ TEST(KeysReport, TheHistogramHasABarForEachSpanOfTimesThatHoldsAny)
     ASSERT_EQ(kr::BinMs(report.stats.all), 100);
     const CRect plot = kr::HistogramPlot(picture.Size());
     EXPECT_EQ(Runs(picture, plot.bottom - 1, plot.left, plot.right), 5);
+    // The bars stand on a line across the whole plot.
+    for (const int x : {plot.left, (plot.left + plot.right) / 2, plot.right - 1})
+        EXPECT_EQ(picture.At(x, plot.bottom), kr::Outline) << x;
     // The fullest bar reaches the top, the one of a single time a quarter of the way.
     const int width = plot.Width() / kr::HistogramBins;
     const int fullest = plot.left + 4 * plot.Width() / kr::HistogramBins + width / 2;

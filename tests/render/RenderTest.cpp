@@ -453,6 +453,21 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
         EXPECT_EQ(At((x0 + x1) / 2, y1), Gray);  // horizontal axis
         ExpectText(x1 - 20, y0 - 15, best == 20 ? " 20" : " 45", 22, Rgb(255, 255, 255), Gray);
     }
+    // The arrowheads at the axes' ends: as wide on one side of their axis as on the other, and
+    // 5 pixels to each side at their base, 25 pixels back from the tip.
+    auto grayRun = [&](int x, int y, int dx, int dy) {
+        int n = 0;
+        while (At(x + (n + 1) * dx, y + (n + 1) * dy) == Gray)
+            ++n;
+        return n;
+    };
+    for (int y = y0; y <= y0 + 25; ++y)
+        EXPECT_EQ(grayRun(x0, y, -1, 0), grayRun(x0, y, 1, 0)) << "arrow up, row " << y;
+    EXPECT_EQ(grayRun(x0, y0 + 25, -1, 0), 5);
+    for (int x = x1 - 25; x < x1; ++x)  // the last grid line's gaps are gray at x1 itself
+        EXPECT_EQ(grayRun(x, y1, 0, -1), grayRun(x, y1, 0, 1)) << "arrow right, column " << x;
+    EXPECT_EQ(grayRun(x1 - 25, y1, 0, -1), 5);
+
     // Best 45 on this 704 x 528 field: 396 rows for 45 actions a minute, 8.8 rows each. The
     // grid lines for 20 and 40 lie 176 and 352 rows above the axis at 462, their figures
     // beside them; the average 15, 132 rows up, left of the axis. The three samples end at

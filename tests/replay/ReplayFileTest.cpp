@@ -298,6 +298,15 @@ TEST(ReplayFile, IsWrittenAndReadOnDiskAndAMissingFileIsNamed)
     EXPECT_EQ(*read.replay, Sample());
     EXPECT_EQ(ReadReplayFile(path + ".none").problem.rfind("cannot read " + path + ".none: ", 0), 0u);
     EXPECT_EQ(ReadReplayFile(folder.Path().string()).problem.rfind("cannot read ", 0), 0u);
+    // A file of the largest size a replay may have is read (these zeros are no replay); one
+    // byte more is refused unread.
+    const std::string large = (folder.Path() / "large.orbicle-replay").string();
+    std::ofstream{large};
+    std::filesystem::resize_file(large, MaxReplayFileBytes);
+    EXPECT_EQ(ReadReplayFile(large).problem.find("too large"), std::string::npos) << ReadReplayFile(large).problem;
+    std::filesystem::resize_file(large, MaxReplayFileBytes + 1);
+    EXPECT_EQ(ReadReplayFile(large).problem,
+              large + " is too large to be a replay (" + std::to_string(MaxReplayFileBytes + 1) + " bytes)");
     EXPECT_EQ(
         WriteReplayFile((folder.Path() / "no" / "such.orbicle-replay").string(), Sample()).rfind("cannot write ", 0),
         0u);

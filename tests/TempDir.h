@@ -1,11 +1,19 @@
-// A fresh folder for one test, removed with everything in it at the end.
+// A fresh folder for one test, removed with everything in it at the end; reading a file whole.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>
+
+// The bytes of a file, or nothing when it cannot be read.
+inline std::string FileText(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class TempDir {
 public:

@@ -5,8 +5,6 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,14 +28,6 @@ protected:
     void TearDown() override { ::umask(m_mask); }
 
     std::filesystem::path SettingsFile() const { return m_home.Path() / ".config/Orbicle/Orbicle.conf"; }
-
-    static std::string FileText(const std::filesystem::path& file)
-    {
-        std::ifstream in(file);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
 
     // The profile as the program opens it, with the four entries it writes at exit.
     static std::unique_ptr<ConfigProfile> OpenAndWrite()

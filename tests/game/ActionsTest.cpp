@@ -13,12 +13,7 @@ using Button = KeptAction::Button;
 class ActionsTest : public GameTest {
 protected:
     // Clicks the oldest circle's centre with the button it wants.
-    void HitOldest()
-    {
-        const CCircle& c = View().m_listCircles.front();
-        const CPoint at{c.m_nX, c.m_nY};
-        c.m_bLeftButton ? View().OnLButtonDown(0, at) : View().OnRButtonDown(0, at);
-    }
+    void HitOldest() { Hit(View().m_listCircles.front()); }
     void Advance(std::int64_t ms) { m_platform.clock.Advance(ms); }
     const std::vector<KeptAction>& Actions() { return View().Actions(); }
 };

@@ -74,6 +74,12 @@ protected:
     // Sets the clock to this many whole seconds after the game's start.
     void At(time64 seconds) { m_platform.clock.Set((m_view->m_tStart + seconds) * 1000); }
 
+    // Presses the button the circle wants at its centre.
+    void Hit(const CCircle& c)
+    {
+        c.m_bLeftButton ? m_view->OnLButtonDown(0, {c.m_nX, c.m_nY}) : m_view->OnRButtonDown(0, {c.m_nX, c.m_nY});
+    }
+
     // Adds a growing circle at the tail of the list.
     CCircle& AddCircle(int x, int y, double radius, BOOL left, const std::string& label = "")
     {

@@ -25,10 +25,6 @@ void ExpectKeptFromFields(const KeptGame& kept, const CGameView& v)
 class HistoryHookTest : public GameTest {
 protected:
     std::vector<KeptGame> Kept() { return m_platform.history.Games(); }
-    void Hit(const CCircle& c)
-    {
-        c.m_bLeftButton ? View().OnLButtonDown(0, {c.m_nX, c.m_nY}) : View().OnRButtonDown(0, {c.m_nX, c.m_nY});
-    }
     // Hits the oldest circle, as often as asked, between ticks.
     void HitSome(int hits)
     {

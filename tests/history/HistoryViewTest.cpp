@@ -5,14 +5,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 #include "app/HistoryView.h"
 #include "platform/DiskFiles.h"
 #include "render/KeysReport.h"
+#include "tests/TempDir.h"
 
 namespace {
 // The texts in local time: the tests run in UTC.
@@ -82,27 +79,6 @@ TEST(HistoryView, StatusSaysWhatIsWrongThenTheNoticeThenWhereTheGamesAre)
 }
 
 namespace {
-namespace fs = std::filesystem;
-
-// A folder of the test's own with res/ holding the hotkey sets given, removed at the end.
-struct Folder {
-    fs::path root = fs::temp_directory_path() / ("orbicle-view-" + std::to_string(::getpid()));
-    explicit Folder(std::initializer_list<std::pair<const char*, const char*>> sets = {})
-    {
-        fs::create_directories(root / "res");
-        for (const auto& [race, keys] : sets)
-            std::ofstream(root / "res" / (std::string("keys_") + race + ".txt"), std::ios::binary) << keys;
-    }
-    ~Folder() { fs::remove_all(root); }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream file(root / name, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-};
-
 // A game whose one action is a left hit with the key label given and this reaction time.
 KeptGame Played(std::string race, unsigned char key, int reactionMs, std::int64_t started = 1'767'614'400)
 {
@@ -116,8 +92,10 @@ KeptGame Played(std::string race, unsigned char key, int reactionMs, std::int64_
 TEST_F(HistoryViewRows, AKeysViewReportsTheSelectedGameOrTheLastTenOnTheKeysOfTheirRaces)
 {
     using history_view::View;
-    Folder folder{{"hu", "ABp"}, {"or", "BCD"}};
-    DiskFiles files({folder.root});
+    TempDir folder;
+    folder.Write("res/keys_hu.txt", "ABp");
+    folder.Write("res/keys_or.txt", "BCD");
+    DiskFiles files({folder.Path()});
     MemoryHistory history;
     // Twelve games: the two oldest (keys X and Y) fall outside the last ten.
     history.Keep(Played("hu", 'X', 900, 1'767'600'000));
@@ -156,26 +134,26 @@ TEST_F(HistoryViewRows, AKeysViewReportsTheSelectedGameOrTheLastTenOnTheKeysOfTh
 
 TEST(HistoryView, ExportWritesTheGamesAndTheirActionsBesideThemOrSaysWhichFileItCannotWrite)
 {
-    Folder folder;
+    TempDir folder;
     MemoryHistory history;
     history.Keep(Played("hu", 'A', 420));
     history.Keep(Played("or", 'B', 380, 1'767'700'000));
     const std::vector<KeptGame> games = history.Games();  // without their actions
-    const std::string file = (folder.root / "games.csv").string();
+    const std::string file = (folder.Path() / "games.csv").string();
     EXPECT_EQ(history_view::Export(history, games, file), "");
-    EXPECT_EQ(folder.Read("games.csv"), HistoryCsv(games));
+    EXPECT_EQ(FileText(folder.Path() / "games.csv"), HistoryCsv(games));
     std::vector<KeptGame> withActions = games;
     for (KeptGame& game : withActions)
         game.actions = history.Actions(game.id);
     ASSERT_EQ(withActions[1].actions.size(), 1u);
-    EXPECT_EQ(folder.Read("games-actions.csv"), ActionsCsv(withActions));
+    EXPECT_EQ(FileText(folder.Path() / "games-actions.csv"), ActionsCsv(withActions));
 
-    const std::string nowhere = (folder.root / "no such folder" / "games.csv").string();
+    const std::string nowhere = (folder.Path() / "no such folder" / "games.csv").string();
     EXPECT_EQ(history_view::Export(history, games, nowhere), "Cannot write the file " + nowhere + ".");
     // The actions file alone cannot be written: a folder stands in its place.
-    fs::create_directory(folder.root / "other-actions.csv");
-    const std::string other = (folder.root / "other.csv").string();
+    std::filesystem::create_directory(folder.Path() / "other-actions.csv");
+    const std::string other = (folder.Path() / "other.csv").string();
     EXPECT_EQ(history_view::Export(history, games, other),
-              "Cannot write the file " + (folder.root / "other-actions.csv").string() + ".");
-    EXPECT_EQ(folder.Read("other.csv"), HistoryCsv(games)) << "the games file is written first";
+              "Cannot write the file " + (folder.Path() / "other-actions.csv").string() + ".");
+    EXPECT_EQ(FileText(folder.Path() / "other.csv"), HistoryCsv(games)) << "the games file is written first";
 }

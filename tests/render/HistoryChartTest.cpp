@@ -260,10 +260,8 @@ TEST_F(KeptResultTest, AKeptGamesGraphIsTheOneTheGameWindowShowed)
     v.m_bShowStatistics = 0;
     for (int tick = 0; tick < 400; ++tick) {
         Tick();
-        if (tick % 6 == 0 && !v.m_listCircles.empty()) {
-            const CCircle& c = v.m_listCircles.front();
-            c.m_bLeftButton ? v.OnLButtonDown(0, {c.m_nX, c.m_nY}) : v.OnRButtonDown(0, {c.m_nX, c.m_nY});
-        }
+        if (tick % 6 == 0 && !v.m_listCircles.empty())
+            Hit(v.m_listCircles.front());
     }
     v.OnNewStopGame();
     Paint();

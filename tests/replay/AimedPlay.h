@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "res/Resource.h"
-#include "tools/sim/Sim.h"
+#include "tests/sim/Script.h"
 
 struct AimedPlay {
     double minutes = 5;
@@ -24,14 +23,10 @@ struct AimedPlay {
 inline long PlayAimedGame(SimSession& session, const AimedPlay& how)
 {
     std::mt19937 random(how.seed);
-    auto run = [&](const std::string& line) {
-        std::ostringstream out;
-        session.Execute(line, out);
-    };
+    auto run = [&](const std::string& line) { RunScript(session, line); };
     auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(random) < p; };
     if (!session.View()) {
-        for (const char* line : {"profile Race df", "profile Options 11111", "start"})
-            run(line);
+        RunScript(session, "profile Race df\nprofile Options 11111\nstart\n");
         // Paints still age the circles; clipped to one pixel they cost next to nothing.
         session.Platform().window.SetClientSize(1, 1);
     }

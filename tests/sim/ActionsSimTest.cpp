@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "tests/game/GameFixture.h"
-#include "tools/sim/Sim.h"
+#include "tests/sim/Script.h"
 
 namespace {
 struct Target {
@@ -130,11 +130,9 @@ TEST_F(ActionsSimTest, KeyStatsSaysWhatTheActionsSayOverManyRandomGames)
     for (int game = 0; game < 30; ++game) {
         SimSession sim;
         sim.Platform().files = DiskFiles({m_folder.Path()});
+        RunScript(sim, "profile Options 11111\nprofile Race df\nclock " + std::to_string(1767614400 + game * 977) +
+                           "\nstart\ncommand 32784\n");
         std::ostringstream ignored;
-        for (const std::string& line :
-             std::vector<std::string>{"profile Options 11111", "profile Race df",
-                                      "clock " + std::to_string(1767614400 + game * 977), "start", "command 32784"})
-            sim.Execute(line, ignored);
         PlayRandomly(sim, random, 400 + game * 20, ignored);
         if (game % 3 == 0)
             sim.Execute("command 32784", ignored);  // some stopped, some still running

@@ -5,15 +5,6 @@
 #include "res/Resource.h"
 #include "tests/game/GameFixture.h"
 
-TEST(FieldSizeTest, FollowsTheScreenWidth)
-{
-    for (const auto& [screen, cx, cy] :
-         {std::tuple{1024, 704, 528}, {1280, 880, 660}, {800, 550, 412}, {1920, 1320, 990}}) {
-        EXPECT_EQ(CMainFrame::FieldSizeFor(screen).cx, cx) << screen;
-        EXPECT_EQ(CMainFrame::FieldSizeFor(screen).cy, cy) << screen;
-    }
-}
-
 // A frame whose display leaves this much room for the field.
 class RoomFrame : public HeadlessFrame {
 public:

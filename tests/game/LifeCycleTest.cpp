@@ -24,17 +24,6 @@ TEST_F(GameTest, StopShowsTheResultUntilTheNextGame)
     EXPECT_EQ(std::tuple(v.m_bRunning, v.m_bShowResult, v.m_nTimerId), std::tuple(1, 0, UINT_PTR{1}));
     EXPECT_EQ(v.m_tStart, m_platform.clock.Now());
     EXPECT_EQ(v.m_tEnd, firstEnd);  // kept until the next stop
-
-    // Closing the program mid-game destroys the window without results: no sound, nothing kept
-    // but the settings.
-    v.m_bSounds = 1;
-    Tick(3);
-    Events();
-    const std::size_t kept = m_platform.history.Games().size();
-    m_view.reset();
-    EXPECT_EQ(Events(), std::vector<std::string>{});
-    EXPECT_EQ(m_platform.history.Games().size(), kept);
-    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "11011");
 }
 
 TEST_F(GameTest, RacePromptOfNewGame)

@@ -63,12 +63,6 @@ TEST_F(PractiseTest, LabelsLeanTowardTheSlowestKeysOfTheLastTenGamesAndEveryKeyS
     m_folder.Write("res/keys_df.txt", "QWEZ");
     counts = Labels(n);
     EXPECT_NEAR(counts["Z"], n * 16 / 46, n / 50);
-
-    // Off, every label is as likely as the game's own draw makes it.
-    Practise(false);
-    counts = Labels(n);
-    for (const char* key : {"Q", "W", "E", "Z"})
-        EXPECT_NEAR(counts[key], n / 4, n / 50) << key;
 }
 
 TEST_F(PractiseTest, OffTheGameDrawsTheSameLabelsAsWithoutTheOption)

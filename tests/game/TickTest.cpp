@@ -14,15 +14,6 @@ TEST(CrtRandTest, ReplaysTheRuntimeSequence)
             EXPECT_EQ(random.rand(), value) << "pass " << pass;
 }
 
-TEST_F(GameTest, NewGameSeedsTheGeneratorWithTheClockAndDiscardsOneValue)
-{
-    StartGame();
-    CrtRand expected;
-    expected.srand(static_cast<unsigned>(m_platform.clock.Now()));
-    expected.rand();
-    EXPECT_EQ(m_platform.random.State(), expected.State());
-}
-
 // Each spawn draws a roll of 0 to 999 first: below 100 a left circle that takes a label, below
 // 450 a right one, else a plain left one. The generator is set to states whose next value gives
 // each boundary's roll (values of 2000 and more, so the roll is the value's remainder).

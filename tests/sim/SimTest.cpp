@@ -1,29 +1,19 @@
 // orbicle-sim's command language: outputs, errors and the contract of each command.
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <utility>
 
 #include "tests/game/GameFixture.h"
-#include "tools/sim/Sim.h"
+#include "tests/sim/Script.h"
 
 namespace {
-std::string FileBytesPrefix(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    char bytes[4] = {};
-    in.read(bytes, 4);
-    return std::string(bytes, static_cast<std::size_t>(in.gcount()));
-}
-
 // A PNG file's width and height, from its header chunk.
 std::pair<int, int> PngSize(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char bytes[24] = {};
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    auto number = [&](int at) { return bytes[at] << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 | bytes[at + 3]; };
+    const std::string head = FileText(path) + std::string(24, '\0');
+    auto byte = [&](int at) { return static_cast<unsigned char>(head[at]); };
+    auto number = [&](int at) { return byte(at) << 24 | byte(at + 1) << 16 | byte(at + 2) << 8 | byte(at + 3); };
     return {number(16), number(20)};
 }
 
@@ -59,14 +49,7 @@ class SimTest : public ::testing::Test {
 protected:
     SimTest() { m_session.Platform().files = DiskFiles({m_folder.Path()}); }
     // Runs the lines; returns what they printed.
-    std::string Run(const std::string& script)
-    {
-        std::istringstream lines(script);
-        std::ostringstream out;
-        for (std::string line; std::getline(lines, line);)
-            m_ok = m_session.Execute(line, out) && m_ok;
-        return out.str();
-    }
+    std::string Run(const std::string& script) { return RunScript(m_session, script, &m_ok); }
     TempDir m_folder;
     SimSession m_session;
     bool m_ok = true;
@@ -134,13 +117,11 @@ TEST_F(SimTest, ANewGameStartsAsTheFirstGameOfAFreshProgram)
 
     SimSession fresh;
     fresh.Platform().files = DiskFiles({m_folder.Path()});
-    std::ostringstream out;
-    for (const std::string line :
-         {"profile Race df", "profile Options 11111", "start", "clock 1800000000", "command 32784", "state"})
-        fresh.Execute(line, out);
+    const std::string freshState =
+        RunScript(fresh, "profile Race df\nprofile Options 11111\nstart\nclock 1800000000\ncommand 32784\nstate\n");
     const std::vector<std::string> outliving = {"m_anApmHistory", "m_tEnd",     "s_nSlotTicks",
                                                 "s_nEndTicks",    "s_bWasHeld", "s_tHoldStart"};
-    EXPECT_EQ(Members(Run("state\n"), outliving), Members(out.str(), outliving));
+    EXPECT_EQ(Members(Run("state\n"), outliving), Members(freshState, outliving));
     EXPECT_TRUE(m_ok);
 }
 
@@ -248,31 +229,24 @@ TEST_F(SimTest, KeepsHistoryInAFileWhenToldAndListsEveryFieldByName)
 {
     m_folder.Write("res/keys_df.txt", "QWERp");
     const std::string db = (m_folder.Path() / "h.sqlite3").string();
-    auto run = [&](SimSession& session, const std::string& script) {
-        std::istringstream lines(script);
-        std::ostringstream out;
-        for (std::string line; std::getline(lines, line);)
-            session.Execute(line, out);
-        return out.str();
-    };
     std::string listed;
     {
         SimSession sim;
         sim.Platform().files = DiskFiles({m_folder.Path()});
-        const std::string events =
-            run(sim, "historydb " + db + "\nprofile Race df\nstart\ncommand 32784\ntick 200\ncommand 32784\nevents\n");
+        const std::string events = RunScript(
+            sim, "historydb " + db + "\nprofile Race df\nstart\ncommand 32784\ntick 200\ncommand 32784\nevents\n");
         // Only what the game asked of the platform: keeping the game is no event.
         std::istringstream lines(events);
         for (std::string line; std::getline(lines, line);)
             EXPECT_TRUE(line.starts_with("invalidate ") || line.starts_with("sound ") ||
                         line.starts_with("settimer ") || line.starts_with("killtimer ") || line.starts_with("sleep "))
                 << line;
-        listed = run(sim, "history\n");
-        EXPECT_EQ(run(sim, "command 32794\nevents\nhistorydb other\n"),
+        listed = RunScript(sim, "history\n");
+        EXPECT_EQ(RunScript(sim, "command 32794\nevents\nhistorydb other\n"),
                   "dialog history\nerror: historydb: only before start\n");
         const std::string png = (m_folder.Path() / "chart.png").string();
-        EXPECT_EQ(run(sim, "snapshot-history " + png + "\n"), "");
-        EXPECT_EQ(FileBytesPrefix(png), "\x89PNG");
+        EXPECT_EQ(RunScript(sim, "snapshot-history " + png + "\n"), "");
+        EXPECT_EQ(FileText(png).substr(0, 4), "\x89PNG");
     }
     // One line, the kept fields by name in order, the numbers of a 10-second game.
     ASSERT_EQ(std::count(listed.begin(), listed.end(), '\n'), 1);
@@ -292,7 +266,7 @@ TEST_F(SimTest, KeepsHistoryInAFileWhenToldAndListsEveryFieldByName)
 
     // The next run of the program finds it in the file.
     SimSession again;
-    EXPECT_EQ(run(again, "historydb " + db + "\nhistory\n"), listed);
+    EXPECT_EQ(RunScript(again, "historydb " + db + "\nhistory\n"), listed);
 }
 
 TEST_F(SimTest, CrlfLinesPaintsOnlyWhenInvalidatedAndExitFromTheMenu)
@@ -362,7 +336,7 @@ TEST_F(SimTest, TheStateListsCirclesTheLastPaintsTextBoxesAndSnapshots)
     // The screen as a PNG; a file that cannot be written is an error line.
     const std::string png = (m_folder.Path() / "shot.png").string();
     EXPECT_EQ(Run("snapshot " + png + "\n"), "");
-    EXPECT_EQ(FileBytesPrefix(png), "\x89PNG");
+    EXPECT_EQ(FileText(png).substr(0, 4), "\x89PNG");
     EXPECT_EQ(PngSize(png), std::pair(704, 528));
     // The keys report of the game, at its own size.
     const std::string keys = (m_folder.Path() / "keys.png").string();
@@ -382,14 +356,13 @@ TEST_F(SimTest, ReadsTheHotkeySetsUnderTheCurrentFolder)
 {
     // As the program does: the game's "res\keys_df.txt" is res/keys_df.txt of the current folder.
     m_folder.Write("res/keys_df.txt", "QW");
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(m_folder.Path());
-    SimSession session;
-    std::ostringstream out;
-    for (const char* line : {"profile Race df", "start", "command 32784", "state"})
-        session.Execute(line, out);
-    std::filesystem::current_path(before);
-    EXPECT_NE(out.str().find("\"m_astrKeys\":[\"Q\",\"W\"],\"m_nKeys\":2,"), std::string::npos) << out.str();
+    std::string state;
+    {
+        CurrentDir inside(m_folder.Path());
+        SimSession session;
+        state = RunScript(session, "profile Race df\nstart\ncommand 32784\nstate\n");
+    }
+    EXPECT_NE(state.find("\"m_astrKeys\":[\"Q\",\"W\"],\"m_nKeys\":2,"), std::string::npos) << state;
 }
 
 TEST(HeadlessClockTest, WholeSecondsRoundDownAndTheClockStandsStillAtTheEndsOfItsRange)
@@ -428,28 +401,4 @@ TEST(HeadlessWindowTest, KillingATimerSaysWhetherThatTimerWasSet)
     EXPECT_FALSE(window.KillTimer(1));
     EXPECT_EQ(log.Take(),
               (std::vector<std::string>{"killtimer 1", "settimer 1 100", "killtimer 2", "killtimer 1", "killtimer 1"}));
-}
-
-TEST_F(SimTest, TheHistoryInMemoryNumbersItsGamesAndForgetsOneById)
-{
-    IHistory& history = m_session.Platform().history;
-    KeptGame game;
-    for (const std::int64_t score : {10, 20, 30}) {
-        game.score = score;
-        history.Keep(game);
-    }
-    auto kept = [&] {
-        std::vector<std::pair<std::int64_t, std::int64_t>> idAndScore;
-        for (const KeptGame& g : history.Games())
-            idAndScore.emplace_back(g.id, g.score);
-        return idAndScore;
-    };
-    EXPECT_EQ(kept(), (std::vector<std::pair<std::int64_t, std::int64_t>>{{1, 10}, {2, 20}, {3, 30}}));
-    EXPECT_TRUE(history.Delete(2));
-    EXPECT_FALSE(history.Delete(2));
-    EXPECT_FALSE(history.Delete(7));
-    history.Keep(game);  // a number is never given twice
-    EXPECT_EQ(kept(), (std::vector<std::pair<std::int64_t, std::int64_t>>{{1, 10}, {3, 30}, {4, 30}}));
-    EXPECT_EQ(history.Problem() + history.TakeNotice(), "");
-    EXPECT_EQ(history.Location(), "memory, for as long as the program runs");
 }

@@ -4,7 +4,6 @@
 // come while a dialog waits are played inside it, and orbicle-sim's record and replay.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -13,7 +12,7 @@
 #include "platform/replay/ReplayFile.h"
 #include "tests/TempDir.h"
 #include "tests/replay/AimedPlay.h"
-#include "tools/sim/Sim.h"
+#include "tests/sim/Script.h"
 
 namespace {
 // A replay as it was finished, with the game window's state at that moment.
@@ -31,14 +30,7 @@ protected:
         m_folder.Write("res/keys_hu.txt", "ABC");
         m_session.Platform().files = DiskFiles({m_folder.Path()});
     }
-    std::string Run(const std::string& script)
-    {
-        std::istringstream lines(script);
-        std::ostringstream out;
-        for (std::string line; std::getline(lines, line);)
-            m_ok = m_session.Execute(line, out) && m_ok;
-        return out.str();
-    }
+    std::string Run(const std::string& script) { return RunScript(m_session, script, &m_ok); }
     // Keeps every replay the session finishes, with the state the game window has then.
     void Collect()
     {
@@ -209,10 +201,8 @@ TEST_F(ReplayTest, EachGameIsKeptInTheHistoryWithItsRecording)
     const std::vector<KeptGame> games = m_session.Platform().history.Games();
     ASSERT_EQ(games.size(), 1u);
     const std::string kept = m_session.Platform().history.Recording(games[0].id);
-    std::ifstream in(File("game.orbicle-replay"), std::ios::binary);
-    const std::string written{std::istreambuf_iterator<char>(in), {}};
     // The history keeps the very file the game was written to.
-    EXPECT_EQ(kept, written);
+    EXPECT_EQ(kept, FileText(File("game.orbicle-replay")));
     const ReplayRead read = DecodeReplay(kept);
     ASSERT_TRUE(read.replay) << read.problem;
     EXPECT_EQ(read.replay->summary.score, games[0].score);
@@ -272,26 +262,13 @@ TEST_F(ReplayTest, RecordAndReplayAnswerErrorLinesForFilesTheyCannotUse)
         "\nprofile Race df\nstart\nclick 1 1 left\ntick 100\n"
         "command 32784\n");
     ASSERT_TRUE(m_ok);
-    std::string bytes;
-    {
-        std::ifstream in(File("game.orbicle-replay"), std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    auto write = [&](const std::string& name, const std::string& content) {
-        std::ofstream(File(name), std::ios::binary) << content;
-        return File(name);
-    };
+    const std::string bytes = FileText(File("game.orbicle-replay"));
+    // Each of the file's refusals (tests/replay/ReplayFileTest) comes as the same error line.
     std::string flipped = bytes;
     flipped[bytes.size() / 2] ^= 0x10;
-    std::string later = bytes;
-    later[ReplayMagic.size()] = 7;
-    const std::string cut = bytes.substr(0, bytes.size() - 10);
     const std::pair<std::string, std::string> refused[] = {
-        {write("flipped", flipped), " is damaged: its checksum does not match its contents"},
-        {write("later", later), " was made by a newer Orbicle (replay format 7; this one reads 2)"},
-        {write("cut", cut),
-         " is cut short: it has " + std::to_string(cut.size()) + " of its " + std::to_string(bytes.size()) + " bytes"},
-        {write("text", "replay verified 1\n"), " is not an Orbicle replay"},
+        {m_folder.Write("flipped", flipped).string(), " is damaged: its checksum does not match its contents"},
+        {m_folder.Write("text", "replay verified 1\n").string(), " is not an Orbicle replay"},
     };
     for (const auto& [file, problem] : refused) {
         m_ok = true;

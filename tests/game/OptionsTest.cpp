@@ -43,14 +43,15 @@ TEST_F(GameTest, OptionCommandsToggleAndTheMenuShowsThem)
     m_platform.profile.WriteString("Settings", "Race", "xy");
     Make();
     EXPECT_EQ(View().m_strRace, "xy");
-    for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_SOUNDS}) {
+    for (UINT id : {ID_OPTIONS_SHOWSTATISTICS, ID_OPTIONS_NOINTERSECT, ID_OPTIONS_CUSTOMKEYS, ID_OPTIONS_DARKENING,
+                    ID_OPTIONS_SOUNDS}) {
         const bool before = Update(View(), id).checked;
         EXPECT_EQ(RunCommand(View(), id), CommandResult::Done);
         EXPECT_NE(Update(View(), id).checked, before) << id;
     }
     // The "2" of No-intersecting Circles counted as on, and a toggle turned it off.
     m_view.reset();
-    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "10100");
+    EXPECT_EQ(m_platform.profile.GetString("Settings", "Options", ""), "00100");
     EXPECT_EQ(m_platform.profile.GetString("Settings", "Race", ""), "xy");
 }
 

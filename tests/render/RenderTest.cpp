@@ -4,9 +4,12 @@
 #include <functional>
 
 #include "platform/Resources.h"
+#include "platform/dc/soft/Raster.h"
 #include "render/Fonts.h"
 #include "res/Resource.h"
 #include "tests/game/GameFixture.h"
+
+using namespace std::string_literals;
 
 namespace {
 constexpr COLORREF Black = Rgb(0, 0, 0);
@@ -547,3 +550,46 @@ TEST_F(RenderTest, APaintLeavesNoObjectOfItsOwnSelectedInTheBackBuffer)
         EXPECT_EQ(selected(*View().m_pMemDC), selected(fresh)) << (result ? "result" : "game");
     }
 }
+
+// The software context's fast paths against its general code (on Windows GDI draws).
+#ifndef _WIN32
+TEST_F(RenderTest, FramesAreTheSameThroughTheFastPathsAsThroughTheGeneralCode)
+{
+    // A crowded running game and a result at three field sizes, each way on a window of its
+    // own: painted whole without and with darkening, then in part.
+    const CRect part{37, 41, 519, 388};
+    for (const int cxScreen : {800, 1024, 1920}) {
+        for (const bool result : {false, true}) {
+            std::vector<COLORREF> shown[2];
+            for (const bool general : {false, true}) {
+                Open(cxScreen);
+                View().m_bRunning = !result;
+                View().m_bShowResult = result;
+                View().m_nApm = View().m_nApmMax = 150;
+                View().m_nEndCounter = 40;
+                View().m_nAccuracy = 88;
+                View().m_strLastKey = "p";
+                View().m_nApmSamples = 30;
+                for (int i = 0; i < 30; ++i)
+                    View().m_anApmHistory[i] = i * 47 % 151;
+                for (int i = 0; i < 12; ++i)
+                    AddCircle(40 + i * 53 % 500, 30 + i * 37 % 400, 8 + i * 3.5, i % 2,
+                              i % 3 ? "" : "Qp"s.substr(i % 2, 1));
+                dc_detail::SetGeneralPaths(general);
+                Paint();
+                View().m_bDarkening = 1;
+                Paint();
+                const std::vector<COLORREF> whole = Screen();
+                View().m_nScore = 4321;
+                m_platform.window.Expose(part);
+                View().OnPaint();
+                dc_detail::SetGeneralPaths(false);
+                shown[general] = whole;
+                const std::vector<COLORREF> after = Screen();
+                shown[general].insert(shown[general].end(), after.begin(), after.end());
+            }
+            EXPECT_TRUE(shown[0] == shown[1]) << "screen " << cxScreen << (result ? ", result" : ", game");
+        }
+    }
+}
+#endif

@@ -501,6 +501,7 @@ TEST(MemoryHistory, NumbersItsGamesOnceAndKeepsTheRecordingsOfTheNewestWithinIts
     // Deleting a game forgets its recording, and frees its room for the next; its number is
     // never given again.
     EXPECT_TRUE(history.Delete(5));
+    EXPECT_EQ(history.Recording(5), "");
     EXPECT_FALSE(history.Delete(5));
     KeptGame next;
     next.recording = "n";

@@ -59,6 +59,12 @@ TEST_F(ShapesTest, EllipseStaysInsideItsBoxWithRightAndBottomEdgesLeftOut)
     EXPECT_EQ(Row(14, 8, 22, Outline), "..#........#..");
     EXPECT_EQ(Row(15, 8, 22, Outline), "..#........#..");
 
+    // A box one pixel wide holds a line down its column.
+    Reset(80, 60);
+    Circle(PS_SOLID, 1, 30, 10, 31, 21);
+    EXPECT_GT(Changed({30, 10, 31, 21}), 5);
+    EXPECT_EQ(Changed(), Changed({30, 10, 31, 21}));
+
     // Without a pen the interior alone is one pixel smaller on the right and at the bottom.
     Reset(80, 60);
     CBrush brush(Inside);

@@ -44,7 +44,7 @@ std::vector<unsigned char> HotkeyLabels(IFiles& files, const std::string& race)
     std::vector<unsigned char> labels;
     if (std::unique_ptr<IFileReader> file = files.OpenRead(HotkeySetFile(race))) {
         unsigned char byte = 0;
-        while (labels.size() < 1024 && file->Read(&byte, 1) == 1)
+        while (labels.size() < static_cast<std::size_t>(MaxHotkeyLabels) && file->Read(&byte, 1) == 1)
             labels.push_back(byte);
     }
     return labels;
@@ -59,14 +59,10 @@ std::filesystem::path PathOf(const std::string& utf8)
 KeysReport ReportOf(IHistory& history, IFiles& files, std::span<const KeptGame> games, const std::string& title)
 {
     std::vector<KeptAction> actions;
-    std::vector<std::string> races;
     KeysReport report{title, {}, {}};
     for (const KeptGame& game : games) {
         const std::vector<KeptAction> own = history.Actions(game.id);
         actions.insert(actions.end(), own.begin(), own.end());
-        if (std::find(races.begin(), races.end(), game.race) != races.end())
-            continue;
-        races.push_back(game.race);
         for (const unsigned char label : HotkeyLabels(files, game.race)) {
             if (std::find(report.hotkeys.begin(), report.hotkeys.end(), label) == report.hotkeys.end())
                 report.hotkeys.push_back(label);

@@ -28,6 +28,7 @@
 #include "platform/GameServices.h"
 #include "platform/Win.h"
 #include "platform/Window.h"
+#include "res/Races.h"
 
 class CBitmap;
 class CDC;
@@ -77,7 +78,7 @@ struct SLOT {
 
 class CGameView : public CWnd, public ICmdTarget {
 public:
-    static constexpr int MaxKeys = 1024;
+    static constexpr int MaxKeys = MaxHotkeyLabels;
     static constexpr int SlotCount = 128;
     static constexpr int HistorySize = 1024;
     static constexpr UINT_PTR GameTimerId = 1;

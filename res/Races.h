@@ -39,3 +39,6 @@ inline std::string HotkeySetFile(std::string_view code)
 {
     return "res\\keys_" + std::string(code) + ".txt";
 }
+
+// Every byte of a hotkey set file is one key label, up to this many; bytes beyond are ignored.
+inline constexpr int MaxHotkeyLabels = 1024;

@@ -508,6 +508,25 @@ TEST(MemoryHistory, NumbersItsGamesOnceAndKeepsTheRecordingsOfTheNewestWithinIts
     history.Keep(next);
     EXPECT_EQ(history.Games().back().id, 6);
     EXPECT_EQ(history.Recording(6), "n");
+    KeptGame two;
+    two.recording = big + "2";
+    history.Keep(two);
+    history.Keep(two);
+    EXPECT_EQ(history.Recording(6), "n") << "the deleted recording's bytes still counted";
+
+    // Actions alike: a deleted game's actions no longer count towards the limit.
+    const KeptAction hit{KeptAction::Kind::Hit, KeptAction::Button::Left, 'q', 10, 20, 300, 250, 90};
+    KeptGame many;
+    many.actions.assign(MemoryHistory::ActionLimit, hit);
+    history.Keep(many);
+    EXPECT_TRUE(history.Delete(9));
+    KeptGame one;
+    one.actions = {hit};
+    history.Keep(one);
+    many.actions.pop_back();
+    history.Keep(many);
+    EXPECT_EQ(history.Actions(10), one.actions) << "the deleted actions still counted";
+    EXPECT_EQ(history.Actions(11).size(), MemoryHistory::ActionLimit - 1);
 }
 
 TEST_F(HistoryStore, AFolderThatCannotBeMadeKeepsTheGamesWaitingWithTheirActionsUntilItCan)

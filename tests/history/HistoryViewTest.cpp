@@ -9,6 +9,7 @@
 #include "app/HistoryView.h"
 #include "platform/DiskFiles.h"
 #include "render/KeysReport.h"
+#include "res/Races.h"
 #include "tests/TempDir.h"
 
 namespace {
@@ -130,6 +131,11 @@ TEST_F(HistoryViewRows, AKeysViewReportsTheSelectedGameOrTheLastTenOnTheKeysOfTh
     EXPECT_EQ(history_view::ViewReport(View::RecentKeys, history, files, one, nullptr).title,
               "Keys and buttons of the last 1 game");
     EXPECT_EQ(history_view::ViewReport(View::RecentKeys, history, files, {}, nullptr).stats.reactions.size(), 0u);
+
+    // A set file longer than a set is read as far as the game reads it.
+    folder.Write("res/keys_hu.txt", std::string(MaxHotkeyLabels, 'A') + "Z");
+    EXPECT_EQ(history_view::ViewReport(View::SelectedKeys, history, files, games, &games[1]).hotkeys,
+              std::vector<unsigned char>{'A'});
 }
 
 TEST(HistoryView, ExportWritesTheGamesAndTheirActionsBesideThemOrSaysWhichFileItCannotWrite)
@@ -156,4 +162,6 @@ TEST(HistoryView, ExportWritesTheGamesAndTheirActionsBesideThemOrSaysWhichFileIt
     EXPECT_EQ(history_view::Export(history, games, other),
               "Cannot write the file " + (folder.Path() / "other-actions.csv").string() + ".");
     EXPECT_EQ(FileText(folder.Path() / "other.csv"), HistoryCsv(games)) << "the games file is written first";
+    // A full disk takes the text into the file's buffer and refuses it when the file is closed.
+    EXPECT_EQ(history_view::Export(history, games, "/dev/full"), "Cannot write the file /dev/full.");
 }

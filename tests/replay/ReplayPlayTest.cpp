@@ -155,6 +155,27 @@ TEST_F(ReplayTest, EveryGameOfASessionReplaysToItsOwnNumbersAndState)
     EXPECT_TRUE(std::all_of(curve.begin() + carried.size(), curve.end(), [](int rate) { return rate == 0; }));
 }
 
+TEST_F(ReplayTest, ARaceDialogClosedWithoutARaceReplaysClosed)
+{
+    Collect();
+    Run("dialog cancel\nstart\ncommand 32784\n");
+    for (int round = 0; round < 20; ++round) {
+        Run("tick 6\n");
+        if (!m_session.View()->m_listCircles.empty())
+            Hit();
+    }
+    Run("command 32784\n");
+    ASSERT_TRUE(m_ok);
+    ASSERT_EQ(m_finished.size(), 1u);
+    const std::vector<ReplayEvent> events = Events(m_finished[0].replay);
+    const auto answer = std::find_if(events.begin(), events.end(),
+                                     [](const ReplayEvent& e) { return e.kind == EventKind::DialogAnswer; });
+    ASSERT_NE(answer, events.end());
+    EXPECT_EQ(answer->value, 0);
+    const ReplayOutcome outcome = VerifyReplay(m_finished[0].replay);
+    EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
+}
+
 TEST_F(ReplayTest, ChangingOnePressMakesItVerifyAsZeroWithTheFieldThatDiffers)
 {
     Run("record " + File("game.orbicle-replay") + "\nprofile Race df\nstart\nclick 1 1 left\n");

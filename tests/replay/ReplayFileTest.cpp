@@ -6,6 +6,12 @@
 
 #include <fstream>
 
+#ifndef _WIN32
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "platform/replay/ReplayFile.h"
 #include "tests/TempDir.h"
 #include "tests/replay/Reseal.h"
@@ -287,6 +293,34 @@ TEST(ReplayFile, ContentsOutOfTheirRangesAreRefusedEvenWithTheRightChecksum)
               "F is damaged: its recording does not unpack");
     EXPECT_EQ(Problem(file(events.size(), packed + "x")), "F is damaged: its recording does not unpack");
 }
+
+#ifndef _WIN32
+// A file that can be seen but not opened: its owner's permissions deny everyone, and the reader
+// is the root of a user namespace of its own, which holds no rights over files it does not map.
+// Skipped where the system allows no such namespace.
+TEST(ReplayFile, AFileThatCannotBeOpenedIsNamedWithTheReason)
+{
+    TempDir folder;
+    const std::string path = (folder.Path() / "locked.orbicle-replay").string();
+    ASSERT_EQ(WriteReplayFile(path, Sample()), "");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (getuid() != 0 || unshare(CLONE_NEWUSER) != 0)
+            _exit(77);
+        std::ofstream("/proc/self/setgroups") << "deny";
+        std::ofstream("/proc/self/uid_map") << "0 54321 1";
+        std::ofstream("/proc/self/gid_map") << "0 54321 1";
+        _exit(ReadReplayFile(path).problem == "cannot read " + path + ": Permission denied" ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "not root, or no user namespace of its own on this system";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+#endif
 
 TEST(ReplayFile, IsWrittenAndReadOnDiskAndAMissingFileIsNamed)
 {

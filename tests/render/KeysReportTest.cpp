@@ -159,6 +159,9 @@ TEST(KeysReport, TheTextsNameTheButtonsTheSlowestKeysTheTotalsAndTheTimesAlongTh
     EXPECT_EQ(all([&](const TextBox& t) { return t.box.top >= plot.bottom && t.box.top < plot.bottom + 20; }),
               (std::vector<std::string>{"0 ms", "600 ms", "1,200 ms", "1,800 ms", "2,400 ms+"}));
     EXPECT_EQ(all([](const TextBox& t) { return t.text.starts_with("No "); }), std::vector<std::string>{});
+    // Each part under its heading.
+    for (const char* heading : {"Slowest keys", "Reaction times"})
+        EXPECT_EQ(all([&](const TextBox& t) { return t.text == heading; }).size(), 1u) << heading;
 
     // Without actions the report says where the figures will come from.
     Picture empty(kr::DesignSize);

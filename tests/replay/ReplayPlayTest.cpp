@@ -477,10 +477,12 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
         std::count_if(events.begin(), events.end(), [](const ReplayEvent& e) { return IsInput(e.kind); });
     std::int64_t last = 0;
     long steps = 0;
+    std::vector<std::string> shown;  // each input as the watcher is told of it
     for (const ReplayEvent* next = player.NextInput(); next; next = player.NextInput()) {
         EXPECT_GE(next->ms, last);
         last = next->ms;
         ++steps;
+        shown.push_back(std::to_string(next->ms) + " " + Describe(*next));
         player.Step();
     }
     EXPECT_EQ(steps, inputs - 3);
@@ -488,6 +490,24 @@ TEST_F(ReplayTest, InputsThatCameWhileADialogWaitedArePlayedInsideItsWait)
     const ReplayOutcome outcome = player.Finish();
     EXPECT_TRUE(outcome.verified) << outcome.field << ": " << outcome.reason;
     EXPECT_GT(outcome.result.score, 0);
+
+    // A call the game no longer makes, left between two inputs: stepping passes over it to the
+    // next input, and the inputs still come in their order.
+    std::vector<ReplayEvent> extra = events;
+    const auto later = std::find_if(extra.begin() + static_cast<std::ptrdiff_t>(extra.size() / 2), extra.end(),
+                                    [](const ReplayEvent& e) { return IsInput(e.kind); });
+    ASSERT_NE(later, extra.end());
+    ReplayEvent sound = MakeEvent(EventKind::Sound, 0, "res/none.wav");
+    sound.ms = later->ms;
+    extra.insert(later, sound);
+    ReplayPlayer stepped(WithEvents(replays[0], extra), pixel);
+    std::vector<std::string> shownAgain;
+    for (const ReplayEvent* next = stepped.NextInput(); next; next = stepped.NextInput()) {
+        shownAgain.push_back(std::to_string(next->ms) + " " + Describe(*next));
+        stepped.Step();
+    }
+    EXPECT_EQ(shownAgain, shown);
+    EXPECT_FALSE(stepped.Finish().verified);
 
     // Told that it has a race, the game asks for no dialog: the recorded one is passed over
     // whole, with the inputs that came while it waited, and the rest plays as recorded.

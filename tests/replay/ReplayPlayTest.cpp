@@ -48,6 +48,18 @@ protected:
         Run("click " + std::to_string(c.m_nX + (aim ? 0 : 200)) + " " + std::to_string(c.m_nY) +
             (c.m_bLeftButton ? " left\n" : " right\n"));
     }
+    // Runs the opening, hits the oldest circle every 6 ticks for as many rounds, and stops the
+    // game from the menu.
+    void PlayAndStop(const std::string& opening, int rounds)
+    {
+        Run(opening);
+        for (int round = 0; round < rounds; ++round) {
+            Run("tick 6\n");
+            if (!m_session.View()->m_listCircles.empty())
+                Hit();
+        }
+        Run("command 32784\n");
+    }
     std::string File(const std::string& name) { return (m_folder.Path() / name).string(); }
 
     TempDir m_folder;
@@ -158,13 +170,7 @@ TEST_F(ReplayTest, EveryGameOfASessionReplaysToItsOwnNumbersAndState)
 TEST_F(ReplayTest, ARaceDialogClosedWithoutARaceReplaysClosed)
 {
     Collect();
-    Run("dialog cancel\nstart\ncommand 32784\n");
-    for (int round = 0; round < 20; ++round) {
-        Run("tick 6\n");
-        if (!m_session.View()->m_listCircles.empty())
-            Hit();
-    }
-    Run("command 32784\n");
+    PlayAndStop("dialog cancel\nstart\ncommand 32784\n", 20);
     ASSERT_TRUE(m_ok);
     ASSERT_EQ(m_finished.size(), 1u);
     const std::vector<ReplayEvent> events = Events(m_finished[0].replay);
@@ -178,13 +184,7 @@ TEST_F(ReplayTest, ARaceDialogClosedWithoutARaceReplaysClosed)
 
 TEST_F(ReplayTest, ChangingOnePressMakesItVerifyAsZeroWithTheFieldThatDiffers)
 {
-    Run("record " + File("game.orbicle-replay") + "\nprofile Race df\nstart\nclick 1 1 left\n");
-    for (int round = 0; round < 30; ++round) {
-        Run("tick 6\n");
-        if (!m_session.View()->m_listCircles.empty())
-            Hit();
-    }
-    Run("command 32784\n");
+    PlayAndStop("record " + File("game.orbicle-replay") + "\nprofile Race df\nstart\nclick 1 1 left\n", 30);
     ASSERT_TRUE(m_ok);
     EXPECT_EQ(Run("replay " + File("game.orbicle-replay") + "\n").substr(0, 18), "replay verified 1\n");
 
@@ -211,13 +211,7 @@ TEST_F(ReplayTest, EachGameIsKeptInTheHistoryWithItsRecording)
 {
     // The session's history in memory: the Windows sim has no SQLite (tests/history keeps
     // recordings in the file).
-    Run("record " + File("game.orbicle-replay") + "\nprofile Race df\nstart\nclick 1 1 left\n");
-    for (int round = 0; round < 20; ++round) {
-        Run("tick 6\n");
-        if (!m_session.View()->m_listCircles.empty())
-            Hit();
-    }
-    Run("command 32784\n");
+    PlayAndStop("record " + File("game.orbicle-replay") + "\nprofile Race df\nstart\nclick 1 1 left\n", 20);
     ASSERT_TRUE(m_ok);
     const std::vector<KeptGame> games = m_session.Platform().history.Games();
     ASSERT_EQ(games.size(), 1u);
@@ -314,13 +308,7 @@ TEST_F(ReplayTest, RecordAndReplayAnswerErrorLinesForFilesTheyCannotUse)
 TEST_F(ReplayTest, ARecordingThatGoesOtherwiseIsNotVerifiedAndSaysWhy)
 {
     Collect();
-    Run("profile Race df\nstart\nclick 1 1 left\n");
-    for (int round = 0; round < 30; ++round) {
-        Run("tick 6\n");
-        if (!m_session.View()->m_listCircles.empty())
-            Hit();
-    }
-    Run("command 32784\n");
+    PlayAndStop("profile Race df\nstart\nclick 1 1 left\n", 30);
     ASSERT_EQ(m_finished.size(), 1u);
     const Replay replay = m_finished[0].replay;
     const std::vector<ReplayEvent> events = Events(replay);

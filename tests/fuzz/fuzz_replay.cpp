@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (DecodeEvents(bytes, events, problem)) {
         Replay replay;
         replay.program = ProgramVersion();
-        replay.start = ReplayStart{352, 264, {1, 1, 1, 1, 1}, "df", 0, 0, 0, 0, 1, {}};
+        replay.start = ReplayStart{352, 264, {1, 1, 1, 1, 1}, "df", 0, 0, 0, 0, 1, {}, {}};
         replay.events = bytes;
         Play(replay);
     }

@@ -453,20 +453,6 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
         EXPECT_EQ(At((x0 + x1) / 2, y1), Gray);  // horizontal axis
         ExpectText(x1 - 20, y0 - 15, best == 20 ? " 20" : " 45", 22, Rgb(255, 255, 255), Gray);
     }
-    // The arrowheads at the axes' ends: as wide on one side of their axis as on the other, and
-    // 5 pixels to each side at their base, 25 pixels back from the tip.
-    auto grayRun = [&](int x, int y, int dx, int dy) {
-        int n = 0;
-        while (At(x + (n + 1) * dx, y + (n + 1) * dy) == Gray)
-            ++n;
-        return n;
-    };
-    for (int y = y0; y <= y0 + 25; ++y)
-        EXPECT_EQ(grayRun(x0, y, -1, 0), grayRun(x0, y, 1, 0)) << "arrow up, row " << y;
-    EXPECT_EQ(grayRun(x0, y0 + 25, -1, 0), 5);
-    for (int x = x1 - 25; x < x1; ++x)  // the last grid line's gaps are gray at x1 itself
-        EXPECT_EQ(grayRun(x, y1, 0, -1), grayRun(x, y1, 0, 1)) << "arrow right, column " << x;
-    EXPECT_EQ(grayRun(x1 - 25, y1, 0, -1), 5);
 
     // Best 45 on this 704 x 528 field: 396 rows for 45 actions a minute, 8.8 rows each. The
     // grid lines for 20 and 40 lie 176 and 352 rows above the axis at 462, their figures
@@ -497,6 +483,35 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
     Paint();
     EXPECT_EQ(gridRows(), 0);
     ExpectText(x0 - 30, y1, "  0", 22, Rgb(255, 255, 255), Gray);
+}
+
+TEST_F(RenderTest, ResultGraphArrowheadsAreAsWideOnBothSidesOfTheirAxes)
+{
+    Open();
+    View().m_bShowResult = 1;
+    View().m_nApmSamples = 3;
+    View().m_anApmHistory[0] = 10;
+    View().m_anApmHistory[1] = 45;
+    View().m_anApmHistory[2] = 30;
+    View().m_nApmMax = 45;
+    View().m_nApmAverage = 15;
+    Paint();
+    const int W = View().m_nWidth, H = View().m_nHeight;
+    const int x0 = W / 8, y0 = H / 8, x1 = 7 * W / 8, y1 = 7 * H / 8;
+    // The arrowheads at the axes' ends: as wide on one side of their axis as on the other, and
+    // 5 pixels to each side at their base, 25 pixels back from the tip.
+    auto grayRun = [&](int x, int y, int dx, int dy) {
+        int n = 0;
+        while (At(x + (n + 1) * dx, y + (n + 1) * dy) == Gray)
+            ++n;
+        return n;
+    };
+    for (int y = y0; y <= y0 + 25; ++y)
+        EXPECT_EQ(grayRun(x0, y, -1, 0), grayRun(x0, y, 1, 0)) << "arrow up, row " << y;
+    EXPECT_EQ(grayRun(x0, y0 + 25, -1, 0), 5);
+    for (int x = x1 - 25; x < x1; ++x)  // the last grid line's gaps are gray at x1 itself
+        EXPECT_EQ(grayRun(x, y1, 0, -1), grayRun(x, y1, 0, 1)) << "arrow right, column " << x;
+    EXPECT_EQ(grayRun(x1 - 25, y1, 0, -1), 5);
 }
 
 TEST_F(RenderTest, APaintOfASmallAreaChangesOnlyThatAreaAndShowsItAsAWholePaintWould)

@@ -43,6 +43,16 @@ protected:
         View().m_strRace = "df";
         View().m_bDarkening = 0;
     }
+    // The window of a game just ended, its result graph shown with three rates: 10, 45, 30.
+    void OpenResult()
+    {
+        Open();
+        View().m_bShowResult = 1;
+        View().m_nApmSamples = 3;
+        View().m_anApmHistory[0] = 10;
+        View().m_anApmHistory[1] = 45;
+        View().m_anApmHistory[2] = 30;
+    }
     COLORREF At(int x, int y) const
     {
         const CBitmap& screen = m_platform.window.Screen();
@@ -423,12 +433,7 @@ TEST_F(RenderTest, FiguresMergeWithThePictureOrCoverIt)
 
 TEST_F(RenderTest, ResultGraphGridAxesAndClock)
 {
-    Open();
-    View().m_bShowResult = 1;
-    View().m_nApmSamples = 3;
-    View().m_anApmHistory[0] = 10;
-    View().m_anApmHistory[1] = 45;
-    View().m_anApmHistory[2] = 30;
+    OpenResult();
     const int W = View().m_nWidth, H = View().m_nHeight;
     const int x0 = W / 8, y0 = H / 8, x1 = 7 * W / 8, y1 = 7 * H / 8;
     // Rows with grid between the axis and the first vertical line, columns with grid.
@@ -487,12 +492,7 @@ TEST_F(RenderTest, ResultGraphGridAxesAndClock)
 
 TEST_F(RenderTest, ResultGraphArrowheadsAreAsWideOnBothSidesOfTheirAxes)
 {
-    Open();
-    View().m_bShowResult = 1;
-    View().m_nApmSamples = 3;
-    View().m_anApmHistory[0] = 10;
-    View().m_anApmHistory[1] = 45;
-    View().m_anApmHistory[2] = 30;
+    OpenResult();
     View().m_nApmMax = 45;
     View().m_nApmAverage = 15;
     Paint();

@@ -25,14 +25,19 @@ wine_run "$windows_sim" <"$work/windows.sim" >"$work/windows.txt"
 cmp -s "$work/linux.txt" "$work/windows.txt" || { echo "FAIL: the two sims played the game differently"; exit 1; }
 grep -q '"m_bShowResult":1' "$work/linux.txt" || { echo "FAIL: the game did not end with its result"; exit 1; }
 
+# replay_on PLAYER FILE: the sim of that system replays FILE into $work/out.
+replay_on() {
+  if [ "$1" = linux ]; then
+    "$linux_sim" <<<"replay $2" >"$work/out"
+  else
+    wine_run "$windows_sim" <<<"replay $2" >"$work/out"
+  fi
+}
+
 status=0
 for file in linux windows; do
   for player in linux windows; do
-    if [ "$player" = linux ]; then
-      "$linux_sim" <<<"replay $work/$file.orbicle-replay" >"$work/out"
-    else
-      wine_run "$windows_sim" <<<"replay $work/$file.orbicle-replay" >"$work/out"
-    fi
+    replay_on "$player" "$work/$file.orbicle-replay"
     verdict=$(head -n1 "$work/out")
     echo "recorded on $file, replayed on $player: $verdict"
     [ "$verdict" = "replay verified 1" ] || status=1
@@ -43,11 +48,7 @@ for file in linux windows; do
 done
 desktop=tests/replay/data/desktop-game.orbicle-replay
 for player in linux windows; do
-  if [ "$player" = linux ]; then
-    "$linux_sim" <<<"replay $desktop" >"$work/out"
-  else
-    wine_run "$windows_sim" <<<"replay $desktop" >"$work/out"
-  fi
+  replay_on "$player" "$desktop"
   verdict=$(head -n1 "$work/out")
   echo "recorded by the desktop program, replayed on $player: $verdict"
   [ "$verdict" = "replay verified 1" ] || status=1
